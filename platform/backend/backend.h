@@ -1,0 +1,107 @@
+// The one interface between the platform and what lies below it: the real
+// display, input, clock and sound over SDL2, or the headless backend with a
+// virtual clock, scripted input and captured frames and sounds.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/core/types.h"
+
+struct Surface;
+
+namespace backend {
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
+enum class EventKind {
+    MouseMove,
+    MouseDown,
+    MouseUp,
+    KeyDown,
+    KeyUp,
+    TextInput,     // text holds UTF-8 typed by the user
+    FocusGained,   // the display got the input focus: the application is activated
+    FocusLost,     // the display lost it: the application is deactivated
+    Quit,
+};
+
+enum MouseButton : int { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
+
+// Modifier bits, as the class library's shift state.
+enum ShiftBits : std::uint32_t {
+    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+};
+
+struct Event {
+    EventKind kind = EventKind::MouseMove;
+    int x = 0;            // mouse position in 640x480 screen coordinates
+    int y = 0;
+    int button = mbLeft;  // MouseDown / MouseUp
+    int key = 0;          // virtual key code (VK_*) for KeyDown / KeyUp
+    std::uint32_t shift = 0;
+    String text;          // TextInput
+};
+
+// A cursor picture: 32-bit ARGB rows (top-down), with its hot spot.
+struct CursorImage {
+    int width = 0;
+    int height = 0;
+    int hotX = 0;
+    int hotY = 0;
+    std::vector<std::uint32_t> argb;
+};
+
+enum class StandardCursor { Arrow, HandPoint, Help };
+
+// A sound made ready for the device: interleaved 16-bit stereo at 44100 Hz.
+struct SoundBuffer {
+    std::vector<std::int16_t> samples;  // frames * 2
+    std::uint32_t DurationMs() const;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // The one clock: GetTickCount's 32-bit milliseconds, wrapping.
+    virtual std::uint32_t Ticks() = 0;
+    // A wait that processes nothing (Sleep, synchronous sounds); input that
+    // arrives meanwhile stays queued. Headless: the clock jumps.
+    virtual void Sleep(std::uint32_t ms) = 0;
+    // Takes the next input event if one is waiting.
+    virtual bool PollEvent(Event& ev) = 0;
+    // Waits for input for at most timeoutMs (negative: no limit). Returns
+    // true with an event, false when the time ran out. Headless: the clock
+    // jumps to the next scripted event or to the deadline; with no limit and
+    // no scripted event it returns false at once.
+    virtual bool WaitEvent(Event& ev, std::int64_t timeoutMs) = 0;
+
+    // Shows the composed 640x480 screen.
+    virtual void Present(const Surface& screen) = 0;
+
+    // The live pointer position in 640x480 screen coordinates.
+    virtual TPoint PointerPos() = 0;
+    virtual void SetCursor(const CursorImage* image, StandardCursor fallback) = 0;
+    virtual void ShowPointer(bool visible) = 0;
+
+    // The display switched (full screen, the picture scaled to fit) or
+    // restored (a 640x480 window).
+    virtual void SetFullscreen(bool on) = 0;
+
+    // Sound channels: 0 for sndPlaySoundA, 1 for the media player. Playing a
+    // channel replaces what it played. The device may be missing; then
+    // nothing is heard and nothing fails.
+    virtual void PlaySound(int channel, std::shared_ptr<const SoundBuffer> sound, bool loop) = 0;
+    virtual void StopSound(int channel) = 0;
+};
+
+Backend& Current();
+// Installs a backend; the platform owns it until the next call.
+void Install(std::unique_ptr<Backend> b);
+bool Installed();
+
+}  // namespace backend

@@ -1,0 +1,59 @@
+// The class library's exception classes that the program relies on.
+#pragma once
+
+#include <exception>
+
+#include "platform/core/types.h"
+
+class Exception : public std::exception {
+public:
+    explicit Exception(String message) : Message(std::move(message)) {}
+    const char* what() const noexcept override { return Message.c_str(); }
+    String Message;
+};
+
+// A file that cannot be opened. Its message begins with "Cannot open file",
+// then the name; no other error's message does.
+class EFOpenError : public Exception {
+public:
+    explicit EFOpenError(const String& fileName);
+};
+
+// A file that cannot be created or written.
+class EFCreateError : public Exception {
+public:
+    explicit EFCreateError(const String& fileName);
+};
+
+class EReadError : public Exception {
+    using Exception::Exception;
+};
+
+// StrToInt and friends.
+class EConvertError : public Exception {
+    using Exception::Exception;
+};
+
+// A list index out of bounds.
+class EListError : public Exception {
+    using Exception::Exception;
+};
+
+// A file that opens but holds no valid picture.
+class EInvalidGraphic : public Exception {
+    using Exception::Exception;
+};
+
+// The media player could not open or play a file.
+class EMCIDeviceError : public Exception {
+    using Exception::Exception;
+};
+
+// Printer and print job errors.
+class EPrinter : public Exception {
+    using Exception::Exception;
+};
+
+class EOutOfResources : public Exception {
+    using Exception::Exception;
+};
