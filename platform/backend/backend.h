@@ -57,6 +57,14 @@ struct CursorImage {
 
 enum class StandardCursor { Arrow, HandPoint, Help };
 
+// A cursor as the screen's cursor table holds it (HCURSOR points to one):
+// a picture of its own, or a standard cursor.
+struct CursorData {
+    bool hasImage = false;
+    CursorImage image;
+    StandardCursor standard = StandardCursor::Arrow;
+};
+
 // A sound made ready for the device: interleaved 16-bit stereo at 44100 Hz.
 struct SoundBuffer {
     std::vector<std::int16_t> samples;  // frames * 2
@@ -85,7 +93,7 @@ public:
 
     // The live pointer position in 640x480 screen coordinates.
     virtual TPoint PointerPos() = 0;
-    virtual void SetCursor(const CursorImage* image, StandardCursor fallback) = 0;
+    virtual void SetCursor(const CursorData& cursor) = 0;
     virtual void ShowPointer(bool visible) = 0;
 
     // The display switched (full screen, the picture scaled to fit) or
@@ -97,6 +105,12 @@ public:
     // nothing is heard and nothing fails.
     virtual void PlaySound(int channel, std::shared_ptr<const SoundBuffer> sound, bool loop) = 0;
     virtual void StopSound(int channel) = 0;
+
+    // What a person would notice (a sound started, stopped, dropped or
+    // ended; a message box; a printed page), one line each. The headless
+    // backend keeps these with their virtual time for the tests; the SDL
+    // backend ignores them.
+    virtual void Notice(const String& what) {}
 };
 
 Backend& Current();
