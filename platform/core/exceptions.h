@@ -14,18 +14,27 @@ public:
 
 // A file that cannot be opened. Its message begins with "Cannot open file",
 // then the name; no other error's message does.
+// The reason is the system's text for errno at the time of the throw, or for
+// the error code given.
 class EFOpenError : public Exception {
 public:
     explicit EFOpenError(const String& fileName);
+    EFOpenError(const String& fileName, int errorCode);
 };
 
 // A file that cannot be created or written.
 class EFCreateError : public Exception {
 public:
     explicit EFCreateError(const String& fileName);
+    EFCreateError(const String& fileName, int errorCode);
 };
 
+// A stream that delivers fewer bytes than asked for, or takes fewer.
 class EReadError : public Exception {
+    using Exception::Exception;
+};
+
+class EWriteError : public Exception {
     using Exception::Exception;
 };
 

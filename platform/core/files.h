@@ -8,10 +8,17 @@
 // Maps a program path to the real file system path. Components that exist
 // in another letter case are replaced by their real spelling; a component
 // that does not exist is kept as written (so a file can be created there).
+// Empty components collapse, an absolute path stays absolute. A last
+// component "name.dll" (any case) that does not exist resolves to "name.so"
+// when that exists, in any letter case: library names are mapped this way
+// for every caller.
 String ResolvePath(const String& path);
 // Forget cached folder listings (after files were created or deleted
 // outside the platform's own calls).
 void InvalidatePathCache();
+// For the platform's own calls that create, rename or delete a file or
+// folder: forgets the listings that change. realPath is the resolved path.
+void NoteFileSystemChange(const String& realPath);
 
 bool FileExists(const String& fileName);
 bool DirectoryExists(const String& dirName);

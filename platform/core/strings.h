@@ -24,6 +24,11 @@ String IntToStr(long long value);
 String Trim(const String& s);
 String UpperCase(const String& s);       // ASCII letters only
 String AnsiUpperCase(const String& s);   // every letter of code page 1250
+String AnsiLowerCase(const String& s);   // every letter of code page 1250
+// One code point's capital / small form for the letters of code page 1250;
+// every other code point is returned unchanged.
+char32_t AnsiUpperChar(char32_t cp);
+char32_t AnsiLowerChar(char32_t cp);
 // Case-insensitive comparison over the letters of code page 1250.
 int AnsiCompareText(const String& a, const String& b);
 bool SameText(const String& a, const String& b);
