@@ -51,6 +51,14 @@ TEST_F(CorePaths, ProgramPathsReachTheRealSpelling) {
     }
 }
 
+TEST_F(CorePaths, NamesDifferingOnlyInCase) {
+    folder.WriteFile("dvojice/Abc.txt", "1");
+    folder.WriteFile("dvojice/aBC.txt", "2");
+    EXPECT_EQ(ResolvePath(folder.Dir() + "dvojice\\aBC.txt"), folder.Dir() + "dvojice/aBC.txt");  // exact wins
+    // Otherwise the smallest spelling, whatever order the folder lists them in.
+    EXPECT_EQ(ResolvePath(folder.Dir() + "dvojice\\abc.txt"), folder.Dir() + "dvojice/Abc.txt");
+}
+
 TEST_F(CorePaths, AbsoluteStaysAbsoluteAndEmptyComponentsCollapse) {
     EXPECT_EQ(ResolvePath("\\\\"), "/");
     EXPECT_EQ(ResolvePath(folder.Dir() + "\\\\HL_OBR\\\\"), folder.Dir() + "hl_obr/");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "platform/core/rtl.h"
@@ -68,6 +69,14 @@ TEST(CoreRound, NearestWithHalvesToEven) {
         {-7.49, -7},
     };
     for (const auto& c : cases) EXPECT_EQ(Round(c.x), c.expected) << c.x;
+}
+
+TEST(CoreRound, OutOfRangeSaturatesAndNanGivesZero) {
+    EXPECT_EQ(Round(1e300), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(Round(-1e300), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(Round(std::numeric_limits<double>::infinity()), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(Round(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(Round(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
 }
 
 }  // namespace
