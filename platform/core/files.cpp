@@ -105,6 +105,14 @@ bool EndsWithDll(const String& name) {
     return name.size() > 4 && AnsiLowerCase(name.substr(name.size() - 4)) == ".dll";
 }
 
+// The real spelling of one component, or none when it does not exist. A missing
+// library name "x.dll" at the end of a path is looked for as "x.so".
+std::optional<String> ResolveComponent(const String& folder, const String& part, bool last) {
+    if (auto real = FindEntry(folder, part)) return real;
+    if (last && EndsWithDll(part)) return FindEntry(folder, part.substr(0, part.size() - 4) + ".so");
+    return std::nullopt;
+}
+
 std::vector<String> SplitComponents(const String& path) {
     std::vector<String> parts;
     String current;
@@ -147,13 +155,10 @@ String ResolvePath(const String& path) {
     String resolved(absolute ? 1 : 0, '/');
     bool missing = false;  // once a folder is missing, the rest is kept as written
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        const String& part = parts[i];
-        const bool last = i + 1 == parts.size();
-        std::optional<String> real = missing ? std::nullopt : FindEntry(resolved, part);
-        if (!real && !missing && last && EndsWithDll(part))
-            real = FindEntry(resolved, part.substr(0, part.size() - 4) + ".so");
-        if (!real) missing = true;
-        resolved = JoinPath(resolved, real ? *real : part);
+        std::optional<String> real;
+        if (!missing) real = ResolveComponent(resolved, parts[i], i + 1 == parts.size());
+        missing = !real;
+        resolved = JoinPath(resolved, real ? *real : parts[i]);
     }
     if (trailingSeparator && !parts.empty()) resolved += '/';
     return resolved;
