@@ -8,6 +8,7 @@
 #include "platform/backend/backend.h"
 #include "platform/sys/last_error.h"
 #include "platform/sys/system.h"
+#include "platform/sys/windows.h"
 
 struct DisplayDC {};
 

@@ -2,7 +2,7 @@
 // failure.
 #pragma once
 
-#include "platform/sys/windows.h"
+#include "platform/sys/wintypes.h"
 
 namespace sys {
 

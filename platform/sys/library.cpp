@@ -5,6 +5,7 @@
 
 #include "platform/core/files.h"
 #include "platform/sys/last_error.h"
+#include "platform/sys/windows.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "platform/sys/last_error.h"
 #include "platform/sys/system.h"
+#include "platform/sys/windows.h"
 
 namespace {
 
