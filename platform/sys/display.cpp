@@ -52,7 +52,7 @@ DisplayModel& Model() {
     return *ModelSlot();
 }
 
-bool SameResolution(const DisplayMode& a, const DisplayMode& b) {
+bool SameModeAsideFromFrequency(const DisplayMode& a, const DisplayMode& b) {
     return a.width == b.width && a.height == b.height && a.bitsPerPel == b.bitsPerPel;
 }
 
@@ -86,7 +86,7 @@ void SwitchTo(const DisplayMode& mode, DWORD flags) {
     model.current = mode;
     model.changes.push_back({mode, flags});
     if (!backend::Installed()) return;
-    bool restore = SameResolution(mode, model.desktop);
+    bool restore = SameModeAsideFromFrequency(mode, model.desktop);
     backend::Current().SetFullscreen(!restore);
     backend::Current().Notice(String(restore ? "display restore " : "display switch ") + DescribeMode(mode));
 }
