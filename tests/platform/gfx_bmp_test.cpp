@@ -279,6 +279,12 @@ TEST(GfxBmp, FilesLoadAndSaveThroughTheFileSystem) {
     back.LoadFromFile(name);
     EXPECT_EQ(back.Pixels().Get(1, 1), clNavy);
     EXPECT_EQ(back.Pixels().Get(0, 0), clWhite);
+    // Names as the program writes them: another letter case, backslashes.
+    TBitmap sameFile;
+    String programName = testing::TempDir() + "GFX_BMP_ROUNDTRIP.BMP";
+    programName[programName.rfind('/')] = '\\';
+    sameFile.LoadFromFile(programName);
+    EXPECT_EQ(sameFile.Pixels().Get(1, 1), clNavy);
     std::remove(name.c_str());
 
     try {
