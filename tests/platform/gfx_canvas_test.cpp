@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 #include <string>
 #include <vector>
@@ -82,7 +83,8 @@ TEST(GfxCanvas, DrawIsOpaqueOrSkipsTheTransparentColour) {
         bool transparent;
         std::vector<std::string> expected;
     };
-    for (const Case& c : {Case{false, {"....", ".mr.", ".rm.", "...."}}, Case{true, {"....", "..r.", ".r..", "...."}}}) {
+    const Case cases[] = {{false, {"....", ".mr.", ".rm.", "...."}}, {true, {"....", "..r.", ".r..", "...."}}};
+    for (const Case& c : cases) {
         TBitmap target;
         Paint(target, {"....", "....", "....", "...."});
         sprite.Transparent = c.transparent;
@@ -372,5 +374,37 @@ TEST(GfxCanvas, FloodFillMatchesThePixelByPixelDefinitionOnRandomPictures) {
         b.Canvas()->Brush.Color = kColours.at(brush);
         b.Canvas()->FloodFill(start.X, start.Y, kColours.at(colour), style);
         ASSERT_EQ(Letters(b), ReferenceFill(rows, start, colour, style, brush, clip));
+    }
+}
+
+TEST(GfxCanvas, CoordinatesAtTheEndsOfTheIntegerRangeDrawNothingAndDoNotOverflow) {
+    TBitmap source;
+    Paint(source, {"rg", "gr"});
+    TBitmap target;
+    Paint(target, {"...", "..."});
+    TCanvas* c = target.Canvas();
+    c->Brush.Color = clBlack;
+    const int big = INT_MAX;
+    const int small = INT_MIN;
+    BitBlt(c, big - 1, 0, big, big, source.Canvas(), 0, 0, SRCCOPY);
+    BitBlt(c, small, small, big, big, source.Canvas(), big, big, SRCCOPY);
+    StretchBlt(c, small, small, big, big, source.Canvas(), small, small, big, big, SRCCOPY);
+    c->CopyRect(Rect(small, small, big, big), source.Canvas(), Rect(small, 0, big, 1));
+    c->Draw(big, big, &source);
+    c->StretchDraw(Rect(small, small, big, big), &source);
+    c->FillRect(Rect(big, big, small, small));
+    c->Origin = Point(big, big);
+    c->Draw(big, big, &source);
+    c->FillRect(Rect(big - 2, big - 2, big, big));
+    c->FloodFill(big, big, clBlack, TFillStyle::fsBorder);
+    c->TextOut(big, big, "W");
+    EXPECT_EQ(c->GetPixel(big, big), clNone);
+    c->Origin = Point(0, 0);
+    // The huge stretch scaled the source far beyond the target: at most its
+    // top-left pixel arrives, never a pixel from outside the source.
+    for (const std::string& row : Letters(target)) {
+        for (char ch : row) {
+            EXPECT_TRUE(ch == '.' || ch == 'r') << row;
+        }
     }
 }
