@@ -10,6 +10,7 @@
 #include <ctime>
 #include <memory>
 #include <random>
+#include <string>
 #include <thread>
 
 #include "platform/backend/sdl/sdl_backend.h"
@@ -41,8 +42,11 @@ double ProcessCpuSeconds() {
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
 }
 
+// Range 0: the 640x480 window; 1: full screen, the picture scaled to fit.
 void BM_Present(benchmark::State& state) {
     backend::Backend& b = TheBackend();
+    const bool fullScreen = state.range(0) != 0;
+    b.SetFullscreen(fullScreen);
     Surface screen;
     screen.width = backend::kScreenWidth;
     screen.height = backend::kScreenHeight;
@@ -53,9 +57,11 @@ void BM_Present(benchmark::State& state) {
         screen.pixels[0] = frame++;  // a new frame each time
         b.Present(screen);
     }
-    state.SetLabel(std::getenv("DISPLAY") ? "display" : "dummy video");
+    b.SetFullscreen(false);
+    state.SetLabel(std::string(std::getenv("DISPLAY") ? "display" : "dummy video") +
+                   (fullScreen ? ", full screen" : ", window"));
 }
-BENCHMARK(BM_Present)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Present)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // Time from PlaySound to the callback's first copy of that sound, started
 // at a random phase of the device's buffer period.

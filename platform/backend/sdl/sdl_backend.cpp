@@ -34,9 +34,6 @@ public:
         // display mode, so a kill leaves nothing to restore.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-        // The 640x480 picture scaled by a fraction in full screen reads
-        // better smoothed than with uneven doubled rows.
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
         // Presenting must not wait for the display's refresh.
         SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
         SDL_SetHint(SDL_HINT_APP_NAME, "Velamo");
@@ -143,6 +140,7 @@ private:
     std::unique_ptr<SDL_Texture, SdlDeleter<SDL_DestroyTexture>> texture_;
     int textureWidth_ = 0;
     int textureHeight_ = 0;
+    SDL_ScaleMode scaleMode_ = SDL_ScaleModeLinear;
     Uint32 mouseButtons_ = 0;  // SDL button mask as the events so far left it
     sdl::CursorCache cursors_;
     sdl::ChannelMixer mixer_;  // outlives the device that calls it
@@ -155,6 +153,12 @@ SdlBackend::SdlBackend() : audio_(mixer_) {
     if (!window_) throw Exception(String("Cannot open the window: ") + SDL_GetError());
     renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
     if (!renderer_) throw Exception(String("Cannot draw in the window: ") + SDL_GetError());
+    // The 640x480 picture scaled by a fraction in full screen reads better
+    // smoothed than with unevenly doubled rows; without a graphics card
+    // smoothing costs a few milliseconds a frame, so there it is not done.
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(renderer_.get(), &info);
+    scaleMode_ = (info.flags & SDL_RENDERER_SOFTWARE) ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
     SDL_RenderSetLogicalSize(renderer_.get(), kScreenWidth, kScreenHeight);
     SDL_StartTextInput();
     Show();
@@ -269,6 +273,7 @@ bool SdlBackend::EnsureTexture(int width, int height) {
     if (texture_ && textureWidth_ == width && textureHeight_ == height) return true;
     texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING, width,
                                      height));
+    if (texture_) SDL_SetTextureScaleMode(texture_.get(), scaleMode_);
     textureWidth_ = texture_ ? width : 0;
     textureHeight_ = texture_ ? height : 0;
     return texture_ != nullptr;
