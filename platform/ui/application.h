@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/backend/backend.h"
 #include "platform/core/exceptions.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/timer.h"
@@ -30,6 +31,8 @@ namespace ui {
 class Desktop;
 class InputRouter;
 }
+
+class TScreen;
 
 class TApplication : public TComponent {
 public:
@@ -107,44 +110,66 @@ public:
     ui::Desktop& Desktop() { return *desktop_; }
     ui::InputRouter& Input() { return *input_; }
 
+    // Counts a handler of the component's form as running while it lives.
+    class BusyScope {
+    public:
+        explicit BusyScope(TComponent* c);
+        ~BusyScope();
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        TForm* form_;
+    };
+    // The form a component belongs to: a control's form, else the first
+    // form among its owners.
+    static TForm* FormOf(TComponent* c);
+
 private:
     friend class TForm;
     friend class TTimer;
+    friend class TScreen;
     friend class TControl;
     friend class TWinControl;
     friend class ui::Desktop;
     friend class ui::InputRouter;
 
     struct Posted {
-        TForm* form;  // the form it belongs to, or null
+        TForm* form = nullptr;       // the form the message is for, or null
+        TComponent* target = nullptr;
+        TForm* releaseOf = nullptr;  // a release request
         std::function<void()> run;
-        TComponent* target;
     };
 
     void RegisterForm(TForm* f);
     void UnregisterForm(TForm* f);
+    bool Registered(const TForm* f) const;
     void RegisterTimer(TTimer* t);
     void UnregisterTimer(TTimer* t);
     void FormCreated(TForm* f);
+    void MoveToTop(TForm* f);
+    void MoveToBottom(TForm* f);
 
     // Activation of forms.
     void ActivateForm(TForm* f);
+    void BeginActivation(TForm* f);
     void FormHidden(TForm* f);
     void NotifyDeactivate(TForm* f);
     void NotifyActivate(TForm* f);
     void ActivateNext(TForm* except);
+    void FocusFirstControl(TForm* f);
     void AppFocus(bool gained);
 
     void QueueRelease(TForm* f);
     bool FreeReleasedForms();
-    bool FormBusy(TForm* f) const;
-    bool HasQueuedFor(TForm* f) const;
-    void DropQueuedFor(TForm* f);
+    bool HasQueuedFor(const TForm* f) const;
+    void DeliverException(TObject* Sender, Exception& E);
 
     bool HandleOne();
     void PullEvents();
+    void QueueEvent(const backend::Event& ev);
     bool FireDueTimer();
-    std::int64_t MsToNextDeadline() const;
+    std::int64_t MsToNextDeadline();
 
     std::unique_ptr<ui::Desktop> desktop_;
     std::unique_ptr<ui::InputRouter> input_;
@@ -160,8 +185,7 @@ private:
     String exeName_;
     bool terminated_ = false;
     bool appActive_ = true;
-    int loopDepth_ = 0;
-    std::vector<std::pair<TForm*, int>> busy_;  // running handlers per form
+    bool shuttingDown_ = false;
 };
 
 extern TApplication* Application;

@@ -152,7 +152,7 @@ public:
     virtual void Show() { SetVisible(true); }
     virtual void Hide() { SetVisible(false); }
     // Visible with every parent visible (a form: visible on the screen).
-    bool Showing() const;
+    virtual bool Showing() const;
 
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool v);
@@ -244,6 +244,7 @@ public:
     explicit TWindowCanvas(TWinControl* window);
     void Changed(const TRect& r) override;
     TWinControl* Window() const { return window_; }
+    void SetWindow(TWinControl* w) { window_ = w; }
 
 private:
     TWinControl* window_;

@@ -64,6 +64,7 @@ public:
     // Hidden (OnHide); when it was active the next visible form is activated.
     void Hide() override;
     void SetVisible(bool v) override;
+    bool Showing() const override;
     // OnClose decides: caHide (the default), caFree (Release), caMinimize,
     // caNone. The main form's close ends the application. An exception in
     // OnClose stops the close.
@@ -149,6 +150,8 @@ private:
     TModalResult modalResult_ = mrNone;
     int modalDepth_ = 0;
     bool destroying_ = false;
+    bool releaseQueued_ = false;
+    int running_ = 0;  // handlers of the form (and its controls) running
     bool activeNotified_ = false;  // OnActivate ran and OnDeactivate did not yet
     std::function<void()> clearGlobal_;
 };

@@ -5,7 +5,8 @@
 // Virtual time is counted in milliseconds since the backend was made; the
 // clock (Ticks) starts at a chosen tick and wraps past 2^32. The clock only
 // moves in waits: Sleep jumps by its length; WaitEvent jumps to the next
-// scripted item or to its deadline, whichever comes first.
+// scripted item or to its deadline, whichever comes first. A loop that only
+// polls the clock sees it move by 1 ms every thousand readings.
 #pragma once
 
 #include <cstdint>
@@ -105,6 +106,7 @@ private:
     std::vector<SoundCall> sounds_;
     std::function<void()> idle_;
     std::uint64_t timeLimit_ = 0;  // 0: none
+    int pollsWithoutWait_ = 0;
     bool limitHit_ = false;
 };
 
