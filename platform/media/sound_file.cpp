@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <vector>
 
+#include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 
 namespace media {
@@ -71,9 +70,12 @@ SoundPtr LoadSoundFile(const String& name) {
     if (found != Cache().end() && found->second.mtimeNs == mtimeNs && found->second.size == st.st_size)
         return found->second.sound;
 
-    std::ifstream in(real, std::ios::binary);
-    if (!in) return nullptr;
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(real);
+    } catch (const Exception&) {
+        return nullptr;
+    }
     SoundPtr sound = DecodeWav(bytes.data(), bytes.size());
     if (sound) Cache()[real] = CachedSound{mtimeNs, (long long)st.st_size, sound};
     return sound;
