@@ -1,0 +1,3 @@
+#include "tools/datagen/Generate.h"
+void RequestGameSpeech(TSpeech&) {}
+void WriteGameFiles(TDataTree&, const TSpeech&) {}
