@@ -295,7 +295,7 @@ void WriteDetailPages(TDataTree& tree, const TSpeech& speech) {
 
         std::vector<Surface> frames;
         for (int f = 0; f < AnimationFrames; ++f) frames.push_back(AnimationFrame(n, f, AnimationFrames));
-        tree.WriteBytes("detaily\\" + code + ".avi", n % 2 ? AviUncompressed(frames, 10) : AviRle8(frames, 10));
+        tree.WriteBytes("detaily\\" + code + ".avi", n % 4 == 1 ? AviUncompressed(frames, 10) : AviRle8(frames, 10));
         const double base = DistinctPitch(n);
         tree.WriteWav("detaily\\" + code + ".wav", Notes({base, base * 1.25, base * 1.5, base * 2}, 150));
         tree.WriteWav("detaily\\zvuky\\" + code + ".wav", SpokenDescription(n, speech));

@@ -12,11 +12,16 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 
-// espeak-ng speaks at 22050 Hz; averaging pairs gives SoundRate.
-TPcm Halve(const TPcm& in) {
+// Linear interpolation to SoundRate; speech keeps well at telephone rates.
+TPcm Resampled(const TPcm& in) {
     TPcm out;
-    out.Rate = in.Rate / 2;
-    for (std::size_t i = 0; i + 1 < in.Samples.size(); i += 2) out.Samples.push_back((in.Samples[i] + in.Samples[i + 1]) / 2);
+    out.Rate = SoundRate;
+    const double step = double(in.Rate) / SoundRate;
+    for (double at = 0; at + 1 < double(in.Samples.size()); at += step) {
+        const auto i = std::size_t(at);
+        const float t = float(at - double(i));
+        out.Samples.push_back(in.Samples[i] * (1 - t) + in.Samples[i + 1] * t);
+    }
     return out;
 }
 
@@ -40,8 +45,7 @@ TPcm Synthesise(const std::string& program, const std::string& text) {
     pclose(pipe);
     TPcm pcm;
     if (!ParseWav16(bytes, pcm)) throw std::runtime_error("no speech from " + program + " for: " + text);
-    while (pcm.Rate > SoundRate) pcm = Halve(pcm);
-    return pcm;
+    return pcm.Rate == SoundRate ? pcm : Resampled(pcm);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "tools/datagen/RiffWriters.h"
 
-inline constexpr int SoundRate = 11025;
+inline constexpr int SoundRate = 8000;
 
 // A tone of `ms` milliseconds at `hz`, with soft ends; several notes are
 // played one after another.
