@@ -155,13 +155,14 @@ void RunProgram(TExceptionHandler& handler) {
         // A click during the pauses of start-up may have closed the splash.
         if (wndKonec && wndKonec->Showing()) wndKonec->SetFocus();
     } catch (Exception& e) {
-        // Outside any handler: treated as a handler's failure would be, and
-        // the program ends in every case.
-        handler.HandleAppException(nullptr, e);
+        // Outside any handler: treated as a handler's failure would be
+        // (unless a handler's failure already ended the program), and the
+        // program ends in every case.
+        if (!Application->Terminated()) handler.HandleAppException(nullptr, e);
         return;
     } catch (std::exception& e) {
         Exception copy(e.what());
-        handler.HandleAppException(nullptr, copy);
+        if (!Application->Terminated()) handler.HandleAppException(nullptr, copy);
         return;
     }
     Application->Run();
