@@ -57,6 +57,15 @@ TEST(MediaWav, RejectsWhatIsNoSound) {
     }
 }
 
+TEST(MediaWav, CutFileDecodesWhatIsThereWithoutTrustingItsSizes) {
+    auto whole = MakeWav(kWavALaw, 8, 1, 8000, 8000);  // one second
+    std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + 44 + 4000);
+    cut[40] = 0xA0, cut[41] = 0x80, cut[42] = 0x8D, cut[43] = 0x9A;  // claims 2.5 GB of data
+    media::SoundPtr sound = media::DecodeWav(cut.data(), cut.size());
+    ASSERT_TRUE(sound);
+    EXPECT_NEAR(double(sound->DurationMs()), 500.0, 2.0);
+}
+
 class MediaSound : public ::testing::Test {
 protected:
     void SetUp() override {
