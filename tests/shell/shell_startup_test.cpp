@@ -167,7 +167,7 @@ TEST_F(ShellStartup, MissingSplashPictureStopsTheProgramWithTheDisplayRestored) 
     ASSERT_EQ(h().MessageBoxes().size(), 1u);
     EXPECT_EQ(h().MessageBoxes()[0].text, kFileError);
     EXPECT_EQ(ChangeList(), (std::vector<String>{"640x480x16", "1024x768x32"}));
-    EXPECT_EQ(wndKonec == nullptr || !wndKonec->Visible(), true);
+    EXPECT_TRUE(wndKonec == nullptr || !wndKonec->Visible());
 }
 
 TEST_F(ShellStartup, SplashShowsUntilItsEleventhTick) {
