@@ -178,7 +178,7 @@ void WriteModel(TDataTree& tree) {
 
     // The mask: upper body, legs and feet, black around and between them.
     auto mask = NewPicture(100, 300, clBlack);
-    FillRect(mask->Canvas(), Rect(10, 0, 90, 82), RGBColor(200, 60, 60));
+    FillRect(mask->Canvas(), Rect(10, 2, 90, 82), RGBColor(200, 60, 60));
     FillRect(mask->Canvas(), Rect(18, 86, 82, 237), RGBColor(60, 180, 60));
     FillRect(mask->Canvas(), Rect(12, 241, 88, 290), RGBColor(60, 120, 220));
     tree.WriteBmp("simul\\modelka\\mod_mask.bmp", *mask);
