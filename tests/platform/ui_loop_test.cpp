@@ -313,11 +313,11 @@ INSTANTIATE_TEST_SUITE_P(
                                 }}));
 
 TEST(UiLoop, ApplicationNamesAndMainForm) {
+    TForm* first = nullptr;  // the program's globals outlive the application
+    TForm* second = nullptr;
     headless::Harness h;
     EXPECT_FALSE(Application->ExeName().empty());
     EXPECT_EQ(Application->ExeName()[0], '/');
-    TForm* first = nullptr;
-    TForm* second = nullptr;
     Application->CreateForm(first);
     Application->CreateForm(second);
     EXPECT_EQ(Application->MainForm(), first);
