@@ -277,3 +277,30 @@ TEST(UiControls, GetCursorPosReadsTheLivePointerAfterASleep) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UiControls, ActivationFocusesTheFirstControlByTabOrderAndOnEnterMayPassItOn) {
+    std::vector<std::string> log;
+    headless::Harness h;
+    auto* page = new TForm(nullptr);
+    auto* kurzor = new TEdit(page);
+    kurzor->SetParent(page);
+    kurzor->SetBounds(464, 424, 0, 21);  // zero width still takes the focus
+    kurzor->SetTabOrder(1);
+    auto* popis = new TRichEdit(page);
+    popis->SetParent(page);
+    popis->SetTabOrder(0);
+    popis->OnEnter = [&](TObject*) {
+        log.push_back("popis enter");
+        kurzor->SetFocus();
+    };
+    popis->OnExit = [&](TObject*) { log.push_back("popis exit"); };
+    kurzor->OnEnter = [&](TObject*) { log.push_back("kurzor enter"); };
+    page->Show();
+    EXPECT_EQ(log, (std::vector<std::string>{"popis enter", "popis exit", "kurzor enter"}));
+    EXPECT_TRUE(kurzor->Focused());
+    EXPECT_EQ(page->ActiveControl(), kurzor);
+}
+
+}  // namespace
