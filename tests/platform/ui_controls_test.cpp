@@ -174,6 +174,28 @@ TEST(UiControls, RichEditShowsUnreadableBytesAsPlainText) {
     EXPECT_NE(h.Pixel(406, 387), RGBColor(206, 255, 247));
 }
 
+TEST(UiControls, RichEditLoadsRichTextAndShowsItOnItsColour) {
+    headless::Harness h;
+    auto* form = new TForm(nullptr);
+    auto* popis = new TRichEdit(form);
+    popis->SetParent(form);
+    popis->SetBorderStyle(bsNone);
+    popis->SetBounds(407, 51, 224, 337);
+    const TColor paper = RGBColor(206, 255, 247);
+    popis->SetColor(paper);
+    popis->LoadRichText("{\\rtf1\\ansi\\deff0\r\n{\\fonttbl{\\f0\\fswiss\\fcharset238 Verdana;}}\r\n"
+                        "\\pard\\plain \\qj\\f0\\fs20\\b Hasi\\'e8 hasi po\\'9e\\'e1r.\r\n\\par }");
+    ASSERT_FALSE(popis->Document().paragraphs.empty());
+    EXPECT_EQ(popis->Document().paragraphs[0].runs.at(0).text, "Hasič hasi požár.");
+    form->Show();
+    h.RunFor(10);
+    int inked = 0;
+    for (int y = 51; y < 80; ++y)
+        for (int x = 407; x < 631; ++x) inked += h.Pixel(x, y) != paper;
+    EXPECT_GT(inked, 20);
+    EXPECT_EQ(h.Pixel(630, 387), paper);
+}
+
 struct CursorFixture {
     headless::Harness h;
     backend::CursorData arrow1, hand2;
@@ -252,6 +274,33 @@ TEST(UiControls, GetCursorPosReadsTheLivePointerAfterASleep) {
     });
     h.RunFor(600);
     EXPECT_EQ(seen, (TPoint{321, 123}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UiControls, ActivationFocusesTheFirstControlByTabOrderAndOnEnterMayPassItOn) {
+    std::vector<std::string> log;
+    headless::Harness h;
+    auto* page = new TForm(nullptr);
+    auto* kurzor = new TEdit(page);
+    kurzor->SetParent(page);
+    kurzor->SetBounds(464, 424, 0, 21);  // zero width still takes the focus
+    kurzor->SetTabOrder(1);
+    auto* popis = new TRichEdit(page);
+    popis->SetParent(page);
+    popis->SetTabOrder(0);
+    popis->OnEnter = [&](TObject*) {
+        log.push_back("popis enter");
+        kurzor->SetFocus();
+    };
+    popis->OnExit = [&](TObject*) { log.push_back("popis exit"); };
+    kurzor->OnEnter = [&](TObject*) { log.push_back("kurzor enter"); };
+    page->Show();
+    EXPECT_EQ(log, (std::vector<std::string>{"popis enter", "popis exit", "kurzor enter"}));
+    EXPECT_TRUE(kurzor->Focused());
+    EXPECT_EQ(page->ActiveControl(), kurzor);
 }
 
 }  // namespace
