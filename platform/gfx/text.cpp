@@ -184,12 +184,20 @@ public:
         height = std::clamp(height, -kMaxPixelHeight, kMaxPixelHeight);
         const bool bold = (font.Style & fsBold) != 0;
         const bool italic = (font.Style & fsItalic) != 0;
-        auto key = std::make_tuple(Lower(font.Name), bold, italic, height);
+        // Keyed by the family actually used, so that any number of unknown
+        // names share one face; the cache is bounded, since every size opens
+        // a face of its own. A reference handed out is used before the next
+        // lookup, so emptying the cache here is safe.
+        String family = SubstituteFamily(font.Name);
+        auto key = std::make_tuple(family, bold, italic, height);
         auto found = fonts_.find(key);
         if (found != fonts_.end()) {
             return *found->second;
         }
-        const FaceSource& source = SourceFor(SubstituteFamily(font.Name), bold, italic);
+        if (fonts_.size() >= kMaxCachedFonts) {
+            fonts_.clear();
+        }
+        const FaceSource& source = SourceFor(family, bold, italic);
         auto sized = std::make_unique<SizedFont>(library_, source, height);
         return *fonts_.emplace(std::move(key), std::move(sized)).first->second;
     }
@@ -246,6 +254,8 @@ private:
         return source;
     }
 
+    static constexpr std::size_t kMaxCachedFonts = 64;
+
     FT_Library library_ = nullptr;
     std::map<std::tuple<String, bool, bool>, FaceSource> sources_;
     std::map<std::tuple<String, bool, bool, int>, std::unique_ptr<SizedFont>> fonts_;
@@ -301,13 +311,19 @@ int Width(const TFont& font, std::string_view utf8) {
 }
 
 TRect Draw(Surface& surface, const TRect& clipIn, int x, int y, const TFont& font, std::string_view utf8) {
+    // Text this far out cannot reach any surface; leaving it here keeps the
+    // arithmetic below within range.
+    constexpr int kFar = 1 << 30;
+    if (x < -kFar || x > kFar || y < -kFar || y > kFar) {
+        return {};
+    }
     SizedFont& sized = Engine::Get().FontFor(font);
     const TRect clip = gfx::Intersect(clipIn, gfx::SurfaceRect(surface));
     const TColor colour = font.Color & 0xFFFFFF;
     const int baseline = y + sized.Metrics().ascent;
     TRect touched{};
     long long pen = x;
-    for (std::size_t pos = 0; pos < utf8.size() && pen < INT_MAX / 2;) {
+    for (std::size_t pos = 0; pos < utf8.size() && pen < kFar;) {
         const Glyph& glyph = sized.GlyphFor(NextCodePoint(utf8, pos));
         if (glyph.width > 0 && !clip.IsEmpty()) {
             DrawGlyph(surface, clip, int(pen) + glyph.left, baseline - glyph.top, glyph, colour, touched);
