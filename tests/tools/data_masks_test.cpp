@@ -3,6 +3,8 @@
 // program tests as it does.
 #include "data_tree_support.h"
 
+#include <gtest/gtest-spi.h>
+
 #include "games/TownGameThings.h"
 #include "shell/TownPlaceTable.h"
 #include "simulations/ModelKinds.h"
@@ -117,4 +119,48 @@ TEST(DataMasks, PaletteMaskHasAFieldOfItsOwnColourPerPaint) {
     CheckNoOtherRegion(palette->Pixels(), regions, clFuchsia);
     for (std::size_t i = 0; i < regions.size(); ++i)
         EXPECT_TRUE(regions[i].Colours.count(PaintColourTable[i].Colour)) << "field " << i + 1 << " is not its paint";
+}
+
+namespace {
+
+// The failures `check` reports that mention `text`, kept from the test's result.
+template <typename Check>
+int FailuresMentioning(Check check, const std::string& text) {
+    testing::TestPartResultArray results;
+    {
+        testing::ScopedFakeTestPartResultReporter reporter(testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD,
+                                                           &results);
+        check();
+    }
+    int n = 0;
+    for (int i = 0; i < results.size(); ++i) n += std::string(results.GetTestPartResult(i).message()).find(text) != std::string::npos;
+    return n;
+}
+
+}  // namespace
+
+// The region checks themselves: small masks with the faults they must catch.
+TEST(DataMasks, RegionChecksCatchSharedLeakingAndNavyRegions) {
+    auto mask = [](auto paint) {
+        Surface s;
+        s.Resize(20, 10, clBlack);
+        paint(s);
+        return s;
+    };
+    auto box = [](Surface& s, int l, int t, int r, int b, TColor c) {
+        for (int y = t; y < b; ++y)
+            for (int x = l; x < r; ++x) s.Set(x, y, c);
+    };
+    const std::vector<TPoint> points = {{3, 4}, {15, 4}};
+    const Surface good = mask([&](Surface& s) { box(s, 1, 1, 8, 9, RGBColor(255, 0, 0)); box(s, 10, 1, 19, 9, RGBColor(0, 255, 0)); });
+    EXPECT_EQ(FailuresMentioning([&] { CheckRegions(good, points, clBlack); }, ""), 0);
+    const Surface shared = mask([&](Surface& s) { box(s, 1, 1, 19, 9, RGBColor(255, 0, 0)); });
+    EXPECT_GT(FailuresMentioning([&] { CheckRegions(shared, points, clBlack); }, "meet"), 0);
+    const Surface leaking = mask([&](Surface& s) { box(s, 0, 1, 8, 9, RGBColor(255, 0, 0)); box(s, 10, 1, 19, 9, RGBColor(0, 255, 0)); });
+    EXPECT_GT(FailuresMentioning([&] { CheckRegions(leaking, points, clBlack); }, "not enclosed"), 0);
+    const Surface navy = mask([&](Surface& s) { box(s, 1, 1, 8, 9, clNavy); box(s, 10, 1, 19, 9, RGBColor(0, 255, 0)); });
+    EXPECT_GT(FailuresMentioning([&] { CheckRegions(navy, points, clBlack); }, "navy"), 0);
+    const Surface stray = mask([&](Surface& s) { box(s, 1, 1, 8, 9, RGBColor(255, 0, 0)); box(s, 10, 1, 19, 9, RGBColor(0, 255, 0)); box(s, 9, 0, 10, 1, RGBColor(0, 0, 255)); });
+    const auto regions = CheckRegions(stray, points, clBlack);
+    EXPECT_GT(FailuresMentioning([&] { CheckNoOtherRegion(stray, regions, clBlack); }, "no region"), 0);
 }
