@@ -1,0 +1,74 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+#include <vector>
+
+#include "platform/sys/last_error.h"
+#include "platform/sys/system.h"
+#include "platform/sys/windows.h"
+
+namespace {
+
+// A named mutex: the descriptor holding its lock, or -1 when another holder
+// had it first. Kept until the process ends, which releases the locks.
+struct NamedMutex {
+    int lockFd = -1;
+    ~NamedMutex() {
+        if (lockFd >= 0) close(lockFd);
+    }
+};
+
+std::vector<std::unique_ptr<NamedMutex>>& Mutexes() {
+    static std::vector<std::unique_ptr<NamedMutex>> mutexes;
+    return mutexes;
+}
+
+HANDLE Keep(std::unique_ptr<NamedMutex> mutex) {
+    Mutexes().push_back(std::move(mutex));
+    return Mutexes().back().get();
+}
+
+// Names may hold separators ("Local\name"); the file name may not.
+String LockFileName(const char* name) {
+    String file = name;
+    for (char& c : file)
+        if (c == '/' || c == '\\') c = '_';
+    return file + ".lock";
+}
+
+}  // namespace
+
+HANDLE CreateMutexA(const void* securityAttributes, BOOL initialOwner, const char* name) {
+    auto mutex = std::make_unique<NamedMutex>();
+    if (!name || !*name) {
+        SetLastError(ERROR_SUCCESS);
+        return Keep(std::move(mutex));
+    }
+    String folder = sys::UserRuntimeFolder();
+    if (folder.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return nullptr;
+    }
+    String path = folder + "/" + LockFileName(name);
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        SetLastError(sys::ErrorFromErrno(errno));
+        return nullptr;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int error = errno;
+        close(fd);
+        if (error != EWOULDBLOCK) {
+            SetLastError(sys::ErrorFromErrno(error));
+            return nullptr;
+        }
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return Keep(std::move(mutex));
+    }
+    mutex->lockFd = fd;
+    SetLastError(ERROR_SUCCESS);
+    return Keep(std::move(mutex));
+}

@@ -1,0 +1,110 @@
+// The program's shared unit: picture controls, data roots, sounds, cursors,
+// the message-pumping wait, spoken help, strip animation, scripted video and
+// the text scrambling.
+#pragma once
+
+#include "platform/ui/ui.h"
+#include "shell/UDataRoots.h"
+#include "shell/UScramble.h"
+
+// ---------------------------------------------------------------------------
+// Picture controls
+
+// A panel that shows its own bitmap one to one and never erases.
+class TXPanel : public TPanel {
+public:
+    explicit TXPanel(TComponent* AOwner);
+    ~TXPanel() override;
+    TBitmap* Bitmap;
+
+protected:
+    void Paint() override;
+    bool WMEraseBkgnd() override { return true; }
+};
+
+// A transparent, caption-less hot area with the hand cursor and the events
+// OnMouseEnter / OnMouseLeave (only while enabled).
+class TXLabel : public TLabel {
+public:
+    TXLabel(TComponent* AOwner, int ALeft, int ATop, int AWidth, int AHeight);
+
+protected:
+    void CMMouseEnter() override;
+    void CMMouseLeave() override;
+};
+
+// Picture button: hover and normal pictures on the parent form's window, the
+// standard enter and click sounds.
+class TBMPLabel : public TXLabel {
+public:
+    TBMPLabel(TComponent* AOwner, const String& HoverFile, const String& NormalFile, int ALeft, int ATop,
+              int AWidth, int AHeight);
+    ~TBMPLabel() override;
+    TBitmap* HoverBitmap;
+    TBitmap* NormalBitmap;
+    void Click() override;
+
+protected:
+    void CMMouseEnter() override;
+    void CMMouseLeave() override;
+};
+
+// Picture button with normal, hover and pressed pictures and its own sounds.
+class T3BMPLabel : public TXLabel {
+public:
+    T3BMPLabel(TComponent* AOwner, const String& HoverFile, const String& NormalFile, const String& PressedFile,
+               int ALeft, int ATop, int AWidth, int AHeight);
+    ~T3BMPLabel() override;
+    TBitmap* HoverBitmap;
+    TBitmap* NormalBitmap;
+    TBitmap* PressedBitmap;
+    void Click() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+protected:
+    void CMMouseEnter() override;
+    void CMMouseLeave() override;
+};
+
+// Slider thumb.
+class TPosuvnik : public TXPanel {
+public:
+    using TXPanel::TXPanel;
+    bool Dragging = false;
+    int GrabX = 0;
+    int GrabY = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Sounds, cursors, waiting, spoken help
+
+extern String ClickSound;
+extern String EnterSound;
+
+void InitSoundPaths();
+void LoadCursors();
+void InitSoundsAndCursors();
+
+// Waits Ms milliseconds while the message loop goes on.
+void Delay(DWORD Ms);
+// Empty name: stops the sound that plays.
+void PlaySoundEx(const String& FileName, DWORD Flags);
+// Plays in the background, cutting what plays; an empty name stops it.
+void PlaySoundFile(const String& FileName);
+// Starts the spoken help on the town window's media player, or stops any
+// help that plays.
+void ToggleHelp(const String& FileName);
+void StopHelp();
+
+// ---------------------------------------------------------------------------
+// Animation
+
+extern bool AviPlaying;
+extern bool AviStopRequested;
+
+void AnimateStrip(HDC DestDC1, HDC DestDC2, HDC SourceDC, int X, int Y, int FrameWidth, int FrameHeight,
+                  int FrameCount, int DelayMs);
+void AnimateStrip50(HDC DestDC1, HDC DestDC2, HDC SourceDC, int X, int Y, int FrameWidth, int FrameHeight,
+                    int FrameCount);
+void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, const String& WavFile);
