@@ -17,7 +17,10 @@ struct Surface {
     int height = 0;
     std::vector<Byte> pixels;  // BGR, top-down, stride 3 * width
 
+    // Keeps the pixels of the overlapping top-left area; new pixels take
+    // `fill`. Negative sizes count as zero.
     void Resize(int w, int h, TColor fill = clWhite);
+    void Fill(TColor c);
     Byte* Row(int y) { return pixels.data() + std::size_t(y) * std::size_t(width) * 3; }
     const Byte* Row(int y) const { return pixels.data() + std::size_t(y) * std::size_t(width) * 3; }
     TColor Get(int x, int y) const;          // no bounds check
@@ -149,8 +152,10 @@ public:
     bool Transparent = false;
     TColor TransparentColor = clFuchsia;
 
-    // Row y as 3 * Width bytes of blue, green, red.
+    // Row y as 3 * Width bytes of blue, green, red; a row outside the
+    // picture raises EInvalidGraphic.
     Byte* ScanLine(int y);
+    const Byte* ScanLine(int y) const;
 
     TCanvas* Canvas() { return &canvas_; }
     Surface& Pixels() { return surface_; }
