@@ -1,3 +1,6 @@
+// Built once the window system is in the tree.
+#if __has_include("platform/ui/forms.h")
+
 #include "platform/print/report.h"
 
 #include <algorithm>
@@ -128,3 +131,5 @@ void TQuickRep::Print() {
     }
     restore();
 }
+
+#endif  // __has_include("platform/ui/forms.h")
