@@ -1,8 +1,17 @@
 #include "platform/backend/backend.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
+#include "platform/backend/headless/headless.h"
+#include "platform/backend/sdl/sdl_backend.h"
+
 namespace backend {
+
+// Weak, so that programs without the SDL backend linked in (the tests) still
+// link; InstallDefault then reports that only the headless one is there.
+[[gnu::weak]] std::unique_ptr<Backend> CreateSdlBackend();
 
 namespace {
 std::unique_ptr<Backend>& Slot() {
@@ -23,5 +32,12 @@ Backend& Current() {
 void Install(std::unique_ptr<Backend> b) { Slot() = std::move(b); }
 
 bool Installed() { return Slot() != nullptr; }
+
+void InstallDefault() {
+    const char* choice = std::getenv("VELAMO_BACKEND");
+    if (choice && std::strcmp(choice, "headless") == 0) Install(std::make_unique<headless::HeadlessBackend>());
+    else if (&CreateSdlBackend != nullptr) Install(CreateSdlBackend());
+    else throw std::runtime_error("the SDL backend is not built in; set VELAMO_BACKEND=headless");
+}
 
 }  // namespace backend

@@ -1,0 +1,53 @@
+// The display: composes the visible forms and their child windows by
+// z-order into the one 640x480 screen and presents it; schedules paints.
+#pragma once
+
+#include <vector>
+
+#include "platform/gfx/graphics.h"
+#include "platform/ui/forms.h"
+
+namespace ui {
+
+class Desktop {
+public:
+    Desktop();
+
+    // Forms on the screen, bottom first: the normal band, the stay-on-top
+    // band, then modal forms.
+    std::vector<TForm*> ZOrder() const;
+
+    // A window's pixels changed (window coordinates). Outside a paint the
+    // screen is presented at once.
+    void WindowChanged(TWinControl* window, const TRect& r);
+    // The windows changed place or visibility over a screen area; shown at
+    // the next flush.
+    void AreaChanged(const TRect& screenRect);
+    // Composes what changed and presents it.
+    void Flush();
+    // Composes the whole screen and presents it.
+    void ComposeAll();
+    const Surface& ScreenPixels() const { return screen_; }
+
+    // Paints every window that is marked; true when one was.
+    bool PaintPending();
+    bool HasPendingPaint() const;
+
+    // While a paint runs, changes are collected and presented at its end.
+    void BeginPaint() { ++painting_; }
+    void EndPaint();
+
+private:
+    void Compose(const TRect& r);
+    void ComposeWindow(TWinControl* w, TPoint origin, const TRect& clip);
+
+    Surface screen_;
+    TRect dirty_{};
+    int painting_ = 0;
+};
+
+TRect Union(const TRect& a, const TRect& b);
+TRect Intersect(const TRect& a, const TRect& b);
+TRect Offset(const TRect& r, int dx, int dy);
+
+}  // namespace ui

@@ -1,0 +1,10 @@
+// Everything the program uses of the window system.
+#pragma once
+
+#include "platform/ui/application.h"
+#include "platform/ui/clock.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/keys.h"
+#include "platform/ui/screen.h"
+#include "platform/ui/timer.h"
