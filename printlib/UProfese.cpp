@@ -102,14 +102,15 @@ void TwndProfese::LayoutText() {
                     // A word wider than the text can neither share a line
                     // nor fill one: the line so far is closed, then the
                     // word's longest beginning that fits takes a line of its
-                    // own and the rest goes on as the next word.
+                    // own and the rest goes on as the next word. A closed
+                    // line is justified as any full line.
                     if (lineWords->Count() == 0) {
                         input->Pop(word);
                         String rest;
                         lineWords->Push(CutToWidth(canvas, word, rest));
                         input->PushFirst(rest);
                     }
-                    DrawLine(canvas, lineWords.get(), y, TextWidthPx, lineWords->Count() > 1);
+                    DrawLine(canvas, lineWords.get(), y, TextWidthPx, true);
                     y += LineAdvance(canvas);
                     lineWords->Clear();
                     continue;
