@@ -10,6 +10,10 @@
 // ---------------------------------------------------------------------------
 // Picture controls
 
+// Loads a picture button's picture; a file that is missing or unreadable
+// leaves the bitmap empty and is not reported.
+void LoadButtonPicture(TBitmap* Bitmap, const String& FileName);
+
 // A panel that shows its own bitmap one to one and never erases.
 class TXPanel : public TPanel {
 public:
@@ -58,6 +62,9 @@ public:
     TBitmap* HoverBitmap;
     TBitmap* NormalBitmap;
     TBitmap* PressedBitmap;
+    // Reloads the three pictures in place (hover, normal, pressed), each
+    // as LoadButtonPicture does.
+    void LoadPictures(const String& HoverFile, const String& NormalFile, const String& PressedFile);
     void Click() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -76,17 +83,27 @@ public:
     int GrabY = 0;
 };
 
+// Darkens every byte of a 24-bit picture to a third (rounding down) and
+// draws Overlay centred over it with magenta as the transparent colour:
+// the exit screen's and the message window's background.
+void DimAndCentre(TBitmap* Picture, TBitmap* Overlay);
+
 // ---------------------------------------------------------------------------
 // Sounds, cursors, waiting, spoken help
 
 extern String ClickSound;
 extern String EnterSound;
 
+// ClickSound and EnterSound under AppDir.
 void InitSoundPaths();
+// Screen cursors 1 arrow, 2 hand, 3 help from "cur\" under AppDir; a file
+// that is missing or unreadable gives the standard cursor of its kind.
 void LoadCursors();
 void InitSoundsAndCursors();
 
-// Waits Ms milliseconds while the message loop goes on.
+// Waits Ms milliseconds while the message loop goes on (waiting for events,
+// not spinning). The end tick wraps like GetTickCount: Delay(0), and a wait
+// whose end passes 2^32, end at once without handling anything.
 void Delay(DWORD Ms);
 // Empty name: stops the sound that plays.
 void PlaySoundEx(const String& FileName, DWORD Flags);
@@ -103,8 +120,18 @@ void StopHelp();
 extern bool AviPlaying;
 extern bool AviStopRequested;
 
+// Copies frame after frame of a horizontal strip to (X, Y) of the window's
+// context and then of the Buffer's, each followed by a Sleep of DelayMs (no
+// input is handled meanwhile).
 void AnimateStrip(HDC DestDC1, HDC DestDC2, HDC SourceDC, int X, int Y, int FrameWidth, int FrameHeight,
                   int FrameCount, int DelayMs);
 void AnimateStrip50(HDC DestDC1, HDC DestDC2, HDC SourceDC, int X, int Y, int FrameWidth, int FrameHeight,
                     int FrameCount);
+// Plays the script's frames of AviFile on the target form's window (line 0:
+// name, line 1: "X,Y", lines 4..: "frame x ms"), the sound (copied to
+// DataDir "wavfil.wav") starting after the first entry. Ignored while a
+// video plays; stops at the next entry once AviStopRequested is set or the
+// form is hidden. The form is not freed before it returns. A malformed
+// script raises EConvertError or EListError; every way out clears
+// AviPlaying, shows the pointer again and deletes "wavfil.wav".
 void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, const String& WavFile);
