@@ -1,0 +1,324 @@
+// The games' files: the games menu and the eight games.
+#include "games/GameCodeLists.h"
+#include "games/GamesMenuTable.h"
+#include "games/TownGameThings.h"
+#include "platform/core/strings.h"
+#include "shell/TownPlaceTable.h"
+#include "tools/datagen/Art.h"
+#include "tools/datagen/Generate.h"
+#include "tools/datagen/Professions.h"
+
+namespace {
+
+constexpr int GameBar = bbExit | bbGames | bbSimulations | bbMenu | bbHelp;
+
+// Free sizes, chosen small enough to keep the tree compact.
+constexpr int SceneWidth = 120, SceneHeight = 110;   // picture game scenes at (6, 6)
+constexpr int ChoiceWidth = 90, ChoiceHeight = 135; // picture game figures at (450, 70)
+constexpr int DeliveryWidth = 100, DeliveryHeight = 120;
+constexpr int SentenceWidth = 180, SentenceHeight = 36;  // "Kdo to je" B sentences at (164, 316)
+constexpr int WhoWidth = 90, WhoHeight = 150;
+constexpr int PersonWidth = 100, PersonHeight = 170;     // put-in-order persons in their 120×194 labels           // "Kdo to je" A figures at (238, 35)
+
+struct TMenuCaption {
+    const char* Name;
+    const char* Caption;
+};
+constexpr TMenuCaption MenuCaptions[10] = {
+    {"mich", "Čí to je"},      {"polda", "Nástroje"},   {"popel", "Čepice"},     {"dvoj", "Dvojice"},
+    {"vrata", "Kdo sem patří"}, {"let", "Poslouchej"},   {"elektr", "Kdo to je"}, {"zahrad", "Věty"},
+    {"smolar", "Kdo to vyřeší"}, {"zenske", "Pexeso"}};
+
+struct TMessage {
+    const char* Picture;
+    const char* Sound;
+    const char* Text;
+};
+constexpr TMessage Messages[] = {
+    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?"},
+    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?"},
+    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?"},
+    {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?"},
+    {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?"},
+    {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Všichni mají svoje věci. Hrát znovu?"},
+    {"hry\\pexeso\\hlaska1.bmp", "hry\\pexeso\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?"},
+    {"hry\\pexeso\\hlaska2.bmp", "hry\\pexeso\\hlaska2.wav", "Vyhrál počítač. Hrát znovu?"}};
+
+String Code43(int position) { return GameCodeList43[position - 1].Code; }
+int Number43(int position) { return GameProfessionToDetail(position); }
+
+std::unique_ptr<TBitmap> Figure(int w, int h, int profession, TColor background = clWhite) {
+    auto p = NewPicture(w, h, background);
+    DrawFigure(p->Canvas(), Rect(0, 0, w, h), ProfessionColour(profession), CapitalFirst(ProfessionName(profession)));
+    if (background == clMagenta) p->Canvas()->SetPixel(0, h - 1, clMagenta);
+    return p;
+}
+
+// A thing of profession n: a rounded box in its colour with a caption.
+std::unique_ptr<TBitmap> Thing(int w, int h, int profession, const String& caption, bool transparent) {
+    auto p = NewPicture(w, h, transparent ? clMagenta : clWhite);
+    TCanvas* c = p->Canvas();
+    const TColor colour = ProfessionColour(profession);
+    FillEllipse(c, Rect(1, 1, w - 1, h - 1), Darker(colour, 0.35));
+    FillEllipse(c, Rect(3, 3, w - 3, h - 3), colour);
+    DrawCaption(c, Rect(2, 2, w - 2, h - 2), caption, clBlack, std::max(9, h / 4));
+    if (transparent) c->SetPixel(0, h - 1, clMagenta);
+    return p;
+}
+
+void WriteMessages(TDataTree& tree, const TSpeech& speech) {
+    for (const auto& m : Messages) {
+        tree.WriteBmp(m.Picture, *MessagePicture(320, 160, m.Text, RGBColor(255, 240, 170)));
+        tree.WriteWav(m.Sound, speech.Get(m.Text));
+    }
+}
+
+void WriteGamesMenu(TDataTree& tree) {
+    auto menu = ScreenBackground("Hry", RGBColor(120, 190, 120), bbExit | bbSimulations | bbMenu);
+    for (int i = 0; i < 10; ++i) {
+        const TGameMenuEntry& e = GamesMenuTable[i];
+        const int w = std::max(40, e.HotArea.Right - e.Position.X), h = std::max(40, e.HotArea.Bottom - e.Position.Y);
+        for (int state = 1; state <= 2; ++state) {
+            auto p = NewPicture(w, h, clWhite);
+            DrawButton(p->Canvas(), Rect(0, 0, w, h), MenuCaptions[i].Caption, DistinctColour(i * 3 + 1, 0.4, 0.95), state);
+            tree.WriteBmp(String("hry\\hl_obr\\") + e.Name + char('0' + state) + ".bmp", *p);
+            if (state == 1) menu->Canvas()->Draw(e.Position.X, e.Position.Y, p.get());
+        }
+    }
+    tree.WriteBmp("hry\\hl_obr\\pozadi.bmp", *menu);
+}
+
+void WriteTownGame(TDataTree& tree) {
+    auto frame = ScreenBackground("", RGBColor(110, 150, 60), GameBar);
+    FillGradient(frame->Canvas(), Rect(0, 0, 640, 421), RGBColor(140, 180, 80), RGBColor(100, 140, 50));
+    FillRect(frame->Canvas(), Rect(6, 6, 6 + 628, 6 + TownHeight), clMagenta);
+    FillRect(frame->Canvas(), Rect(14, 408, 626, 413), RGBColor(50, 70, 20));
+    FillRect(frame->Canvas(), Rect(560, 423, 632, 476), RGBColor(255, 250, 220));
+    FrameRect(frame->Canvas(), Rect(560, 423, 632, 476), RGBColor(60, 40, 20), 2);
+    tree.WriteBmp("hry\\citoje\\pozadi.bmp", *frame);
+    auto result = ScreenBackground("Správně! Věc je na svém místě.", RGBColor(250, 220, 120), 0);
+    tree.WriteBmp("hry\\citoje\\pozadi2.bmp", *result);
+
+    for (const auto& place : TownPlaceTable) {
+        const int n = place.ProfessionNumber;
+        const int things = TownGameThingCount[n - 1];
+        if (things == 0) continue;
+        const String name = ProfessionName(n);
+        auto placePicture = NewPicture(DeliveryWidth, DeliveryHeight, Lighter(ProfessionColour(n), 0.6));
+        DrawFigure(placePicture->Canvas(), Rect(20, 30, 80, 118), ProfessionColour(n), CapitalFirst(name));
+        DrawCaption(placePicture->Canvas(), Rect(0, 2, DeliveryWidth, 32), "Děkuji!", clBlack, 20);
+        tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + ".bmp", *placePicture);
+        for (int k = 1; k <= things; ++k) {
+            const String thing = "věc " + IntToStr(k);
+            auto a = Thing(56, 40, n, thing, true);
+            tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "A\\" + IntToStr(k) + ".bmp", *a);
+            auto b = NewPicture(DeliveryWidth, DeliveryHeight, Lighter(ProfessionColour(n), 0.8));
+            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává " + thing, clBlack, 16);
+            b->Canvas()->Draw(22, 66, Thing(56, 40, n, thing, false).get());
+            tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "B\\" + IntToStr(k) + ".bmp", *b);
+        }
+    }
+}
+
+// The unsolved scene shows an empty outline in the profession's colour; the
+// solved one the figure standing in it.
+std::unique_ptr<TBitmap> Scene(int n, bool solved, const String& question, TColor ground) {
+    auto p = NewPicture(SceneWidth, SceneHeight, ground);
+    TCanvas* c = p->Canvas();
+    FillGradient(c, Rect(0, 0, SceneWidth, SceneHeight * 2 / 3), Lighter(ground, 0.6), ground);
+    FrameRect(c, Rect(0, 0, SceneWidth, SceneHeight), Darker(ground, 0.5), 2);
+    const TRect spot = Rect(34, 28, 86, SceneHeight - 4);
+    if (solved) {
+        DrawFigure(c, spot, ProfessionColour(n), CapitalFirst(ProfessionName(n)));
+        DrawCaption(c, Rect(0, 2, SceneWidth, 32), "Správně!", RGBColor(0, 90, 0), 20);
+    } else {
+        FillRect(c, spot, ProfessionColour(n));
+        FillRect(c, Rect(spot.Left + 4, spot.Top + 4, spot.Right - 4, spot.Bottom - 4), Lighter(ProfessionColour(n), 0.7));
+        DrawCaption(c, spot, "?", Darker(ProfessionColour(n), 0.5), 60);
+        DrawCaption(c, Rect(0, 2, SceneWidth, 32), question, clBlack, 18);
+    }
+    return p;
+}
+
+void WritePictureGames(TDataTree& tree, const TSpeech& speech) {
+    tree.WriteBmp("hry\\kdopatri\\pozadia.bmp", *ScreenBackground("Kdo sem patří?", RGBColor(170, 200, 240), GameBar));
+    tree.WriteBmp("hry\\reseni\\pozadi.bmp", *ScreenBackground("Kdo to vyřeší?", RGBColor(240, 200, 170), GameBar));
+    for (int pos = 1; pos <= 43; ++pos) {
+        const String code = Code43(pos);
+        const int n = Number43(pos);
+        for (int solved = 0; solved <= 1; ++solved) {
+            const String digit = solved ? "2" : "1";
+            tree.WriteBmp("hry\\kdopatri\\a_pozadi\\" + code + digit + ".bmp", *Scene(n, solved, "Kdo sem patří?", RGBColor(150, 200, 120)));
+            tree.WriteBmp("hry\\reseni\\pozadi\\" + code + digit + ".bmp", *Scene(n, solved, "Kdo to vyřeší?", RGBColor(220, 170, 120)));
+        }
+        tree.WriteBmp("hry\\kdopatri\\a_postav\\" + code + ".bmp", *Figure(ChoiceWidth, ChoiceHeight, n));
+        tree.WriteBmp("hry\\reseni\\postav\\" + code + ".bmp", *Figure(ChoiceWidth, ChoiceHeight, n));
+        tree.WriteWav("hry\\reseni\\zvuky\\" + code + "1.wav", speech.Get("Kdo pomůže? Hledáme: " + ProfessionName(n)));
+        tree.WriteWav("hry\\reseni\\zvuky\\" + code + "2.wav", Notes({DistinctPitch(n), DistinctPitch(n) * 1.5}, 120));
+    }
+    for (int state = 1; state <= 3; ++state) {
+        for (bool up : {true, false}) {
+            const int w = up ? 42 : 43, h = up ? 45 : 46;
+            auto arrow = NewPicture(w, h, clWhite);
+            DrawButton(arrow->Canvas(), Rect(0, 0, w, h), up ? "▲" : "▼", RGBColor(140, 200, 255), state);
+            for (int k = 0; k < 14; ++k) {
+                const int y = up ? 14 + k : 31 - k;
+                FillRect(arrow->Canvas(), Rect(w / 2 - k, y, w / 2 + k, y + 1), RGBColor(20, 40, 120));
+            }
+            tree.WriteBmp(String("hry\\reseni\\") + (up ? "up" : "dolu") + char('0' + state) + ".bmp", *arrow);
+        }
+    }
+}
+
+void WriteSoundGame(TDataTree& tree, const TSpeech& speech) {
+    tree.WriteBmp("hry\\kdopatri\\pozadib.bmp", *ScreenBackground("Poslouchej: čí je to zvuk?", RGBColor(200, 180, 240), GameBar));
+    for (const auto& p : GameCodeList29) {
+        const int n = ProfessionOfGameCode(p.Code);
+        tree.WriteBmp(String("hry\\kdopatri\\b_postav\\") + p.Code + ".bmp", *Figure(98, 144, n));
+        tree.WriteWav(String("hry\\kdopatri\\zvuky\\") + p.Code + ".wav", speech.Get(p.DisplayName));
+    }
+}
+
+void WriteWhoIsIt(TDataTree& tree, const TSpeech& speech) {
+    tree.WriteBmp("hry\\kdotoje\\pozadia.bmp", *ScreenBackground("Kdo to je?", RGBColor(240, 220, 150), GameBar));
+    tree.WriteBmp("hry\\kdotoje\\pozadib.bmp", *ScreenBackground("Kdo to je? Najdi obrázek k větě.", RGBColor(150, 220, 230), GameBar));
+    for (int pos = 1; pos <= 43; ++pos) {
+        const String code = Code43(pos);
+        const int n = Number43(pos);
+        const String name = GameCodeList43[pos - 1].DisplayName;
+        tree.WriteBmp("hry\\kdotoje\\a_postav\\" + code + ".bmp", *Figure(WhoWidth, WhoHeight, n));
+        auto plate = NewPicture(115, 20, Lighter(ProfessionColour(n), 0.7));
+        FrameRect(plate->Canvas(), Rect(0, 0, 115, 20), Darker(ProfessionColour(n), 0.4));
+        DrawCaption(plate->Canvas(), Rect(0, 0, 115, 20), name, clBlack, 14);
+        tree.WriteBmp("hry\\kdotoje\\a_nazvy\\" + code + ".bmp", *plate);
+        tree.WriteWav("hry\\kdotoje\\a_zvuky\\" + code + ".wav", speech.Get(name));
+        tree.WriteBmp("hry\\kdotoje\\b_postav\\" + code + ".bmp", *Figure(98, 144, n));
+        for (int complete = 0; complete <= 1; ++complete) {
+            auto sentence = NewPicture(SentenceWidth, SentenceHeight, clWhite);
+            FillRect(sentence->Canvas(), Rect(0, 0, 10, SentenceHeight), ProfessionColour(n));
+            FrameRect(sentence->Canvas(), Rect(0, 0, SentenceWidth, SentenceHeight), Darker(ProfessionColour(n), 0.4));
+            DrawCaption(sentence->Canvas(), Rect(12, 0, SentenceWidth, SentenceHeight),
+                        complete ? "Ano, to je " + name + "." : "Kdo je " + name + "?", clBlack, 18);
+            tree.WriteBmp("hry\\kdotoje\\b_vety\\" + code + (complete ? "2" : "") + ".bmp", *sentence);
+        }
+        tree.WriteWav("hry\\kdotoje\\b_zvuky\\" + code + ".wav", Notes({DistinctPitch(n), DistinctPitch(n) * 2}, 100));
+    }
+}
+
+// A strip of `frames` frames of 122×194 showing `lives` hearts, the last
+// one fading out frame by frame when `losing`.
+std::unique_ptr<TBitmap> LivesStrip(int frames, int lives, bool losing) {
+    auto strip = NewPicture(frames * 122, 194, RGBColor(255, 250, 235));
+    TCanvas* c = strip->Canvas();
+    for (int f = 0; f < frames; ++f) {
+        const int x0 = f * 122;
+        FrameRect(c, Bounds(x0, 0, 122, 194), RGBColor(150, 110, 60), 2);
+        DrawCaption(c, Bounds(x0, 4, 122, 26), "Životy", clBlack, 16);
+        for (int h = 0; h < lives; ++h) {
+            const bool fading = losing && h == lives - 1;
+            const TColor colour = fading ? Lighter(RGBColor(220, 30, 40), double(f + 1) / frames) : RGBColor(220, 30, 40);
+            FillEllipse(c, Bounds(x0 + 36, 36 + h * 52, 50, 44), colour);
+        }
+        if (!losing) DrawCaption(c, Bounds(x0, 170, 122, 22), IntToStr(f + 1), clBlack, 14);
+    }
+    return strip;
+}
+
+void WriteWordPairs(TDataTree& tree) {
+    tree.WriteBmp("hry\\dvojice\\pozadi.bmp", *ScreenBackground("Dvojice", RGBColor(250, 200, 210), GameBar));
+    for (int k = 1; k <= 10; ++k) {
+        auto cover = NewPicture(90, 149, DistinctColour(k + 50, 0.35, 0.95));
+        FrameRect(cover->Canvas(), Rect(0, 0, 90, 149), RGBColor(90, 60, 90), 3);
+        DrawCaption(cover->Canvas(), Rect(0, 30, 90, 119), IntToStr(k), RGBColor(90, 60, 90), 48);
+        tree.WriteBmp("hry\\dvojice\\plak\\pl" + IntToStr(k) + ".bmp", *cover);
+    }
+    tree.WriteBmp("hry\\dvojice\\ziv.bmp", *LivesStrip(6, 3, false));
+    for (int lives = 1; lives <= 3; ++lives) tree.WriteBmp("hry\\dvojice\\" + IntToStr(lives) + "ziv.bmp", *LivesStrip(5, lives, true));
+    for (const char* code : GameCodeList30) {
+        const int n = ProfessionOfGameCode(code);
+        tree.WriteBmp(String("hry\\dvojice\\profese\\") + code + ".bmp", *Figure(90, 149, n));
+        tree.WriteBmp(String("hry\\dvojice\\veci\\") + code + ".bmp", *Thing(80, 80, n, ProfessionName(n), false));
+    }
+}
+
+void WritePersonsAndThings(TDataTree& tree, const char* persons, const char* things, const char* const* codes, int count,
+                           const String& word) {
+    for (int i = 0; i < count; ++i) {
+        const String code = codes[i];
+        const int n = ProfessionOfGameCode(code);
+        const String name = ProfessionName(n);
+        for (int served = 0; served <= 1; ++served) {
+            auto person = Figure(PersonWidth, PersonHeight, n, clMagenta);
+            TCanvas* c = person->Canvas();
+            if (served) {
+                c->Draw(PersonWidth - 56, 50, Thing(56, 56, n, word, true).get());
+            } else {
+                FillEllipse(c, Bounds(PersonWidth - 38, 2, 36, 28), clWhite);
+                DrawCaption(c, Bounds(PersonWidth - 38, 2, 36, 28), "?", clBlack, 22);
+            }
+            tree.WriteBmp(String("hry\\poradek\\") + persons + "\\" + code + char('1' + served) + ".bmp", *person);
+            tree.WriteBmp(String("hry\\poradek\\") + things + "\\" + code + char('1' + served) + ".bmp",
+                          *Thing(56, 56, n, name, true));
+        }
+    }
+}
+
+void WritePutInOrder(TDataTree& tree) {
+    tree.WriteBmp("hry\\poradek\\pozadi.bmp", *ScreenBackground("Komu to patří?", RGBColor(210, 230, 170), GameBar));
+    auto empty = NewPicture(56, 56, RGBColor(235, 235, 225));
+    FrameRect(empty->Canvas(), Rect(0, 0, 56, 56), RGBColor(150, 150, 140), 2);
+    tree.WriteBmp("hry\\poradek\\empty.bmp", *empty);
+    WritePersonsAndThings(tree, "post_n", "nastr", PoradekToolCodes, 29, "nástroj");
+    WritePersonsAndThings(tree, "post_c", "cepice", PoradekCapCodes, 26, "čepice");
+}
+
+void WriteMemoryGame(TDataTree& tree, const TSpeech& speech) {
+    tree.WriteBmp("hry\\pexeso\\pozadi.bmp", *ScreenBackground("", RGBColor(180, 210, 250), GameBar));
+    auto back = NewPicture(80, 80, RGBColor(60, 90, 170));
+    FrameRect(back->Canvas(), Rect(0, 0, 80, 80), RGBColor(250, 220, 80), 3);
+    DrawCaption(back->Canvas(), Rect(0, 0, 80, 80), "Velamo", RGBColor(250, 220, 80), 16);
+    tree.WriteBmp("hry\\pexeso\\karta.bmp", *back);
+    tree.WriteWav("hry\\pexeso\\karta.wav", Tone(1200, 50, 0.3f));
+    (void)speech;
+    const char* modes[2][2] = {{"pex_A", "Stejné"}, {"pex_B", "Dvojice"}};
+    for (const auto& m : modes) {
+        auto p = NewPicture(80, 62, clWhite);
+        DrawButton(p->Canvas(), Rect(0, 0, 80, 62), m[1], RGBColor(250, 200, 120), 1);
+        tree.WriteBmp(String("hry\\pexeso\\") + m[0] + ".bmp", *p);
+    }
+    for (int k = 0; k <= 15; ++k) {
+        auto digit = NewPicture(40, 30, clWhite);
+        DrawCaption(digit->Canvas(), Rect(0, 0, 40, 30), IntToStr(k), RGBColor(20, 20, 120), 26);
+        tree.WriteBmp("hry\\pexeso\\cisla\\" + IntToStr(k) + ".bmp", *digit);
+    }
+    for (int n = 1; n <= 43; ++n) {
+        tree.WriteBmp("hry\\pexeso\\postav\\" + IntToStr(n) + ".bmp", *Figure(80, 80, n));
+        tree.WriteBmp("hry\\pexeso\\veci\\" + IntToStr(n) + ".bmp", *Thing(80, 80, n, ProfessionName(n), false));
+    }
+    auto child = NewPicture(90, 90, RGBColor(255, 230, 120));
+    DrawCaption(child->Canvas(), Rect(0, 0, 90, 90), "Vyhrál jsi!", clBlack, 18);
+    tree.WriteBmp("hry\\pexeso\\hrac.bmp", *child);
+    auto computer = NewPicture(60, 60, RGBColor(170, 170, 190));
+    DrawCaption(computer->Canvas(), Rect(0, 0, 60, 60), "Počítač", clBlack, 16);
+    tree.WriteBmp("hry\\pexeso\\pocitac.bmp", *computer);
+}
+
+}  // namespace
+
+void RequestGameSpeech(TSpeech& speech) {
+    for (const auto& m : Messages) speech.Request(m.Text);
+    for (const auto& p : GameCodeList43) speech.Request(p.DisplayName);
+    for (int pos = 1; pos <= 43; ++pos) speech.Request("Kdo pomůže? Hledáme: " + ProfessionName(Number43(pos)));
+}
+
+void WriteGameFiles(TDataTree& tree, const TSpeech& speech) {
+    WriteMessages(tree, speech);
+    WriteGamesMenu(tree);
+    WriteTownGame(tree);
+    WritePictureGames(tree, speech);
+    WriteSoundGame(tree, speech);
+    WriteWhoIsIt(tree, speech);
+    WriteWordPairs(tree);
+    WritePutInOrder(tree);
+    WriteMemoryGame(tree, speech);
+}

@@ -1,0 +1,647 @@
+// The simulations' files: the menu, firefighter, dress-up, make-up, room
+// painter and plumber.
+#include <cmath>
+
+#include "platform/core/strings.h"
+#include "simulations/FirefighterTables.h"
+#include "simulations/MakeupKinds.h"
+#include "simulations/ModelKinds.h"
+#include "simulations/PlumberTables.h"
+#include "simulations/RoomPainterTables.h"
+#include "simulations/SimulationMenuTable.h"
+#include "tools/datagen/Art.h"
+#include "tools/datagen/Generate.h"
+#include "tools/datagen/PlumberLevels.h"
+
+namespace {
+
+constexpr int SimulationBar = bbExit | bbGames | bbSimulations | bbMenu | bbHelp;
+
+struct TMessage {
+    const char* Picture;
+    const char* Sound;
+    const char* Text;
+};
+constexpr TMessage Messages[] = {
+    {"simul\\hasic\\hlaska.bmp", "simul\\hasic\\hlaska.wav", "Oheň je uhašen. Hrát znovu?"},
+    {"simul\\instal\\hl_vse.bmp", "simul\\instal\\hl_vse.wav", "Musíš položit všechny trubky."},
+    {"simul\\instal\\hl_ok.bmp", "simul\\instal\\hl_ok.wav", "Voda teče! Hrát znovu?"},
+    {"simul\\instal\\hl_ko.bmp", "simul\\instal\\hl_ko.wav", "Voda neteče. Zkusit znovu?"}};
+
+TPcm Noise(int ms, float volume) {
+    TPcm p;
+    p.Rate = SoundRate;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < SoundRate * ms / 1000; ++i) {
+        state = state * 1103515245u + 12345u;
+        p.Samples.push_back(volume * (float((state >> 16) & 0x7FFF) / 16384.0f - 1.0f));
+    }
+    return p;
+}
+
+void ThickLine(TCanvas* c, int x0, int y0, int x1, int y1, int width, TColor colour) {
+    const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    for (int s = 0; s <= steps; ++s) {
+        const int x = x0 + (x1 - x0) * s / std::max(1, steps), y = y0 + (y1 - y0) * s / std::max(1, steps);
+        FillEllipse(c, Bounds(x - width / 2, y - width / 2, width, width), colour);
+    }
+}
+
+void WriteMessages(TDataTree& tree, const TSpeech& speech) {
+    for (const auto& m : Messages) {
+        tree.WriteBmp(m.Picture, *MessagePicture(320, 160, m.Text, RGBColor(200, 235, 255)));
+        tree.WriteWav(m.Sound, speech.Get(m.Text));
+    }
+}
+
+void WriteMenu(TDataTree& tree) {
+    const char* captions[5] = {"Instalatér", "Hasič", "Modelka", "Malíř", "Vizážistka"};
+    auto menu = ScreenBackground("Simulace", RGBColor(200, 170, 230), bbExit | bbGames | bbMenu);
+    for (int i = 0; i < 5; ++i) {
+        const TSimulationMenuItem& item = SimulationMenuTable[i];
+        const int w = std::max(50, item.HotArea.Right - item.Position.X), h = std::max(40, item.HotArea.Bottom - item.Position.Y);
+        for (int state = 1; state <= 2; ++state) {
+            auto p = NewPicture(w, h, clWhite);
+            DrawButton(p->Canvas(), Rect(0, 0, w, h), captions[i], DistinctColour(i * 5 + 2, 0.4, 0.95), state);
+            tree.WriteBmp(String("simul\\vyber\\") + item.Name + char('0' + state) + ".bmp", *p);
+            if (state == 1) menu->Canvas()->Draw(item.Position.X, item.Position.Y, p.get());
+        }
+    }
+    tree.WriteBmp("simul\\vyber\\pozadi.bmp", *menu);
+}
+
+// One window frame of the fire strip: glass, and a flame of `size` 0..1.
+void FireFrame(TCanvas* c, int x0, double size, int flicker, bool burnt) {
+    FillRect(c, Bounds(x0, 0, 40, 60), burnt ? RGBColor(40, 35, 30) : RGBColor(150, 200, 240));
+    FrameRect(c, Bounds(x0, 0, 40, 60), RGBColor(90, 60, 40), 2);
+    if (size <= 0) return;
+    const int h = int(8 + 48 * size) + (flicker % 3) * 2, w = int(8 + 26 * size);
+    FillEllipse(c, Bounds(x0 + 20 - w / 2, 58 - h, w, h), RGBColor(255, 120, 0));
+    FillEllipse(c, Bounds(x0 + 20 - w / 4, 58 - h / 2, w / 2, h / 2), RGBColor(255, 230, 60));
+}
+
+void WriteFirefighter(TDataTree& tree) {
+    auto house = ScreenBackground("Hasič", RGBColor(150, 190, 230), SimulationBar);
+    TCanvas* c = house->Canvas();
+    FillRect(c, Rect(160, 36, 480, 320), RGBColor(200, 150, 110));
+    FrameRect(c, Rect(160, 36, 480, 320), RGBColor(120, 80, 50), 3);
+    for (TPoint w : FireWindowTable) {
+        FillRect(c, Bounds(w.X, w.Y, FireWindowWidth, FireWindowHeight), RGBColor(150, 200, 240));
+        FrameRect(c, Bounds(w.X, w.Y, FireWindowWidth, FireWindowHeight), RGBColor(90, 60, 40), 2);
+    }
+    FillRect(c, Rect(555, 420, 635, 480), RGBColor(250, 250, 230));
+    tree.WriteBmp("simul\\hasic\\pozadi.bmp", *house);
+
+    const TPoint nozzle = {330, 318};
+    for (int n = 0; n < CannonPictureCount; ++n) {
+        auto cannon = NewPicture(100, 90, RGBColor(120, 160, 90));
+        TCanvas* k = cannon->Canvas();
+        FillRect(k, Rect(20, 60, 80, 90), RGBColor(200, 30, 30));
+        const TPoint target = n == 0 ? TPoint{330, 0} : TPoint{FireWindowTable[n - 1].X + 20, FireWindowTable[n - 1].Y + 30};
+        const double dx = target.X - nozzle.X, dy = target.Y - nozzle.Y, len = std::hypot(dx, dy);
+        ThickLine(k, 50, 60, 50 + int(40 * dx / len), 60 + int(40 * dy / len), 10, RGBColor(60, 60, 70));
+        DrawCaption(k, Rect(20, 62, 80, 90), IntToStr(n), clWhite, 16);
+        tree.WriteBmp("simul\\hasic\\dela\\delo" + IntToStr(n) + ".bmp", *cannon);
+    }
+
+    for (const TFireStripPart& part : FireStripTable) {
+        const int frames = part.Width / FireWindowWidth;
+        auto strip = NewPicture(part.Width, FireWindowHeight, clWhite);
+        const String name = part.Name;
+        for (int f = 0; f < frames; ++f) {
+            const double t = double(f) / std::max(1, frames - 1);
+            double size = 0;
+            bool burnt = false;
+            if (name == "uvod") size = 0.15 * t;
+            else if (name == "ohen1") size = 0.3;
+            else if (name == "ohen1-2") size = 0.3 + 0.3 * t;
+            else if (name == "ohen2") size = 0.6;
+            else if (name == "ohen2-3") size = 0.6 + 0.4 * t;
+            else if (name == "ohen3") size = 1.0;
+            else if (name == "konec") size = 1.0 - 0.6 * t;
+            else size = 0.4 * (1 - t), burnt = f > 0;
+            FireFrame(strip->Canvas(), f * FireWindowWidth, size, f, burnt);
+        }
+        tree.WriteBmp("simul\\hasic\\ohen\\" + name + ".bmp", *strip);
+    }
+
+    // Each stream runs from the cannon's nozzle to the middle of its window.
+    constexpr int StreamFrames = WaterStreamMinFrames;
+    for (int w = 1; w <= 12; ++w) {
+        const TWaterStreamRecord& r = WaterStreamTable[w - 1];
+        auto strip = NewPicture(StreamFrames * r.W, r.H, clMagenta);
+        const TPoint window = {FireWindowTable[w - 1].X + 20 - r.X, FireWindowTable[w - 1].Y + 30 - r.Y};
+        const TPoint from = {std::clamp(nozzle.X - r.X, 4, r.W - 4), r.H - 4};
+        for (int f = 0; f < StreamFrames; ++f) {
+            // Frames 0-3 reach out, the middle ones loop, the last four fall away.
+            double head = 1, tail = 0;
+            if (f < 4) head = (f + 1) / 4.0;
+            if (f >= StreamFrames - 4) tail = (f - (StreamFrames - 4) + 1) / 5.0;
+            const int x0 = f * r.W;
+            auto at = [&](double t) { return TPoint{x0 + from.X + int((window.X - from.X) * t), from.Y + int((window.Y - from.Y) * t)}; };
+            const TPoint a = at(tail), b = at(head);
+            ThickLine(strip->Canvas(), a.X, a.Y, b.X, b.Y, 7, RGBColor(40, 110, 230));
+            ThickLine(strip->Canvas(), a.X, a.Y, b.X, b.Y, 3, RGBColor(170, 210, 255));
+        }
+        strip->Canvas()->SetPixel(0, r.H - 1, clMagenta);
+        tree.WriteBmp("simul\\hasic\\voda\\voda" + IntToStr(w) + ".bmp", *strip);
+    }
+    tree.WriteWav("simul\\hasic\\voda.wav", Noise(1000, 0.25f));
+
+    auto table = ScreenBackground("Nejlepší hasiči", RGBColor(250, 230, 180), bbBack);
+    for (int row = 0; row < 10; ++row)
+        FillRect(table->Canvas(), Rect(120, 84 + 24 * row + 20, 520, 84 + 24 * row + 21), RGBColor(180, 150, 100));
+    tree.WriteBmp("simul\\hasic\\tabulka.bmp", *table);
+}
+
+// Garment colours: kind k, item n.
+TColor GarmentColour(int kind, int item) { return DistinctColour(kind * 17 + item, 0.6, 0.88); }
+
+constexpr TColor ModelBackdrop = RGBColor(235, 225, 245);
+
+void WriteModel(TDataTree& tree) {
+    const TPoint o = BodyMaskOrigin;
+    auto screen = ScreenBackground("Modelka", RGBColor(220, 200, 235), SimulationBar | bbPrint);
+    TCanvas* c = screen->Canvas();
+    FillRect(c, Rect(250, 30, 430, 421), ModelBackdrop);
+    const TColor skin = RGBColor(246, 205, 170);
+    FillEllipse(c, Bounds(o.X + 28, o.Y - 60, 44, 56), skin);  // head
+    FillRect(c, Rect(o.X + 15, o.Y, o.X + 85, o.Y + 82), skin);   // upper body
+    FillRect(c, Rect(o.X + 22, o.Y + 86, o.X + 47, o.Y + 237), skin);
+    FillRect(c, Rect(o.X + 53, o.Y + 86, o.X + 78, o.Y + 237), skin);
+    FillRect(c, Rect(o.X + 16, o.Y + 241, o.X + 49, o.Y + 262), skin);
+    FillRect(c, Rect(o.X + 51, o.Y + 241, o.X + 84, o.Y + 262), skin);
+    for (const TGarmentKind& k : GarmentKindTable) {
+        FrameRect(c, k.Chooser, RGBColor(120, 80, 140), 1);
+    }
+    tree.WriteBmp("simul\\modelka\\pozadi.bmp", *screen);
+
+    // The mask: upper body, legs and feet, black around and between them.
+    auto mask = NewPicture(100, 300, clBlack);
+    FillRect(mask->Canvas(), Rect(10, 0, 90, 82), RGBColor(200, 60, 60));
+    FillRect(mask->Canvas(), Rect(18, 86, 82, 237), RGBColor(60, 180, 60));
+    FillRect(mask->Canvas(), Rect(12, 241, 88, 290), RGBColor(60, 120, 220));
+    tree.WriteBmp("simul\\modelka\\mod_mask.bmp", *mask);
+
+    const char* names[6] = {"boty", "kalhoty", "košile", "šaty", "sukně", "tričko"};
+    for (const TGarmentKind& k : GarmentKindTable) {
+        for (int n = 1; n <= k.Items; ++n) {
+            const TColor colour = GarmentColour(k.Tag, n);
+            const String folder = String(k.Folder) + "\\" + k.Prefix + IntToStr(n) + ".bmp";
+            auto preview = NewPicture(k.Chooser.Width(), k.Chooser.Height(), Lighter(colour, 0.6));
+            FillRect(preview->Canvas(), Rect(4, 4, k.Chooser.Width() - 4, k.Chooser.Height() * 2 / 3), colour);
+            DrawCaption(preview->Canvas(), Rect(0, k.Chooser.Height() * 2 / 3 - 4, k.Chooser.Width(), k.Chooser.Height()),
+                        String(names[k.Tag - 1]) + " " + IntToStr(n), clBlack, 12);
+            tree.WriteBmp("simul\\modelka\\vyber\\" + folder, *preview);
+
+            std::unique_ptr<TBitmap> worn;
+            const int dx = o.X - k.WornAt.X, dy = o.Y - k.WornAt.Y;  // the body's corner in the picture
+            switch (k.Tag) {
+            case 1:  // shoes, opaque, over the feet
+                worn = NewPicture(100, 66, ModelBackdrop);
+                FillRect(worn->Canvas(), Rect(14, 30, 50, 58), colour);
+                FillRect(worn->Canvas(), Rect(50, 30, 86, 58), colour);
+                break;
+            case 2:  // trousers
+                worn = NewPicture(150, 175, clMagenta);
+                FillRect(worn->Canvas(), Rect(dx + 18, dy + 84, dx + 82, dy + 110), colour);
+                FillRect(worn->Canvas(), Rect(dx + 18, dy + 110, dx + 48, dy + 236), colour);
+                FillRect(worn->Canvas(), Rect(dx + 52, dy + 110, dx + 82, dy + 236), colour);
+                break;
+            case 3:  // shirt
+            case 6:  // T-shirt
+                worn = NewPicture(88, 90, clMagenta);
+                FillRect(worn->Canvas(), Rect(dx + 10, dy + 2, dx + 90, dy + 84), colour);
+                if (k.Tag == 3) FillRect(worn->Canvas(), Rect(dx + 47, dy + 2, dx + 53, dy + 84), Darker(colour, 0.3));
+                break;
+            case 4:  // dress, opaque
+                worn = NewPicture(160, 240, ModelBackdrop);
+                FillRect(worn->Canvas(), Rect(dx + 12, dy, dx + 88, dy + 84), colour);
+                for (int y = 84; y < 200; ++y) {
+                    const int spread = (y - 84) / 4;
+                    FillRect(worn->Canvas(), Rect(dx + 12 - spread, dy + y, dx + 88 + spread, dy + y + 1), colour);
+                }
+                FillRect(worn->Canvas(), Rect(dx + 22, dy + 200, dx + 47, dy + 237), RGBColor(246, 205, 170));
+                FillRect(worn->Canvas(), Rect(dx + 53, dy + 200, dx + 78, dy + 237), RGBColor(246, 205, 170));
+                break;
+            default:  // skirt
+                worn = NewPicture(150, 175, clMagenta);
+                for (int y = 84; y < 160; ++y) {
+                    const int spread = (y - 84) / 5;
+                    FillRect(worn->Canvas(), Rect(dx + 16 - spread, dy + y, dx + 84 + spread, dy + y + 1), colour);
+                }
+                break;
+            }
+            DrawCaption(worn->Canvas(), Rect(0, worn->Height() / 2 - 10, worn->Width(), worn->Height() / 2 + 10), IntToStr(n),
+                        Darker(colour, 0.6), 14);
+            if (k.WornTransparent) worn->Canvas()->SetPixel(0, worn->Height() - 1, clMagenta);
+            tree.WriteBmp("simul\\modelka\\oblec\\" + folder, *worn);
+        }
+    }
+}
+
+TColor MakeupColour(int kind, int tag) { return tag == 0 ? RGBColor(246, 205, 170) : DistinctColour(kind * 23 + tag, 0.7, 0.85); }
+
+void WriteMakeup(TDataTree& tree) {
+    const TColor skin = RGBColor(246, 205, 170);
+    auto screen = ScreenBackground("Vizážistka", RGBColor(250, 210, 220), SimulationBar | bbPrint);
+    TCanvas* c = screen->Canvas();
+    FillEllipse(c, Rect(180, 110, 380, 380), skin);
+    FillEllipse(c, Bounds(233, 198, 34, 20), clWhite);
+    FillEllipse(c, Bounds(298, 198, 34, 20), clWhite);
+    FillEllipse(c, Bounds(244, 202, 12, 12), RGBColor(60, 100, 160));
+    FillEllipse(c, Bounds(309, 202, 12, 12), RGBColor(60, 100, 160));
+    FillEllipse(c, Bounds(291, 291, 40, 14), RGBColor(210, 120, 110));
+    FillEllipse(c, Rect(150, 70, 410, 160), RGBColor(120, 80, 40));  // hairstyle 0
+    for (const TMakeupKind& k : MakeupKindTable) FrameRect(c, k.Opener, RGBColor(150, 80, 110), 2);
+    FillRect(c, WigPreviewArea, RGBColor(255, 250, 250));
+    tree.WriteBmp("simul\\vizaz\\pozadi.bmp", *screen);
+
+    for (int n = 0; n < WigCount; ++n) {
+        const TColor hair = DistinctColour(n * 3 + 7, 0.6, 0.6);
+        auto wig = NewPicture(WigPreviewArea.Width(), WigPreviewArea.Height(), RGBColor(255, 250, 250));
+        FillEllipse(wig->Canvas(), Rect(8, 8, 77, 60), hair);
+        DrawCaption(wig->Canvas(), Rect(0, 62, 85, 86), "paruka " + IntToStr(n), clBlack, 12);
+        tree.WriteBmp("simul\\vizaz\\paruky\\p" + IntToStr(n) + ".bmp", *wig);
+        auto hairstyle = NewPicture(280, 110, clMagenta);
+        FillEllipse(hairstyle->Canvas(), Rect(30 + (n % 4) * 3, 50 - (n % 5) * 8, 250 - (n % 4) * 3, 110), hair);
+        FillRect(hairstyle->Canvas(), Rect(100, 85, 180, 110), clMagenta);
+        hairstyle->Canvas()->SetPixel(0, 109, clMagenta);
+        tree.WriteBmp("simul\\vizaz\\vlasy\\v" + IntToStr(n) + ".bmp", *hairstyle);
+    }
+
+    for (int kind = 0; kind < 5; ++kind) {
+        const TMakeupKind& k = MakeupKindTable[kind];
+        auto palette = NewPicture(k.Panel.Width(), k.Panel.Height(), RGBColor(255, 245, 235));
+        FrameRect(palette->Canvas(), Rect(0, 0, k.Panel.Width(), k.Panel.Height()), RGBColor(150, 80, 110));
+        for (int i = 1; i <= k.Swatches; ++i) {
+            const TMakeupSwatch s = MakeupSwatch(kind, i);
+            const int size = kind == 3 ? LashesSwatchSize : SwatchSize;
+            const TColor colour = kind == 3 ? (s.Tag == 1 ? clBlack : RGBColor(200, 200, 200)) : MakeupColour(kind, s.Tag);
+            FillRect(palette->Canvas(), Bounds(s.Place.X, s.Place.Y, size, size), colour);
+        }
+        palette->Canvas()->SetPixel(0, k.Panel.Height() - 1, clMagenta);
+        tree.WriteBmp(String("simul\\vizaz\\palety\\") + k.Palette + ".bmp", *palette);
+    }
+
+    auto layer = [&](const String& path, int w, int h, auto draw) {
+        auto p = NewPicture(w, h, clMagenta);
+        draw(p->Canvas());
+        p->Canvas()->SetPixel(0, h - 1, clMagenta);
+        tree.WriteBmp(path, *p);
+    };
+    for (int t = 0; t <= 6; ++t)
+        layer("simul\\vizaz\\tvare\\t" + IntToStr(t) + ".bmp", 150, 40, [&](TCanvas* l) {
+            FillEllipse(l, Rect(6, 6, 46, 34), MakeupColour(0, t));
+            FillEllipse(l, Rect(104, 6, 144, 34), MakeupColour(0, t));
+        });
+    for (int t = 0; t < EyeShadowCount; ++t) {
+        layer("simul\\vizaz\\rty\\r" + IntToStr(t) + ".bmp", 60, 24, [&](TCanvas* l) {
+            FillEllipse(l, Rect(2, 2, 58, 22), t == 0 ? RGBColor(210, 120, 110) : MakeupColour(1, t));
+        });
+        for (bool lashes : {false, true})
+            layer(String("simul\\vizaz\\") + (lashes ? "rasy\\r" : "stiny\\s") + IntToStr(t) + ".bmp", 120, 30, [&](TCanvas* l) {
+                const TColor shadow = t == 0 ? skin : MakeupColour(2, t);
+                for (int eye : {8, 73}) {
+                    FillEllipse(l, Bounds(eye, 0, 40, 14), shadow);
+                    FillEllipse(l, Bounds(eye + 3, 5, 34, 20), clWhite);
+                    FillEllipse(l, Bounds(eye + 14, 9, 12, 12), RGBColor(60, 100, 160));
+                    if (lashes)
+                        for (int x = 0; x < 34; x += 5) FillRect(l, Rect(eye + 3 + x, 1, eye + 5 + x, 6), clBlack);
+                }
+            });
+        layer("simul\\vizaz\\linky\\l" + IntToStr(t) + ".bmp", 110, 8, [&](TCanvas* l) {
+            const TColor liner = t == 0 ? skin : MakeupColour(4, t);
+            FillRect(l, Rect(5, 2, 45, 6), liner);
+            FillRect(l, Rect(70, 2, 110, 6), liner);
+        });
+    }
+}
+
+// The room: ceiling, left, right and front wall, as polygons by rows.
+constexpr int RoomTop = 14, RoomInnerTop = 70, RoomInnerBottom = 262, RoomBottom = 268;
+constexpr int RoomLeft = 20, RoomInnerLeft = 160, RoomInnerRight = 480, RoomRight = 620;
+constexpr TRect SwatchHole = {280, 210, 332, 250};
+
+int SurfaceAt(int x, int y) {
+    if (SwatchHole.Contains(x, y)) return 0;
+    if (x >= RoomInnerLeft && x < RoomInnerRight && y >= RoomInnerTop && y < RoomInnerBottom) return 4;
+    if (y >= RoomTop && y < RoomInnerTop) {
+        const int inset = (y - RoomTop) * (RoomInnerLeft - RoomLeft) / (RoomInnerTop - RoomTop);
+        if (x >= RoomLeft + inset && x < RoomRight - inset) return 2;
+    }
+    if (x >= RoomLeft && x < RoomInnerLeft) {
+        const int top = RoomTop + (x - RoomLeft) * (RoomInnerTop - RoomTop) / (RoomInnerLeft - RoomLeft);
+        const int bottom = RoomBottom - (x - RoomLeft) * (RoomBottom - RoomInnerBottom) / (RoomInnerLeft - RoomLeft);
+        if (y >= top && y < bottom) return 1;
+    }
+    if (x >= RoomInnerRight && x < RoomRight) {
+        const int top = RoomTop + (RoomRight - 1 - x) * (RoomInnerTop - RoomTop) / (RoomRight - RoomInnerRight);
+        const int bottom = RoomBottom - (RoomRight - 1 - x) * (RoomBottom - RoomInnerBottom) / (RoomRight - RoomInnerRight);
+        if (y >= top && y < bottom) return 3;
+    }
+    return 0;
+}
+
+// The palette field of each paint: the points nearer its marker than any
+// other, within FieldRadius, with magenta between fields.
+constexpr int FieldRadius = 13;
+
+int PaletteFieldAt(int x, int y) {
+    int best = -1;
+    long d1 = 1L << 40, d2 = 1L << 40;
+    int second = -1;
+    for (int i = 0; i < 31; ++i) {
+        const TPoint m = PaintColourTable[i].Marker;
+        const long d = long(m.X - x) * (m.X - x) + long(m.Y - y) * (m.Y - y);
+        if (d < d1) second = best, d2 = d1, best = i, d1 = d;
+        else if (d < d2) second = i, d2 = d;
+    }
+    if (d1 > long(FieldRadius) * FieldRadius) return -1;
+    const TPoint a = PaintColourTable[best].Marker, b = PaintColourTable[second].Marker;
+    if ((double(d2) - double(d1)) / (2 * std::hypot(a.X - b.X, a.Y - b.Y)) < 1.5) return -1;
+    return best;
+}
+
+TColor SurfaceStartColour(int s) {
+    const TColor colours[4] = {RGBColor(230, 220, 200), RGBColor(250, 250, 245), RGBColor(220, 230, 200), RGBColor(240, 235, 215)};
+    return colours[s - 1];
+}
+
+void WriteRoomPainter(TDataTree& tree) {
+    auto screen = ScreenBackground("", RGBColor(200, 190, 170), bbExit | bbGames | bbSimulations | bbMenu | bbPrint | bbHelp);
+    std::unique_ptr<TBitmap> surfaces[4];
+    for (auto& s : surfaces) s = NewPicture(640, 480, clMagenta);
+    auto fields = NewPicture(640, 480, clMagenta);
+    Surface& room = screen->Pixels();
+    for (int y = 0; y < 417; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const int s = SurfaceAt(x, y);
+            if (s) {
+                surfaces[s - 1]->Pixels().Set(x, y, SurfaceStartColour(s));
+                room.Set(x, y, SurfaceStartColour(s));
+            }
+            if (y >= 268) {
+                const int f = PaletteFieldAt(x, y);
+                if (f >= 0) {
+                    fields->Pixels().Set(x, y, PaintColourTable[f].Colour);
+                    room.Set(x, y, PaintColourTable[f].Colour);
+                }
+            }
+        }
+    for (int i = 0; i < 4; ++i) tree.WriteBmp(String("simul\\malpok\\steny\\") + RoomSurfaceTable[i].Picture + ".bmp", *surfaces[i]);
+    tree.WriteBmp("simul\\malpok\\barvy.bmp", *fields);
+    FrameRect(screen->Canvas(), Rect(SwatchHole.Left - 2, SwatchHole.Top - 2, SwatchHole.Right + 2, SwatchHole.Bottom + 2), RGBColor(90, 70, 50));
+    FillRect(screen->Canvas(), SwatchHole, RGBColor(255, 255, 255));
+    DrawCaption(screen->Canvas(), Rect(416, 280, 540, 304), "Štětka / váleček", clBlack, 14);
+    tree.WriteBmp("simul\\malpok\\pozadi.bmp", *screen);
+
+    for (int n = 1; n <= 31; ++n) {
+        auto swatch = NewPicture(48, 36, PaintColourTable[n - 1].Colour);
+        FrameRect(swatch->Canvas(), Rect(0, 0, 48, 36), RGBColor(60, 50, 40), 2);
+        DrawCaption(swatch->Canvas(), Rect(0, 0, 48, 36), IntToStr(n), clBlack, 16);
+        tree.WriteBmp("simul\\malpok\\barvy\\" + IntToStr(n) + ".bmp", *swatch);
+    }
+    auto brush = NewPicture(48, 48, clMagenta);
+    FillRect(brush->Canvas(), Rect(20, 2, 28, 30), RGBColor(140, 90, 40));
+    FillRect(brush->Canvas(), Rect(12, 30, 36, 46), RGBColor(240, 220, 120));
+    tree.WriteBmp("simul\\malpok\\stetka.bmp", *brush);
+    auto roller = NewPicture(48, 48, clMagenta);
+    FillRect(roller->Canvas(), Rect(4, 4, 44, 20), RGBColor(120, 170, 230));
+    FillRect(roller->Canvas(), Rect(22, 20, 26, 46), RGBColor(140, 90, 40));
+    tree.WriteBmp("simul\\malpok\\valecek.bmp", *roller);
+
+    auto patternAt = [](int n, int x, int y) {
+        switch (n % 5) {
+        case 0: return (x / 12) % 2 == 0;
+        case 1: return (y / 12) % 2 == 0;
+        case 2: return ((x + y) / 14) % 2 == 0;
+        case 3: return (x % 24 - 12) * (x % 24 - 12) + (y % 24 - 12) * (y % 24 - 12) < 30;
+        default: return ((x / 16) + (y / 16)) % 2 == 0;
+        }
+    };
+    for (int n = 1; n <= RollerPatternCount; ++n) {
+        const TColor ink = DistinctColour(n * 11, 0.5, n > 5 ? 0.6 : 0.9);
+        auto preview = NewPicture(48, 48, clMagenta);
+        for (int y = 4; y < 44; ++y)
+            for (int x = 4; x < 44; ++x) preview->Pixels().Set(x, y, patternAt(n, x, y) ? ink : RGBColor(250, 250, 250));
+        preview->Canvas()->SetPixel(0, 47, clMagenta);
+        tree.WriteBmp("simul\\malpok\\valecky\\" + IntToStr(n) + ".bmp", *preview);
+        auto pattern = NewPicture(RoomRight - 6, RoomBottom - 13, clMagenta);
+        for (int y = 0; y < pattern->Height(); ++y)
+            for (int x = 0; x < pattern->Width(); ++x)
+                if (SurfaceAt(x + 6, y + 13) && patternAt(n, x, y)) pattern->Pixels().Set(x, y, ink);
+        tree.WriteBmp("simul\\malpok\\vzory\\" + IntToStr(n) + ".bmp", *pattern);
+    }
+    for (int k = 1; k <= 2; ++k) {
+        auto b = NewPicture(80, 62, clWhite);
+        DrawButton(b->Canvas(), Rect(0, 0, 80, 62), "Nábytek", RGBColor(200, 230, 160), k == 1 ? 2 : 1);
+        tree.WriteBmp("simul\\malpok\\obyv" + IntToStr(k) + ".bmp", *b);
+    }
+    auto furnished = NewPicture(RoomRight - 6, RoomBottom - 6, clMagenta);
+    TCanvas* f = furnished->Canvas();
+    FillRect(f, Rect(190, 190, 390, 250), RGBColor(150, 60, 60));  // sofa
+    FillRect(f, Rect(180, 170, 400, 196), RGBColor(120, 40, 40));
+    FillRect(f, Rect(430, 200, 470, 250), RGBColor(120, 80, 40));  // table
+    FillRect(f, Rect(60, 120, 70, 250), RGBColor(60, 60, 60));     // lamp
+    FillEllipse(f, Rect(40, 100, 90, 130), RGBColor(250, 230, 120));
+    DrawCaption(f, Rect(190, 196, 390, 246), "Obývák", clWhite, 22);
+    tree.WriteBmp("simul\\malpok\\obyvak.bmp", *furnished);
+}
+
+void DrawEmptyCell(TCanvas* c, const TRect& r) {
+    FillRect(c, r, RGBColor(225, 225, 215));
+    FrameRect(c, r, RGBColor(190, 190, 180));
+}
+
+// A pipe from the cell's centre out through each open side.
+void DrawPipeA(TCanvas* c, const TRect& r, Byte openings, TColor colour) {
+    const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2, half = 9;
+    FillRect(c, Rect(cx - half, cy - half, cx + half, cy + half), colour);
+    if (openings & psTop) FillRect(c, Rect(cx - half, r.Top, cx + half, cy), colour);
+    if (openings & psBottom) FillRect(c, Rect(cx - half, cy, cx + half, r.Bottom), colour);
+    if (openings & psLeft) FillRect(c, Rect(r.Left, cy - half, cx, cy + half), colour);
+    if (openings & psRight) FillRect(c, Rect(cx, cy - half, r.Right, cy + half), colour);
+}
+
+void DrawBasin(TCanvas* c, const TRect& r, double water) {
+    const int w = r.Width(), h = r.Height();
+    FillRect(c, Rect(r.Left + w / 2 - w / 7, r.Top, r.Left + w / 2 + w / 7, r.Top + h / 3), RGBColor(120, 120, 140));
+    FillEllipse(c, Rect(r.Left + 3, r.Top + h / 3, r.Right - 3, r.Bottom - 3), RGBColor(250, 250, 255));
+    FrameRect(c, Rect(r.Left + 3, r.Top + h / 3, r.Right - 3, r.Bottom - 3), RGBColor(120, 120, 140));
+    if (water > 0) {
+        const int top = r.Bottom - 5 - int((h * 2 / 3 - 8) * water);
+        FillRect(c, Rect(r.Left + 8, top, r.Right - 8, r.Bottom - 6), RGBColor(60, 130, 230));
+    }
+}
+
+void DrawValve(TCanvas* c, const TRect& r, double turn, Byte openings) {
+    DrawPipeA(c, r, openings, RGBColor(120, 120, 140));
+    const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2, arm = r.Width() / 3;
+    FillEllipse(c, Rect(cx - 8, cy - 8, cx + 8, cy + 8), RGBColor(200, 30, 30));
+    const double a = turn * 3.14159;
+    ThickLine(c, cx - int(arm * std::cos(a)), cy - int(arm * std::sin(a)), cx + int(arm * std::cos(a)), cy + int(arm * std::sin(a)), 5,
+              RGBColor(200, 30, 30));
+}
+
+std::unique_ptr<TBitmap> Strip(int frames, int size, TColor background, auto draw) {
+    auto strip = NewPicture(frames * size, size, background);
+    for (int f = 0; f < frames; ++f) draw(strip->Canvas(), Bounds(f * size, 0, size, size), double(f) / (frames - 1));
+    return strip;
+}
+
+void WritePlumberA(TDataTree& tree) {
+    const TColor pipe = RGBColor(90, 140, 200);
+    auto screen = ScreenBackground("", RGBColor(190, 210, 230), SimulationBar | bbPrint);
+    DrawButton(screen->Canvas(), Bounds(560, 418, 70, 59), "Část B", RGBColor(170, 220, 170), 1);
+    for (int r = 0; r < PlumberARows; ++r)
+        for (int col = 0; col < PlumberAColumns; ++col)
+            DrawEmptyCell(screen->Canvas(), Bounds(PlumberAGridOrigin.X + col * PlumberACell, PlumberAGridOrigin.Y + r * PlumberACell,
+                                                   PlumberACell, PlumberACell));
+    for (int k = 1; k <= 8; ++k) {
+        const TPlumberAKind& kind = PlumberAKindTable[k - 1];
+        auto cell = NewPicture(PlumberACell, PlumberACell, clWhite);
+        DrawEmptyCell(cell->Canvas(), Rect(0, 0, PlumberACell, PlumberACell));
+        if (k == 7) DrawBasin(cell->Canvas(), Rect(0, 0, PlumberACell, PlumberACell), 0);
+        else if (k == 8) DrawValve(cell->Canvas(), Rect(0, 0, PlumberACell, PlumberACell), 0, kind.Openings);
+        else DrawPipeA(cell->Canvas(), Rect(0, 0, PlumberACell, PlumberACell), kind.Openings, pipe);
+        tree.WriteBmp(String("simul\\instal\\A_verze\\") + kind.Picture + ".bmp", *cell);
+    }
+    for (int e = 0; e < 7; ++e) {
+        const TPlumberAPaletteEntry& entry = PlumberAPaletteTable[e];
+        const int w = entry.Label.Width(), h = entry.Label.Height();
+        for (bool highlight : {false, true}) {
+            auto p = NewPicture(w, h, highlight ? RGBColor(255, 240, 150) : RGBColor(235, 240, 250));
+            FrameRect(p->Canvas(), Rect(0, 0, w, h), highlight ? RGBColor(220, 120, 0) : RGBColor(150, 160, 180), 2);
+            if (e < 6) DrawPipeA(p->Canvas(), Rect(24, 2, 24 + h - 4, h - 2), PlumberAKindTable[e].Openings, pipe);
+            else DrawCaption(p->Canvas(), Rect(0, 0, w, h), "Nová hra", clBlack, 14);
+            if (highlight) tree.WriteBmp(String("simul\\instal\\A_verze\\") + entry.Highlight + ".bmp", *p);
+            else screen->Canvas()->Draw(entry.Label.Left, entry.Label.Top, p.get());
+        }
+    }
+    tree.WriteBmp("simul\\instal\\pozadiA.bmp", *screen);
+    for (int n = 0; n <= PlumberAMaxStock; ++n) {
+        auto digit = NewPicture(20, 16, RGBColor(235, 240, 250));
+        DrawCaption(digit->Canvas(), Rect(0, 0, 20, 16), IntToStr(n), RGBColor(150, 0, 0), 14);
+        tree.WriteBmp("simul\\instal\\A_verze\\cisla\\" + IntToStr(n) + ".bmp", *digit);
+    }
+    tree.WriteBmp("simul\\instal\\A_verze\\ventilAN.bmp", *Strip(ValveStripFrames, 60, RGBColor(225, 225, 215), [](TCanvas* c, TRect r, double t) {
+        DrawValve(c, r, t, psLeft | psRight);
+    }));
+    tree.WriteBmp("simul\\instal\\A_verze\\umyvAN.bmp", *Strip(BasinStripFrames, 60, RGBColor(225, 225, 215), [](TCanvas* c, TRect r, double t) {
+        DrawBasin(c, r, t);
+    }));
+    std::string levels;
+    for (const TPlumberLevel& level : MakePlumberLevels(40)) levels += PlumberLevelLine(level) + "\r\n";
+    tree.WriteBytes("instA.dat", levels);
+}
+
+// Lane positions inside a 49×49 cell: lane 1 and lane 2.
+int Lane(int lane) { return lane == 1 ? 16 : 33; }
+
+TPoint OpeningPoint(TPipeOpening o, int size) {
+    const int last = size - 1;
+    switch (o.Side) {
+    case psTop: return {Lane(o.Lane), 0};
+    case psBottom: return {Lane(o.Lane), last};
+    case psLeft: return {0, Lane(o.Lane)};
+    default: return {last, Lane(o.Lane)};
+    }
+}
+
+void DrawPieceB(TCanvas* c, int x0, int y0, const TPlumberBPiece& piece, int scalePercent) {
+    const auto s = [&](TPoint p) { return TPoint{x0 + p.X * scalePercent / 100, y0 + p.Y * scalePercent / 100}; };
+    const int width = std::max(3, 8 * scalePercent / 100);
+    const TColor colour = RGBColor(200, 110, 40);
+    if (piece.B.Side == 0) {
+        const TColor part = RGBColor(120, 120, 140);
+        const int size = 49;
+        for (int lane : {1, 2}) {
+            const TPoint a = OpeningPoint({piece.A.Side, Byte(lane)}, size);
+            const TPoint centre = {piece.A.Side & (psTop | psBottom) ? a.X : 24, piece.A.Side & (psLeft | psRight) ? a.Y : 24};
+            ThickLine(c, s(a).X, s(a).Y, s(centre).X, s(centre).Y, width, colour);
+        }
+        const TPoint tl = s({10, 10}), br = s({39, 39});
+        FillEllipse(c, Rect(tl.X, tl.Y, br.X, br.Y), part);
+        return;
+    }
+    const TPoint a = OpeningPoint(piece.A, 49), b = OpeningPoint(piece.B, 49);
+    // Along the first opening's lane to where it meets the second's.
+    const TPoint corner = (piece.A.Side & (psTop | psBottom)) ? TPoint{a.X, b.Y} : TPoint{b.X, a.Y};
+    ThickLine(c, s(a).X, s(a).Y, s(corner).X, s(corner).Y, width, colour);
+    ThickLine(c, s(corner).X, s(corner).Y, s(b).X, s(b).Y, width, colour);
+}
+
+void WritePlumberB(TDataTree& tree) {
+    auto screen = ScreenBackground("", RGBColor(210, 230, 200), SimulationBar | bbPrint);
+    DrawButton(screen->Canvas(), Bounds(560, 418, 70, 59), "Část A", RGBColor(170, 200, 240), 1);
+    for (int r = 0; r < PlumberBRows; ++r)
+        for (int col = 0; col < PlumberBColumns; ++col)
+            DrawEmptyCell(screen->Canvas(), Bounds(PlumberBGridOrigin.X + col * PlumberBCell, PlumberBGridOrigin.Y + r * PlumberBCell,
+                                                   PlumberBCell, PlumberBCell));
+    for (const TPlumberBPiece& piece : PlumberBPieceTable) {
+        auto p = NewPicture(PlumberBCell, PlumberBCell, clMagenta);
+        DrawPieceB(p->Canvas(), 0, 0, piece, 100);
+        p->Canvas()->SetPixel(0, PlumberBCell - 1, clMagenta);
+        tree.WriteBmp(String("simul\\instal\\B_verze\\") + piece.Picture + ".bmp", *p);
+    }
+    // Each group's picture shows all its entries; the chosen one framed.
+    for (int g = 0; g < 7; ++g) {
+        const TPlumberBPaletteGroup& group = PlumberBPaletteTable[g];
+        const int w = 64, h = g + 1 < 7 ? std::min(62, PlumberBPaletteTable[g + 1].Origin.Y - group.Origin.Y - 2) : 38;
+        const int entries = group.LastTag - group.FirstTag + 1;
+        for (int chosen = -1; chosen < entries; ++chosen) {
+            auto p = NewPicture(w, h, RGBColor(240, 245, 235));
+            FrameRect(p->Canvas(), Rect(0, 0, w, h), RGBColor(150, 170, 140));
+            for (int e = 0; e < entries; ++e) {
+                const int tag = group.FirstTag + e;
+                const int cols = entries == 4 ? 2 : entries == 2 && g == 5 ? 2 : 1;
+                const int cw = (w - 4) / cols, ch = (h - 4) / ((entries + cols - 1) / cols);
+                const int x = 2 + (e % cols) * cw, y = 2 + (e / cols) * ch;
+                if (e == chosen) FillRect(p->Canvas(), Bounds(x, y, cw, ch), RGBColor(255, 230, 120));
+                if (tag <= 20) DrawPieceB(p->Canvas(), x + 2, y + 1, PlumberBPieceTable[tag - 1], std::min(cw, ch) * 100 / 52);
+                else DrawCaption(p->Canvas(), Bounds(x, y, cw, ch), "Nová hra", clBlack, 14);
+            }
+            if (chosen < 0) screen->Canvas()->Draw(group.Origin.X, group.Origin.Y, p.get());
+            else tree.WriteBmp(String("simul\\instal\\B_verze\\") + group.Pictures[chosen] + ".bmp", *p);
+        }
+    }
+    tree.WriteBmp("simul\\instal\\pozadiB.bmp", *screen);
+    const auto cellColour = RGBColor(225, 225, 215);
+    for (const char* name : {"vent_2AN", "vent_1AN"}) {
+        const Byte side = name[5] == '2' ? psRight : psLeft;
+        tree.WriteBmp(String("simul\\instal\\B_verze\\") + name + ".bmp",
+                      *Strip(ValveStripFrames, PlumberBStripCell, cellColour, [&](TCanvas* c, TRect r, double t) { DrawValve(c, r, t, side); }));
+    }
+    tree.WriteBmp("simul\\instal\\B_verze\\umyvAN.bmp",
+                  *Strip(BasinStripFrames, PlumberBStripCell, cellColour, [](TCanvas* c, TRect r, double t) { DrawBasin(c, r, t); }));
+}
+
+void WritePlumberShared(TDataTree& tree) {
+    const char* parts[2][2] = {{"inst_a", "Část A"}, {"inst_b", "Část B"}};
+    for (const auto& part : parts) {
+        auto p = NewPicture(70, 59, clWhite);
+        DrawButton(p->Canvas(), Rect(0, 0, 70, 59), part[1], RGBColor(170, 220, 170), 1);
+        tree.WriteBmp(String("simul\\instal\\") + part[0] + ".bmp", *p);
+    }
+    tree.WriteWav("simul\\instal\\ventil.wav", Notes({700, 900, 1100}, 90));
+    tree.WriteWav("simul\\instal\\umyv.wav", Noise(1200, 0.2f));
+}
+
+}  // namespace
+
+void RequestSimulationSpeech(TSpeech& speech) {
+    for (const auto& m : Messages) speech.Request(m.Text);
+}
+
+void WriteSimulationFiles(TDataTree& tree, const TSpeech& speech) {
+    WriteMessages(tree, speech);
+    WriteMenu(tree);
+    WriteFirefighter(tree);
+    WriteModel(tree);
+    WriteMakeup(tree);
+    WriteRoomPainter(tree);
+    WritePlumberA(tree);
+    WritePlumberB(tree);
+    WritePlumberShared(tree);
+}
