@@ -10,6 +10,10 @@
 // ---------------------------------------------------------------------------
 // Picture controls
 
+// Loads a picture button's picture; a file that is missing or unreadable
+// leaves the bitmap empty and is not reported.
+void LoadButtonPicture(TBitmap* Bitmap, const String& FileName);
+
 // A panel that shows its own bitmap one to one and never erases.
 class TXPanel : public TPanel {
 public:
@@ -58,6 +62,9 @@ public:
     TBitmap* HoverBitmap;
     TBitmap* NormalBitmap;
     TBitmap* PressedBitmap;
+    // Reloads the three pictures in place (hover, normal, pressed), each
+    // as LoadButtonPicture does.
+    void LoadPictures(const String& HoverFile, const String& NormalFile, const String& PressedFile);
     void Click() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -75,6 +82,11 @@ public:
     int GrabX = 0;
     int GrabY = 0;
 };
+
+// Darkens every byte of a 24-bit picture to a third (rounding down) and
+// draws Overlay centred over it with magenta as the transparent colour:
+// the exit screen's and the message window's background.
+void DimAndCentre(TBitmap* Picture, TBitmap* Overlay);
 
 // ---------------------------------------------------------------------------
 // Sounds, cursors, waiting, spoken help

@@ -38,9 +38,17 @@ bool IsOwnFolder(const String& path) {
     return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid();
 }
 
+String& ModuleFolderOverride() {
+    static String folder;
+    return folder;
+}
+
 }  // namespace
 
+void SetModuleFolderForTests(const String& folder) { ModuleFolderOverride() = folder; }
+
 String PlatformModuleFolder() {
+    if (!ModuleFolderOverride().empty()) return ModuleFolderOverride();
     Dl_info info{};
     if (!dladdr(reinterpret_cast<void*>(&PlatformModuleFolder), &info) || !info.dli_fname) return "system";
     return (fs::absolute(info.dli_fname).lexically_normal().parent_path() / "system").string();

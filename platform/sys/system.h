@@ -47,6 +47,9 @@ const std::vector<DisplayChange>& DisplayChanges();
 
 // "<folder of the platform library>/system": the video modules.
 String PlatformModuleFolder();
+// Tests: makes PlatformModuleFolder (and so GetSystemDirectoryA) answer
+// `folder` instead; an empty folder restores the real one.
+void SetModuleFolderForTests(const String& folder);
 // $XDG_RUNTIME_DIR, else /tmp/velamo-<uid> (made, private to the user).
 // Empty when no usable folder exists.
 String UserRuntimeFolder();

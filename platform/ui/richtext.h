@@ -15,7 +15,7 @@ namespace richtext {
 enum class Align { Left, Right, Center, Justify };
 
 struct Run {
-    String text;             // UTF-8
+    String text;             // UTF-8; a line break (\line) is '\n', a tab '\t'
     String fontName = "MS Sans Serif";
     int halfPoints = 16;     // font size in half points (\fs)
     bool bold = false;
@@ -43,6 +43,8 @@ class ERichTextError : public Exception {
 // \qr \qc \qj, \f, \fs, \b \b0, \i, \ul, \ltrch, \par, \line, \tab, \'hh,
 // \uN, raw 8-bit text; unknown control words and destinations are skipped.
 // Line ends in the source do not break the text. Never reads past the end.
+// Bytes that do not begin with "{\rtf" raise ERichTextError; past that,
+// damage is repaired (open groups closed, cut-off control words dropped).
 Document Parse(std::string_view rtf);
 
 // A document of plain text lines, one paragraph each, in the given font.

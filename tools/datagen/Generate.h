@@ -17,5 +17,5 @@ void WriteSimulationFiles(TDataTree& tree, const TSpeech& speech);
 // The help button's spoken help, "sound\help\<name>.wav", by name.
 const char* HelpText(const char* name);
 
-// Scrambles or unscrambles the text files' bytes.
-std::string Scrambled(std::string bytes);
+// The text files' bytes scrambled as the program reads them.
+std::string Scrambled(const std::string& bytes);

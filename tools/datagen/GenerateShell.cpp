@@ -5,6 +5,7 @@
 #include "platform/core/strings.h"
 #include "shell/DetailCodes.h"
 #include "shell/TownPlaceTable.h"
+#include "shell/UScramble.h"
 #include "tools/datagen/Art.h"
 #include "tools/datagen/Generate.h"
 #include "tools/datagen/Professions.h"
@@ -36,7 +37,7 @@ constexpr THelp HelpTexts[] = {
 
 constexpr const char* ExitQuestion = "Opravdu chceš skončit?";
 
-String Section(int n) { return String("[") + DetailCodeFor(n) + "]"; }
+String Section(int n) { return SectionKey(DetailCodeFor(n)); }
 
 // Page i of profession n is spoken from its start time; pages follow each
 // other with a short pause.
@@ -354,9 +355,11 @@ const char* HelpText(const char* name) {
     return "";
 }
 
-std::string Scrambled(std::string bytes) {
-    for (char& b : bytes) b = char(Byte(b) ^ 0x3C);
-    return bytes;
+std::string Scrambled(const std::string& bytes) {
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    ScrambleStream(stream);
+    return std::string(stream.Bytes().begin(), stream.Bytes().end());
 }
 
 void RequestShellSpeech(TSpeech& speech) {

@@ -1,5 +1,8 @@
 #include "platform/backend/headless/harness.h"
 
+#include "platform/ui/desktop.h"
+#include "platform/ui/input.h"
+
 namespace headless {
 
 namespace {
