@@ -11,7 +11,7 @@ namespace bmp {
 
 // Largest width or height accepted, and largest pixel count.
 constexpr int kMaxSide = 32768;
-constexpr std::int64_t kMaxPixels = std::int64_t(1) << 25;
+constexpr std::int64_t kMaxPixels = std::int64_t(1) << 24;  // 4096 x 4096
 
 struct Picture {
     Surface surface;

@@ -28,8 +28,8 @@ void TCanvas::Draw(int x, int y, TBitmap* bitmap) {
         return;
     }
     const Surface& src = bitmap->Pixels();
-    const TRect changed = gfx::CopyArea(*target_, ClipRect(), TPoint{x + Origin.X, y + Origin.Y}, src,
-                                        gfx::SurfaceRect(src), KeyOf(*bitmap));
+    const TPoint at{gfx::SaturatingAdd(x, Origin.X), gfx::SaturatingAdd(y, Origin.Y)};
+    const TRect changed = gfx::CopyArea(*target_, ClipRect(), at, src, gfx::SurfaceRect(src), KeyOf(*bitmap));
     if (!changed.IsEmpty()) {
         Changed(changed);
     }
@@ -73,16 +73,16 @@ void TCanvas::FloodFill(int x, int y, TColor colour, TFillStyle style) {
     if (target_ == nullptr || Brush.Style == TBrushStyle::bsClear) {
         return;
     }
-    const TRect changed =
-        gfx::FloodFillArea(*target_, ClipRect(), x + Origin.X, y + Origin.Y, colour, style, Brush.Color);
+    const TRect changed = gfx::FloodFillArea(*target_, ClipRect(), gfx::SaturatingAdd(x, Origin.X),
+                                             gfx::SaturatingAdd(y, Origin.Y), colour, style, Brush.Color);
     if (!changed.IsEmpty()) {
         Changed(changed);
     }
 }
 
 TColor TCanvas::GetPixel(int x, int y) const {
-    x += Origin.X;
-    y += Origin.Y;
+    x = gfx::SaturatingAdd(x, Origin.X);
+    y = gfx::SaturatingAdd(y, Origin.Y);
     if (target_ == nullptr || !target_->Inside(x, y)) {
         return clNone;
     }
@@ -90,8 +90,8 @@ TColor TCanvas::GetPixel(int x, int y) const {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor c) {
-    x += Origin.X;
-    y += Origin.Y;
+    x = gfx::SaturatingAdd(x, Origin.X);
+    y = gfx::SaturatingAdd(y, Origin.Y);
     if (target_ == nullptr || !ClipRect().Contains(x, y)) {
         return;
     }
@@ -103,12 +103,12 @@ void TCanvas::TextOut(int x, int y, const String& text) {
     if (target_ == nullptr) {
         return;
     }
-    x += Origin.X;
-    y += Origin.Y;
+    x = gfx::SaturatingAdd(x, Origin.X);
+    y = gfx::SaturatingAdd(y, Origin.Y);
     const TRect clip = ClipRect();
     TRect changed{};
     if (Brush.Style == TBrushStyle::bsSolid) {
-        const TRect cell{x, y, x + text::Width(Font, text), y + text::Metrics(Font).Height()};
+        const TRect cell = gfx::SafeBounds(x, y, text::Width(Font, text), text::Metrics(Font).Height());
         changed = gfx::FillArea(*target_, clip, cell, Brush.Color);
     }
     changed = gfx::Union(changed, text::Draw(*target_, clip, x, y, Font, text));
@@ -132,7 +132,7 @@ bool BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD
         return false;
     }
     if (w > 0 && h > 0) {
-        dest->CopyRect(Bounds(x, y, w, h), src, Bounds(sx, sy, w, h));
+        dest->CopyRect(gfx::SafeBounds(x, y, w, h), src, gfx::SafeBounds(sx, sy, w, h));
     }
     return true;
 }
@@ -142,7 +142,7 @@ bool StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, i
         return false;
     }
     if (w > 0 && h > 0 && sw > 0 && sh > 0) {
-        dest->CopyRect(Bounds(x, y, w, h), src, Bounds(sx, sy, sw, sh));
+        dest->CopyRect(gfx::SafeBounds(x, y, w, h), src, gfx::SafeBounds(sx, sy, sw, sh));
     }
     return true;
 }

@@ -1,6 +1,6 @@
 #include "platform/gfx/floodfill.h"
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 #include "platform/gfx/pixels.h"
@@ -15,58 +15,73 @@ struct Bgr {
     bool At(const Byte* p) const { return p[0] == b && p[1] == g && p[2] == r; }
 };
 
-// Which pixels still belong to the region being filled. A border fill whose
-// fill colour differs from the border leaves filled pixels open, so it keeps a
-// mark per pixel of the clip rectangle; every other fill closes a pixel by
-// colouring it.
+// Which pixels still belong to the region being filled, and filling them.
+// Filling closes a pixel by giving it the fill colour, except in a border
+// fill whose fill colour is not the border: there a pixel of the fill colour
+// may still be open, so the filled pixels are also marked, one bit each.
 class Region {
 public:
     Region(Surface& s, const TRect& clip, TColor colour, TFillStyle style, TColor fill)
-        : surface_(s), clip_(clip), colour_(colour), border_(style == TFillStyle::fsBorder) {
-        if (border_ && !(Bgr(fill) == colour_)) {
-            done_.assign(std::size_t(clip.Width()) * std::size_t(clip.Height()), false);
-            marks_ = true;
+        : pixels_(s.pixels.data()),
+          stride_(std::size_t(s.width) * 3),
+          clip_(clip),
+          colour_(colour),
+          fill_(fill),
+          border_(style == TFillStyle::fsBorder),
+          wordsPerRow_((std::size_t(clip.Width()) + 63) / 64) {
+        if (border_ && !(fill_ == colour_)) {
+            marks_.assign(wordsPerRow_ * std::size_t(clip.Height()), 0);
         }
     }
 
     bool Open(int x, int y) const {
-        const bool isColour = colour_.At(surface_.Row(y) + std::size_t(x) * 3);
-        if (border_ == isColour) {
+        const Byte* p = Pixel(x, y);
+        if (colour_.At(p) == border_) {
             return false;
         }
-        return !marks_ || !done_[Index(x, y)];
+        return marks_.empty() || !fill_.At(p) || !Marked(x, y);
     }
 
-    void Take(int y, int left, int right, Bgr fill) {
-        Byte* p = surface_.Row(y) + std::size_t(left) * 3;
-        for (int x = left; x <= right; ++x, p += 3) {
-            p[0] = fill.b;
-            p[1] = fill.g;
-            p[2] = fill.r;
-        }
-        if (marks_) {
-            const std::size_t first = Index(left, y);
-            for (int x = left; x <= right; ++x) {
-                done_[first + std::size_t(x - left)] = true;
-            }
+    void Take(int x, int y) {
+        Byte* p = Pixel(x, y);
+        p[0] = fill_.b;
+        p[1] = fill_.g;
+        p[2] = fill_.r;
+        if (!marks_.empty()) {
+            const std::size_t bit = std::size_t(x - clip_.Left);
+            marks_[Word(y) + bit / 64] |= std::uint64_t(1) << (bit % 64);
         }
     }
 
 private:
-    std::size_t Index(int x, int y) const {
-        return std::size_t(y - clip_.Top) * std::size_t(clip_.Width()) + std::size_t(x - clip_.Left);
+    Byte* Pixel(int x, int y) const { return pixels_ + std::size_t(y) * stride_ + std::size_t(x) * 3; }
+    std::size_t Word(int y) const { return std::size_t(y - clip_.Top) * wordsPerRow_; }
+    bool Marked(int x, int y) const {
+        const std::size_t bit = std::size_t(x - clip_.Left);
+        return (marks_[Word(y) + bit / 64] >> (bit % 64)) & 1;
     }
 
-    Surface& surface_;
+    Byte* pixels_;
+    std::size_t stride_;
     TRect clip_;
     Bgr colour_;
+    Bgr fill_;
     bool border_;
-    bool marks_ = false;
-    std::vector<bool> done_;
+    std::size_t wordsPerRow_;
+    std::vector<std::uint64_t> marks_;
+};
+
+// A filled run [left, right] on row y whose neighbours on row y + dy are
+// still to be explored.
+struct Segment {
+    int y, left, right, dy;
 };
 
 }  // namespace
 
+// The segment fill of P. Heckbert's "A Seed Fill Algorithm": each run is
+// filled while it is scanned, and a run's parent row is scanned again only
+// where the run reaches past its parent, so each pixel is read about twice.
 TRect FloodFillArea(Surface& s, const TRect& clipIn, int x, int y, TColor colour, TFillStyle style, TColor fill) {
     const TRect clip = Intersect(clipIn, SurfaceRect(s));
     if (!clip.Contains(x, y)) {
@@ -80,39 +95,58 @@ TRect FloodFillArea(Surface& s, const TRect& clipIn, int x, int y, TColor colour
     if (!region.Open(x, y)) {
         return {};
     }
-    const Bgr fillBgr(fill);
-    TRect changed{};
-    std::vector<TPoint> seeds{TPoint{x, y}};
-    while (!seeds.empty()) {
-        const TPoint seed = seeds.back();
-        seeds.pop_back();
-        if (!region.Open(seed.X, seed.Y)) {
-            continue;
+    const int minX = clip.Left;
+    const int maxX = clip.Right - 1;
+    TRect changed{x, y, x + 1, y + 1};
+    std::vector<Segment> stack;
+    auto push = [&](int row, int left, int right, int dy) {
+        if (row + dy >= clip.Top && row + dy < clip.Bottom) {
+            stack.push_back(Segment{row, left, right, dy});
         }
-        int left = seed.X;
-        while (left > clip.Left && region.Open(left - 1, seed.Y)) {
-            --left;
+    };
+    // The seed's own row first (as the child of a one-pixel run below it),
+    // then the row below it.
+    push(y, x, x, 1);
+    push(y + 1, x, x, -1);
+    while (!stack.empty()) {
+        const Segment seg = stack.back();
+        stack.pop_back();
+        const int row = seg.y + seg.dy;
+        const int x1 = seg.left;
+        const int x2 = seg.right;
+        const int dy = seg.dy;
+        // Extend leftwards from the parent's left end.
+        int cx = x1;
+        while (cx >= minX && region.Open(cx, row)) {
+            region.Take(cx, row);
+            --cx;
         }
-        int right = seed.X;
-        while (right + 1 < clip.Right && region.Open(right + 1, seed.Y)) {
-            ++right;
-        }
-        region.Take(seed.Y, left, right, fillBgr);
-        changed = Union(changed, TRect{left, seed.Y, right + 1, seed.Y + 1});
-        // One seed for every run of open pixels next to the span, above and below.
-        for (int row : {seed.Y - 1, seed.Y + 1}) {
-            if (row < clip.Top || row >= clip.Bottom) {
-                continue;
+        bool startsOpen = cx < x1;
+        int left = cx + 1;
+        if (startsOpen) {
+            if (left < x1) {
+                push(row, left, x1 - 1, -dy);  // leaks out on the left
             }
-            bool inRun = false;
-            for (int i = left; i <= right; ++i) {
-                const bool open = region.Open(i, row);
-                if (open && !inRun) {
-                    seeds.push_back(TPoint{i, row});
+            cx = x1 + 1;
+        }
+        do {
+            if (startsOpen) {
+                while (cx <= maxX && region.Open(cx, row)) {
+                    region.Take(cx, row);
+                    ++cx;
                 }
-                inRun = open;
+                push(row, left, cx - 1, dy);
+                if (cx > x2 + 1) {
+                    push(row, x2 + 1, cx - 1, -dy);  // leaks out on the right
+                }
+                changed = Union(changed, TRect{left, row, cx, row + 1});
             }
-        }
+            // Skip to the next open pixel under the parent.
+            for (++cx; cx <= x2 && !region.Open(cx, row); ++cx) {
+            }
+            left = cx;
+            startsOpen = true;
+        } while (cx <= x2);
     }
     return changed;
 }

@@ -1,6 +1,7 @@
 #include "platform/gfx/pixels.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 void Surface::Resize(int w, int h, TColor fill) {
@@ -66,8 +67,18 @@ TRect Union(const TRect& a, const TRect& b) {
 
 TRect SurfaceRect(const Surface& s) { return TRect{0, 0, s.width, s.height}; }
 
+int SaturatingAdd(int a, int b) {
+    const long long sum = (long long)a + b;
+    return int(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
+
 TRect Offset(const TRect& r, int dx, int dy) {
-    return TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+    return TRect{SaturatingAdd(r.Left, dx), SaturatingAdd(r.Top, dy), SaturatingAdd(r.Right, dx),
+                 SaturatingAdd(r.Bottom, dy)};
+}
+
+TRect SafeBounds(int left, int top, int width, int height) {
+    return TRect{left, top, SaturatingAdd(left, width), SaturatingAdd(top, height)};
 }
 
 TRect FillArea(Surface& s, const TRect& clip, const TRect& r, TColor c) {
@@ -115,12 +126,20 @@ TRect CopyArea(Surface& dst, const TRect& clip, TPoint to, const Surface& src, c
     if (readable.IsEmpty()) {
         return {};
     }
-    const int dx = to.X - srcRect.Left;
-    const int dy = to.Y - srcRect.Top;
-    const TRect area = Intersect(Intersect(Offset(readable, dx, dy), clip), SurfaceRect(dst));
+    // Both rectangles meet the surfaces, so the shift stays small enough
+    // once the destination is clipped.
+    const long long shiftX = (long long)to.X - srcRect.Left;
+    const long long shiftY = (long long)to.Y - srcRect.Top;
+    const TRect target{int(std::clamp<long long>(readable.Left + shiftX, INT_MIN, INT_MAX)),
+                       int(std::clamp<long long>(readable.Top + shiftY, INT_MIN, INT_MAX)),
+                       int(std::clamp<long long>(readable.Right + shiftX, INT_MIN, INT_MAX)),
+                       int(std::clamp<long long>(readable.Bottom + shiftY, INT_MIN, INT_MAX))};
+    const TRect area = Intersect(Intersect(target, clip), SurfaceRect(dst));
     if (area.IsEmpty()) {
         return {};
     }
+    const int dx = int(shiftX);
+    const int dy = int(shiftY);
     if (&src == &dst) {
         const TRect from = Offset(area, -dx, -dy);
         const Surface part = CopyOut(src, from);
@@ -149,7 +168,12 @@ TRect StretchArea(Surface& dst, const TRect& clip, const TRect& dstRect, const S
     if (dstRect.IsEmpty() || srcRect.IsEmpty()) {
         return {};
     }
-    if (dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height()) {
+    // Sizes in 64 bits: a caller's rectangle may span more than an int.
+    const long long dstW = (long long)dstRect.Right - dstRect.Left;
+    const long long dstH = (long long)dstRect.Bottom - dstRect.Top;
+    const long long srcW = (long long)srcRect.Right - srcRect.Left;
+    const long long srcH = (long long)srcRect.Bottom - srcRect.Top;
+    if (dstW == srcW && dstH == srcH) {
         return CopyArea(dst, clip, TPoint{dstRect.Left, dstRect.Top}, src, srcRect, key);
     }
     const TRect area = Intersect(Intersect(dstRect, clip), SurfaceRect(dst));
@@ -167,23 +191,23 @@ TRect StretchArea(Surface& dst, const TRect& clip, const TRect& dstRect, const S
     // Destination pixel i of n takes source pixel i * m / n of m. Source
     // column of every destination column in the area; -1 where it falls
     // outside the source surface.
-    auto sourceOf = [](int offset, int dstSize, int srcStart, int srcSize) {
-        return srcStart + int(std::int64_t(offset) * srcSize / dstSize);
+    auto sourceOf = [](long long offset, long long dstSize, long long srcStart, long long srcSize) {
+        return srcStart + (long long)((__int128)offset * srcSize / dstSize);
     };
     std::vector<int> columns(std::size_t(area.Width()));
     for (int x = area.Left; x < area.Right; ++x) {
-        const int sx = sourceOf(x - dstRect.Left, dstRect.Width(), srcRect.Left, srcRect.Width());
-        columns[std::size_t(x - area.Left)] = (sx >= 0 && sx < src.width) ? sx : -1;
+        const long long sx = sourceOf((long long)x - dstRect.Left, dstW, srcRect.Left, srcW);
+        columns[std::size_t(x - area.Left)] = (sx >= 0 && sx < src.width) ? int(sx) : -1;
     }
     const Byte keyBgr[3] = {Byte(GetBValue(key.colour)), Byte(GetGValue(key.colour)), Byte(GetRValue(key.colour))};
     TRect changed{};
     for (int y = area.Top; y < area.Bottom; ++y) {
-        const int sy = sourceOf(y - dstRect.Top, dstRect.Height(), srcRect.Top, srcRect.Height());
+        const long long sy = sourceOf((long long)y - dstRect.Top, dstH, srcRect.Top, srcH);
         if (sy < 0 || sy >= src.height) {
             continue;
         }
         Byte* out = dst.Row(y) + std::size_t(area.Left) * 3;
-        const Byte* in = src.Row(sy);
+        const Byte* in = src.Row(int(sy));
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (columns[i] < 0) {
                 continue;

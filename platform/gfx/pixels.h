@@ -11,7 +11,11 @@ namespace gfx {
 TRect Intersect(const TRect& a, const TRect& b);
 TRect Union(const TRect& a, const TRect& b);  // an empty rectangle adds nothing
 TRect SurfaceRect(const Surface& s);
+// Coordinates arrive from callers unchecked: these saturate instead of
+// overflowing.
+int SaturatingAdd(int a, int b);
 TRect Offset(const TRect& r, int dx, int dy);
+TRect SafeBounds(int left, int top, int width, int height);
 
 // An optional colour that a copy skips (a transparent bitmap's key).
 struct ColourKey {

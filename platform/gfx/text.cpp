@@ -301,13 +301,19 @@ int Width(const TFont& font, std::string_view utf8) {
 }
 
 TRect Draw(Surface& surface, const TRect& clipIn, int x, int y, const TFont& font, std::string_view utf8) {
+    // Text this far out cannot reach any surface; leaving it here keeps the
+    // arithmetic below within range.
+    constexpr int kFar = 1 << 30;
+    if (x < -kFar || x > kFar || y < -kFar || y > kFar) {
+        return {};
+    }
     SizedFont& sized = Engine::Get().FontFor(font);
     const TRect clip = gfx::Intersect(clipIn, gfx::SurfaceRect(surface));
     const TColor colour = font.Color & 0xFFFFFF;
     const int baseline = y + sized.Metrics().ascent;
     TRect touched{};
     long long pen = x;
-    for (std::size_t pos = 0; pos < utf8.size() && pen < INT_MAX / 2;) {
+    for (std::size_t pos = 0; pos < utf8.size() && pen < kFar;) {
         const Glyph& glyph = sized.GlyphFor(NextCodePoint(utf8, pos));
         if (glyph.width > 0 && !clip.IsEmpty()) {
             DrawGlyph(surface, clip, int(pen) + glyph.left, baseline - glyph.top, glyph, colour, touched);

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-using LONG = std::int32_t;
+#include "platform/sys/wintypes.h"
 
 struct BITMAPINFOHEADER {
     std::uint32_t biSize;

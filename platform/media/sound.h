@@ -4,8 +4,7 @@
 #include <cstdint>
 
 #include "platform/core/types.h"
-
-using BOOL = std::int32_t;
+#include "platform/sys/wintypes.h"
 
 constexpr UINT SND_SYNC = 0x0000;       // plays to the end before returning, processing nothing
 constexpr UINT SND_ASYNC = 0x0001;      // returns at once, the sound plays on

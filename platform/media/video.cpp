@@ -3,12 +3,12 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/media/modules/module_abi.h"
+#include "platform/sys/system.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ struct DrawModule {
 // Loads a module of the system folder once for the process; the handle is
 // kept, since frames it handed out may still be in use.
 void* LoadModule(const char* fileName) {
-    String path = PlatformSystemDirectory() + "/" + fileName;
+    String path = sys::PlatformModuleFolder() + "/" + fileName;
     return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
@@ -155,15 +155,4 @@ BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst
 BOOL DrawDibClose(HDRAWDIB hdd) {
     delete hdd;
     return 1;
-}
-
-String PlatformSystemDirectory() {
-    Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(&PlatformSystemDirectory), &info) || !info.dli_fname) return "system";
-    char* real = realpath(info.dli_fname, nullptr);
-    String library = real ? real : info.dli_fname;
-    free(real);
-    std::size_t slash = library.rfind('/');
-    String folder = slash == String::npos ? String(".") : library.substr(0, slash);
-    return folder + "/system";
 }

@@ -1,6 +1,7 @@
 // The system's video calls: AVI streams read frame by frame, and frames
 // drawn onto a canvas. The work is done by the two video modules of the
-// platform's system folder ("avifil32", "msvfw32"), loaded on first use;
+// platform's system folder (sys::PlatformModuleFolder: "avifil32.so" and
+// "msvfw32.so"), loaded on first use;
 // when a module is missing, the calls fail cleanly.
 #pragma once
 
@@ -10,8 +11,8 @@
 #include "platform/core/types.h"
 #include "platform/gfx/graphics.h"
 #include "platform/media/dib_format.h"
+#include "platform/sys/wintypes.h"
 
-using BOOL = std::int32_t;
 using HRESULT = std::int32_t;
 
 struct AviStreamHandle;
@@ -79,7 +80,3 @@ HDRAWDIB DrawDibOpen();
 BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst, LPBITMAPINFOHEADER lpbi,
                  void* bits, int xSrc, int ySrc, int dxSrc, int dySrc, UINT flags);
 BOOL DrawDibClose(HDRAWDIB hdd);
-
-// The folder of the platform's modules: the folder of the platform library
-// itself, plus "/system". GetSystemDirectoryA gives it to the program.
-String PlatformSystemDirectory();

@@ -243,13 +243,11 @@ void TApplication::QueueRelease(TForm* f) {
     posted_.push_back(std::move(p));
 }
 
-bool TApplication::HasQueuedFor(const TForm* f) const {
-    return std::any_of(posted_.begin(), posted_.end(), [f](const Posted& p) { return p.form == f; });
-}
-
 bool TApplication::FreeReleasedForms() {
     for (TForm* f : releasing_) {
-        if (f->running_ > 0 || HasQueuedFor(f)) continue;
+        // Messages queued before the release were handled before its
+        // request came up; later ones go with the form.
+        if (f->running_ > 0) continue;
         Erase(releasing_, f);
         f->Free();
         return true;

@@ -162,7 +162,6 @@ private:
 
     void QueueRelease(TForm* f);
     bool FreeReleasedForms();
-    bool HasQueuedFor(const TForm* f) const;
     void DeliverException(TObject* Sender, Exception& E);
 
     bool HandleOne();

@@ -53,8 +53,8 @@ Grid DirectGrid(int redMid, int greenMid, int blueMid) {
     Grid g(kH, std::vector<TColor>(kW));
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
-            g[std::size_t(y)][std::size_t(x)] =
-                RGBColor(value(Level(x, y, 0), redMid), value(Level(x, y, 1), greenMid), value(Level(x, y, 2), blueMid));
+            g[std::size_t(y)][std::size_t(x)] = RGBColor(value(Level(x, y, 0), redMid), value(Level(x, y, 1), greenMid),
+                                                         value(Level(x, y, 2), blueMid));
         }
     }
     return g;
@@ -147,8 +147,8 @@ std::vector<VariantCase> Variants() {
                      TPixelFormat::pf8bit});
     cases.push_back({"RLE4", BuildBmp({.width = 6, .height = 3, .bitCount = 4, .compression = 2,
                                        .palette = {P0, P1, P2, P3}, .colorsUsed = 4,
-                                       .pixels = {0, 5, 0x12, 0x12, 0x30, 0, 1, 0x30, 0, 0, 0, 3, 0x12, 0x30, 0, 2, 1, 1,
-                                                  1, 0x20, 0, 1}}),
+                                       .pixels = {0, 5, 0x12, 0x12, 0x30, 0, 1, 0x30, 0, 0, 0, 3, 0x12, 0x30, 0, 2,
+                                                  1, 1, 1, 0x20, 0, 1}}),
                      Grid{{B, B, B, B, P2, B}, {P1, P2, P3, B, B, B}, {P1, P2, P1, P2, P3, P3}},
                      TPixelFormat::pf4bit});
     return cases;
@@ -217,7 +217,10 @@ TEST(GfxBmp, MalformedFilesRaiseInvalidGraphic) {
         {"pixel offset inside the header", patched(BuildBmp(good), 10, 20)},
         {"pixel offset past the end", patched(BuildBmp(good), 10, 100000)},
         {"palette longer than the file",
-         with([](BmpSpec& s) { s.bitCount = 8, s.colorsUsed = 256, s.palette = {RGBColor(255, 0, 0)}; s.pixels.clear(); })},
+         with([](BmpSpec& s) {
+             s.bitCount = 8, s.colorsUsed = 256, s.palette = {RGBColor(255, 0, 0)};
+             s.pixels.clear();
+         })},
         {"RLE literal run past the end",
          with([](BmpSpec& s) { s.bitCount = 8, s.compression = 1, s.pixels = {0, 200, 1, 2, 3}; })},
         {"RLE move cut short", with([](BmpSpec& s) { s.bitCount = 8, s.compression = 1, s.pixels = {0, 2, 1}; })},
@@ -279,6 +282,12 @@ TEST(GfxBmp, FilesLoadAndSaveThroughTheFileSystem) {
     back.LoadFromFile(name);
     EXPECT_EQ(back.Pixels().Get(1, 1), clNavy);
     EXPECT_EQ(back.Pixels().Get(0, 0), clWhite);
+    // Names as the program writes them: another letter case, backslashes.
+    TBitmap sameFile;
+    String programName = testing::TempDir() + "GFX_BMP_ROUNDTRIP.BMP";
+    programName[programName.rfind('/')] = '\\';
+    sameFile.LoadFromFile(programName);
+    EXPECT_EQ(sameFile.Pixels().Get(1, 1), clNavy);
     std::remove(name.c_str());
 
     try {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 #include <string>
 #include <vector>
@@ -82,7 +83,8 @@ TEST(GfxCanvas, DrawIsOpaqueOrSkipsTheTransparentColour) {
         bool transparent;
         std::vector<std::string> expected;
     };
-    for (const Case& c : {Case{false, {"....", ".mr.", ".rm.", "...."}}, Case{true, {"....", "..r.", ".r..", "...."}}}) {
+    const Case cases[] = {{false, {"....", ".mr.", ".rm.", "...."}}, {true, {"....", "..r.", ".r..", "...."}}};
+    for (const Case& c : cases) {
         TBitmap target;
         Paint(target, {"....", "....", "....", "...."});
         sprite.Transparent = c.transparent;
@@ -297,4 +299,112 @@ TEST(GfxBitmap, SizeAssignAndScanLines) {
     EXPECT_THROW(copy.ScanLine(-1), EInvalidGraphic);
     copy.Assign(nullptr);
     EXPECT_TRUE(copy.Empty());
+}
+
+namespace {
+
+// The plain definition of both fills, pixel by pixel, for comparison.
+std::vector<std::string> ReferenceFill(std::vector<std::string> rows, TPoint start, char colour, TFillStyle style,
+                                       char brush, TRect clip) {
+    const int w = int(rows[0].size());
+    const int h = int(rows.size());
+    auto inRegion = [&](int x, int y) {
+        const bool isColour = rows[std::size_t(y)][std::size_t(x)] == colour;
+        return style == TFillStyle::fsBorder ? !isColour : isColour;
+    };
+    if (!clip.Contains(start.X, start.Y) || !inRegion(start.X, start.Y)) {
+        return rows;
+    }
+    std::vector<std::vector<bool>> seen(std::size_t(h), std::vector<bool>(std::size_t(w), false));
+    std::vector<TPoint> todo{start};
+    seen[std::size_t(start.Y)][std::size_t(start.X)] = true;
+    std::vector<TPoint> region;
+    while (!todo.empty()) {
+        const TPoint p = todo.back();
+        todo.pop_back();
+        region.push_back(p);
+        for (TPoint d : {Point(1, 0), Point(-1, 0), Point(0, 1), Point(0, -1)}) {
+            const TPoint n = Point(p.X + d.X, p.Y + d.Y);
+            if (clip.Contains(n.X, n.Y) && !seen[std::size_t(n.Y)][std::size_t(n.X)] && inRegion(n.X, n.Y)) {
+                seen[std::size_t(n.Y)][std::size_t(n.X)] = true;
+                todo.push_back(n);
+            }
+        }
+    }
+    for (TPoint p : region) {
+        rows[std::size_t(p.Y)][std::size_t(p.X)] = brush;
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST(GfxCanvas, FloodFillMatchesThePixelByPixelDefinitionOnRandomPictures) {
+    // Pictures of few colours, so that regions wind, split and join; the
+    // brush is often a colour already in the region.
+    const std::string palette = ".#nr";
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    for (int round = 0; round < 400; ++round) {
+        const int w = 1 + int(next(24));
+        const int h = 1 + int(next(16));
+        std::vector<std::string> rows(std::size_t(h), std::string(std::size_t(w), '.'));
+        const std::uint32_t density = 1 + next(3);
+        for (auto& row : rows) {
+            for (char& c : row) {
+                c = next(4) < density ? palette[next(4)] : '.';
+            }
+        }
+        const TPoint start = Point(int(next(std::uint32_t(w))), int(next(std::uint32_t(h))));
+        const char colour = palette[next(4)];
+        const char brush = palette[next(4)];
+        const TFillStyle style = next(2) ? TFillStyle::fsBorder : TFillStyle::fsSurface;
+        const bool clipped = next(3) == 0;
+        const TRect clip = clipped ? Rect(int(next(std::uint32_t(w))), int(next(std::uint32_t(h))), w, h)
+                                   : Rect(0, 0, w, h);
+        SCOPED_TRACE("round " + std::to_string(round));
+        TBitmap b;
+        Paint(b, rows);
+        if (clipped) {
+            b.Canvas()->SetClip(clip);
+        }
+        b.Canvas()->Brush.Color = kColours.at(brush);
+        b.Canvas()->FloodFill(start.X, start.Y, kColours.at(colour), style);
+        ASSERT_EQ(Letters(b), ReferenceFill(rows, start, colour, style, brush, clip));
+    }
+}
+
+TEST(GfxCanvas, CoordinatesAtTheEndsOfTheIntegerRangeDrawNothingAndDoNotOverflow) {
+    TBitmap source;
+    Paint(source, {"rg", "gr"});
+    TBitmap target;
+    Paint(target, {"...", "..."});
+    TCanvas* c = target.Canvas();
+    c->Brush.Color = clBlack;
+    const int big = INT_MAX;
+    const int small = INT_MIN;
+    BitBlt(c, big - 1, 0, big, big, source.Canvas(), 0, 0, SRCCOPY);
+    BitBlt(c, small, small, big, big, source.Canvas(), big, big, SRCCOPY);
+    StretchBlt(c, small, small, big, big, source.Canvas(), small, small, big, big, SRCCOPY);
+    c->CopyRect(Rect(small, small, big, big), source.Canvas(), Rect(small, 0, big, 1));
+    c->Draw(big, big, &source);
+    c->StretchDraw(Rect(small, small, big, big), &source);
+    c->FillRect(Rect(big, big, small, small));
+    c->Origin = Point(big, big);
+    c->Draw(big, big, &source);
+    c->FillRect(Rect(big - 2, big - 2, big, big));
+    c->FloodFill(big, big, clBlack, TFillStyle::fsBorder);
+    c->TextOut(big, big, "W");
+    EXPECT_EQ(c->GetPixel(big, big), clNone);
+    c->Origin = Point(0, 0);
+    // The huge stretch scaled the source far beyond the target: at most its
+    // top-left pixel arrives, never a pixel from outside the source.
+    for (const std::string& row : Letters(target)) {
+        for (char ch : row) {
+            EXPECT_TRUE(ch == '.' || ch == 'r') << row;
+        }
+    }
 }

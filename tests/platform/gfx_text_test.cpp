@@ -229,3 +229,34 @@ TEST(GfxText, TextClipsAtNegativeCoordinatesAndToTheClipRectangle) {
     EXPECT_LE(ink.Right, 15);
     EXPECT_LE(ink.Bottom, 15);
 }
+
+TEST(GfxText, UnderlineAndStrikeOutRunTheWholeWidth) {
+    struct Case {
+        TFontStyles style;
+        bool belowBaseline;
+    };
+    for (const Case& c : {Case{fsUnderline, true}, Case{fsStrikeOut, false}}) {
+        SCOPED_TRACE(c.belowBaseline ? "underline" : "strike-out");
+        TBitmap b;
+        b.SetSize(120, 40);
+        TCanvas* canvas = b.Canvas();
+        canvas->Font.Name = "Arial";
+        canvas->Font.SetHeight(-24);
+        canvas->Font.Style = c.style;
+        canvas->Brush.Style = TBrushStyle::bsClear;
+        canvas->TextOut(5, 5, "a  a");  // the spaces have no ink of their own
+        const int width = canvas->TextWidth("a  a");
+        const int baseline = 5 + text::Metrics(canvas->Font).ascent;
+        int lineRow = -1;
+        for (int y = 0; y < b.Height() && lineRow < 0; ++y) {
+            bool full = true;
+            for (int x = 5; x < 5 + width; ++x) {
+                full = full && b.Pixels().Get(x, y) == clBlack;
+            }
+            lineRow = full ? y : -1;
+        }
+        ASSERT_GE(lineRow, 0);
+        EXPECT_EQ(lineRow >= baseline, c.belowBaseline) << lineRow << " vs baseline " << baseline;
+        EXPECT_EQ(b.Pixels().Get(5 + width, lineRow), clWhite);
+    }
+}

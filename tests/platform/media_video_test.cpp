@@ -5,6 +5,7 @@
 
 #include "platform/core/files.h"
 #include "platform/media/video.h"
+#include "platform/sys/system.h"
 #include "tests/platform/media_avi_writer.h"
 #include "tests/platform/media_test_support.h"
 #include "tests/platform/media_video1_encoder.h"
@@ -403,7 +404,7 @@ TEST(MediaDrawDib, DrawsPalettisedAndTopDownDibs) {
 }
 
 TEST(MediaVideoModules, LieInThePlatformSystemFolder) {
-    String dir = PlatformSystemDirectory();
+    String dir = sys::PlatformModuleFolder();
     EXPECT_EQ(dir, String(VELAMO_APP_DIR) + "/system");
     EXPECT_NE(FileAge(dir + "\\AVIFIL32.DLL"), -1);
     EXPECT_NE(FileAge(dir + "\\MSVFW32.DLL"), -1);

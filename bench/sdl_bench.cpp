@@ -1,0 +1,131 @@
+// The SDL backend's costs: presenting a frame, the delay from starting a
+// sound to its first sample in the device's buffer, and the processor share
+// of an idle wait for input. Without a display (no DISPLAY) it runs on SDL's
+// dummy video and, unless SDL_AUDIODRIVER says otherwise, dummy audio; the
+// audio driver measured is the benchmark's label.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "platform/backend/sdl/sdl_backend.h"
+#include "platform/backend/sdl/sdl_probe.h"
+#include "platform/gfx/graphics.h"
+
+namespace {
+
+backend::Backend& TheBackend() {
+    static std::unique_ptr<backend::Backend> b = [] {
+        if (!std::getenv("DISPLAY")) {
+            setenv("SDL_VIDEODRIVER", "dummy", 1);
+            setenv("SDL_AUDIODRIVER", "dummy", 0);
+        }
+        return backend::CreateSdlBackend();
+    }();
+    return *b;
+}
+
+std::int64_t SteadyNowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double ProcessCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// Range 0: the 640x480 window; 1: full screen, the picture scaled to fit.
+void BM_Present(benchmark::State& state) {
+    backend::Backend& b = TheBackend();
+    const bool fullScreen = state.range(0) != 0;
+    b.SetFullscreen(fullScreen);
+    Surface screen;
+    screen.width = backend::kScreenWidth;
+    screen.height = backend::kScreenHeight;
+    screen.pixels.resize(std::size_t(screen.width) * std::size_t(screen.height) * 3);
+    for (std::size_t i = 0; i < screen.pixels.size(); ++i) screen.pixels[i] = Byte(i * 7 / 3);
+    Byte frame = 0;
+    for (auto _ : state) {
+        screen.pixels[0] = frame++;  // a new frame each time
+        b.Present(screen);
+    }
+    b.SetFullscreen(false);
+    state.SetLabel(std::string(std::getenv("DISPLAY") ? "display" : "dummy video") +
+                   (fullScreen ? ", full screen" : ", window"));
+}
+BENCHMARK(BM_Present)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Time from PlaySound to the callback's first copy of that sound, started
+// at a random phase of the device's buffer period.
+void BM_SoundLatency(benchmark::State& state) {
+    backend::Backend& b = TheBackend();
+    const std::string driver = backend::sdl::AudioDriverName(b);
+    if (driver.empty()) {
+        state.SkipWithError("no audio device");
+        return;
+    }
+    auto sound = std::make_shared<backend::SoundBuffer>();
+    sound->samples.assign(44100 * 2 / 4, 1000);  // 250 ms
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int> phaseUs(0, 12000);
+    double worstMs = 0;
+    double totalMs = 0;
+    for (auto _ : state) {
+        std::this_thread::sleep_for(std::chrono::microseconds(phaseUs(random)));
+        const std::int64_t start = SteadyNowNs();
+        b.PlaySound(0, sound, false);
+        std::int64_t mixed = 0;
+        while ((mixed = backend::sdl::SoundFirstMixedNs(b)) < start) {
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+        }
+        const double ms = double(mixed - start) * 1e-6;
+        worstMs = std::max(worstMs, ms);
+        totalMs += ms;
+        state.SetIterationTime(ms * 1e-3);
+    }
+    b.StopSound(0);
+    state.counters["mean_ms"] = totalMs / double(state.iterations());
+    state.counters["worst_ms"] = worstMs;
+    state.SetLabel("audio driver " + driver);
+}
+BENCHMARK(BM_SoundLatency)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
+
+// The process's processor share during a WaitEvent wait with nothing to
+// do; the second run has a looped sound playing in the audio callback.
+void BM_IdleWaitCpu(benchmark::State& state) {
+    backend::Backend& b = TheBackend();
+    const bool playing = state.range(0) != 0;
+    if (playing) {
+        auto loop = std::make_shared<backend::SoundBuffer>();
+        loop->samples.assign(44100 * 2, 500);
+        b.PlaySound(1, loop, true);
+    }
+    constexpr std::uint32_t kWaitMs = 3000;
+    double cpuShare = 0;
+    for (auto _ : state) {
+        const double cpuStart = ProcessCpuSeconds();
+        const std::uint32_t start = b.Ticks();
+        backend::Event ev;
+        while (b.Ticks() - start < kWaitMs) {
+            b.WaitEvent(ev, std::int64_t(kWaitMs - (b.Ticks() - start)));
+        }
+        const double wall = double(b.Ticks() - start) * 1e-3;
+        cpuShare = (ProcessCpuSeconds() - cpuStart) / wall;
+    }
+    b.StopSound(1);
+    state.counters["cpu_percent"] = cpuShare * 100.0;
+    state.SetLabel(playing ? "a sound playing" : "silent");
+}
+BENCHMARK(BM_IdleWaitCpu)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,157 @@
+#include "platform/print/pdf.h"
+
+#include <zlib.h>
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/files.h"
+#include "platform/core/strings.h"
+
+namespace pdf {
+
+namespace {
+
+std::string Num(double v) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 3);
+    std::string s(buf, res.ptr);
+    // Trim trailing zeros for compactness: "12.500" -> "12.5", "3.000" -> "3".
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s;
+}
+
+std::string Deflate(const std::vector<Byte>& raw) {
+    uLongf bound = compressBound(uLong(raw.size()));
+    std::string out(bound, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(out.data()), &bound, raw.data(), uLong(raw.size()), 6) != Z_OK) {
+        throw Exception("PDF: compression failed");
+    }
+    out.resize(bound);
+    return out;
+}
+
+std::vector<Byte> RgbRows(const Surface& s) {
+    std::vector<Byte> rgb(std::size_t(s.width) * std::size_t(s.height) * 3);
+    for (std::size_t i = 0; i < rgb.size(); i += 3) {
+        rgb[i] = s.pixels[i + 2];
+        rgb[i + 1] = s.pixels[i + 1];
+        rgb[i + 2] = s.pixels[i];
+    }
+    return rgb;
+}
+
+// A text string as UTF-16BE with its byte order mark, hex encoded.
+std::string TextString(const String& utf8) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out = "<FEFF";
+    auto put = [&](unsigned unit) {
+        for (int shift = 12; shift >= 0; shift -= 4) out += hex[(unit >> shift) & 0xF];
+    };
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t cp = NextCodePoint(utf8, pos);
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            put(0xD800 + unsigned(cp >> 10));
+            put(0xDC00 + unsigned(cp & 0x3FF));
+        } else {
+            put(unsigned(cp));
+        }
+    }
+    return out + ">";
+}
+
+class Document {
+public:
+    int Reserve() {
+        offsets_.push_back(0);
+        return int(offsets_.size());
+    }
+    void Object(int id, const std::string& body) {
+        offsets_[std::size_t(id - 1)] = out_.size();
+        out_ += std::to_string(id) + " 0 obj\n" + body + "\nendobj\n";
+    }
+    void Stream(int id, const std::string& dict, const std::string& data) {
+        offsets_[std::size_t(id - 1)] = out_.size();
+        out_ += std::to_string(id) + " 0 obj\n<< " + dict + " /Length " + std::to_string(data.size()) +
+                " >>\nstream\n";
+        out_ += data;
+        out_ += "\nendstream\nendobj\n";
+    }
+    std::string Finish(int root, int info) {
+        std::size_t xref = out_.size();
+        out_ += "xref\n0 " + std::to_string(offsets_.size() + 1) + "\n0000000000 65535 f \n";
+        for (std::size_t off : offsets_) {
+            char line[24];
+            std::snprintf(line, sizeof line, "%010zu 00000 n \n", off);
+            out_ += line;
+        }
+        out_ += "trailer\n<< /Size " + std::to_string(offsets_.size() + 1) + " /Root " + std::to_string(root) +
+                " 0 R /Info " + std::to_string(info) + " 0 R >>\nstartxref\n" + std::to_string(xref) +
+                "\n%%EOF\n";
+        return std::move(out_);
+    }
+
+private:
+    std::string out_ = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+    std::vector<std::size_t> offsets_;
+};
+
+}  // namespace
+
+std::string Write(const std::vector<Page>& pages, const String& title) {
+    Document doc;
+    int catalog = doc.Reserve();
+    int pagesId = doc.Reserve();
+    int info = doc.Reserve();
+
+    std::string kids;
+    for (const Page& page : pages) {
+        int pageId = doc.Reserve();
+        int contentId = doc.Reserve();
+        kids += std::to_string(pageId) + " 0 R ";
+
+        std::string resources;
+        std::string content;
+        int n = 0;
+        for (const Placement& pic : page.pictures) {
+            if (pic.image.width <= 0 || pic.image.height <= 0) continue;
+            int imageId = doc.Reserve();
+            std::string name = "Im" + std::to_string(n++);
+            doc.Stream(imageId,
+                       "/Type /XObject /Subtype /Image /Width " + std::to_string(pic.image.width) + " /Height " +
+                           std::to_string(pic.image.height) +
+                           " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode",
+                       Deflate(RgbRows(pic.image)));
+            resources += "/" + name + " " + std::to_string(imageId) + " 0 R ";
+            double bottom = page.heightPt - pic.y - pic.height;
+            content += "q " + Num(pic.width) + " 0 0 " + Num(pic.height) + " " + Num(pic.x) + " " + Num(bottom) +
+                       " cm /" + name + " Do Q\n";
+        }
+        doc.Stream(contentId, "", content);
+        doc.Object(pageId, "<< /Type /Page /Parent " + std::to_string(pagesId) + " 0 R /MediaBox [0 0 " +
+                               Num(page.widthPt) + " " + Num(page.heightPt) + "] /Resources << /XObject << " +
+                               resources + ">> >> /Contents " + std::to_string(contentId) + " 0 R >>");
+    }
+    doc.Object(pagesId, "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size()) + " >>");
+    doc.Object(catalog, "<< /Type /Catalog /Pages " + std::to_string(pagesId) + " 0 R >>");
+    doc.Object(info, "<< /Title " + TextString(title) + " /Producer (Velamo) >>");
+    return doc.Finish(catalog, info);
+}
+
+void WriteFile(const String& fileName, const std::vector<Page>& pages, const String& title) {
+    std::string data = Write(pages, title);
+    String path = ResolvePath(fileName);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw EFCreateError(fileName);
+    out.write(data.data(), std::streamsize(data.size()));
+    if (!out) throw EFCreateError(fileName);
+}
+
+}  // namespace pdf

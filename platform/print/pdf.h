@@ -1,0 +1,35 @@
+// A small PDF writer: pages of a given size holding pictures placed at
+// given rectangles. Pictures are stored as compressed RGB images at their own
+// resolution, so a page built from a few bitmaps stays small.
+#pragma once
+
+#include <vector>
+
+#include "platform/core/types.h"
+#include "platform/gfx/graphics.h"
+
+namespace pdf {
+
+// A picture placed on a page; the rectangle is in points (1/72 inch) from
+// the page's top-left corner.
+struct Placement {
+    Surface image;
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+};
+
+struct Page {
+    double widthPt = 595.276;   // A4
+    double heightPt = 841.89;
+    std::vector<Placement> pictures;
+};
+
+// Composes the whole document in memory.
+std::string Write(const std::vector<Page>& pages, const String& title);
+
+// Writes the document to a file; EFCreateError when that fails.
+void WriteFile(const String& fileName, const std::vector<Page>& pages, const String& title);
+
+}  // namespace pdf
