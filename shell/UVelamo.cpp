@@ -35,7 +35,7 @@ TwndVelamo::TwndVelamo(TComponent* AOwner) : TForm(AOwner) {
     SetClientHeight(480);
     SetColor(clBtnFace);
 
-    Prehravac = std::make_unique<TMediaPlayer>(this);
+    Prehravac = new TMediaPlayer(this);
     ScrollTimer = new TTimer(this);
     ScrollTimer->SetEnabled(false);
     ScrollTimer->SetInterval(50);
@@ -49,6 +49,8 @@ TwndVelamo::TwndVelamo(TComponent* AOwner) : TForm(AOwner) {
     OnPaint = [this](TObject* s) { FormPaint(s); };
     DoCreate();
 }
+
+TwndVelamo::~TwndVelamo() { delete Prehravac; }
 
 void TwndVelamo::FormCreate(TObject*) {
     SetCursor(1);

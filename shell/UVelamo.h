@@ -12,9 +12,10 @@
 class TwndVelamo : public TForm {
 public:
     explicit TwndVelamo(TComponent* AOwner);
+    ~TwndVelamo() override;
 
     // The one media player of the program: every screen's spoken help.
-    std::unique_ptr<TMediaPlayer> Prehravac;
+    TMediaPlayer* Prehravac;
     TTimer* ScrollTimer;
 
     TBitmap* Buffer = nullptr;
