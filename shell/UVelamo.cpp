@@ -1,6 +1,8 @@
 #include "shell/UVelamo.h"
 
 #include "platform/core/rtl.h"
+#include "platform/gfx/floodfill.h"
+#include "platform/gfx/pixels.h"
 #include "shell/UDetailProfese.h"
 #include "shell/UKonec.h"
 
@@ -121,6 +123,12 @@ void TwndVelamo::FormCreate(TObject*) {
 
     WorkMask = new TBitmap();
     RedrawTown();
+
+    // The main form comes on screen when the message loop starts, under the
+    // splash that stays on top.
+    Application->Post(this, [this] {
+        if (!Visible()) Show();
+    });
 }
 
 void TwndVelamo::FormDestroy(TObject*) {
@@ -237,18 +245,14 @@ void TwndVelamo::MestoMouseMove(TObject*, TShiftState, int X, int Y) {
         SetCursor(2);
         HoverPlace = 0;
 
-        WorkMask->Assign(Mask);
-        WorkMask->Canvas()->Brush.Style = TBrushStyle::bsSolid;
-        WorkMask->Canvas()->Brush.Color = clNavy;
-        WorkMask->Canvas()->FloodFill(tx, ty, clBlack, TFillStyle::fsBorder);
-
-        const TColor filled = WorkMask->Canvas()->GetPixel(tx, ty);
+        const TColor filled = FillRegionAt(tx, ty);
         for (int i = 1; i <= TownPlaceCount; ++i) {
             if (WorkMask->Canvas()->GetPixel(SamplePoint[i].X, SamplePoint[i].Y) == filled) {
                 HoverPlace = Byte(i);
                 break;
             }
         }
+        RestoreWorkMask();
 
         if (HoverPlace != 0) {
             TBitmap* plate = NamePlate[HoverPlace];
@@ -261,6 +265,19 @@ void TwndVelamo::MestoMouseMove(TObject*, TShiftState, int X, int Y) {
         }
     }
     Repaint();
+}
+
+TColor TwndVelamo::FillRegionAt(int tx, int ty) {
+    if (WorkMask->Width() != Mask->Width() || WorkMask->Height() != Mask->Height()) WorkMask->Assign(Mask);
+    Surface& work = WorkMask->Pixels();
+    LastFill = gfx::FloodFillArea(work, gfx::SurfaceRect(work), tx, ty, clBlack, TFillStyle::fsBorder, clNavy);
+    return work.Get(tx, ty);
+}
+
+void TwndVelamo::RestoreWorkMask() {
+    Surface& work = WorkMask->Pixels();
+    gfx::CopyArea(work, gfx::SurfaceRect(work), TPoint{LastFill.Left, LastFill.Top}, Mask->Pixels(), LastFill);
+    LastFill = TRect{};
 }
 
 void TwndVelamo::MestoMouseDown(TObject*, TMouseButton, TShiftState, int, int) {

@@ -31,7 +31,7 @@ public:
 
     // The places and their hit test.
     TBitmap* Mask = nullptr;
-    TBitmap* WorkMask = nullptr;
+    TBitmap* WorkMask = nullptr;  // see FillRegionAt
     TPoint SamplePoint[TownPlaceCount + 1] = {};      // 1..43
     TPoint NamePlatePoint[TownPlaceCount + 1] = {};   // 1..43
     TBitmap* NamePlate[TownPlaceCount + 1] = {};      // 1..43
@@ -65,6 +65,15 @@ public:
 
 protected:
     bool WMEraseBkgnd() override { return true; }
+
+private:
+    // WorkMask is a copy of Mask that lives between moves: each hit test
+    // fills the region under the mouse with navy, reads the sample points,
+    // then copies back only the filled area from Mask. That is the same as
+    // filling a fresh copy of the whole mask, without copying it each move.
+    TColor FillRegionAt(int tx, int ty);
+    void RestoreWorkMask();
+    TRect LastFill{};
 };
 
 extern TwndVelamo* wndVelamo;
