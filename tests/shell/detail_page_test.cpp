@@ -16,6 +16,8 @@ struct NumberCase {
     Byte number;
     const char* code;  // "" when nothing is shown
 };
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << int(c.number); }
+
 
 class DetailNumber : public ProgramTest, public ::testing::WithParamInterface<NumberCase> {};
 
@@ -149,6 +151,8 @@ struct LibraryCase {
     const char* library;
     std::vector<String> notices;
 };
+void PrintTo(const LibraryCase& c, std::ostream* os) { *os << c.library; }
+
 
 class DetailPrintFailure : public DetailPrint, public ::testing::WithParamInterface<LibraryCase> {};
 
@@ -236,6 +240,40 @@ TEST_F(DetailDeactivate, OpeningOverAScreenThatStopsSoundsKeepsTheDescriptionAnd
     RunProgram();
     EXPECT_EQ(SoundStarts("detaily\\zvuky\\traktor.wav").size(), 1u);
     EXPECT_TRUE(Notices({"sound stop ch0", "traktor.wav"}).empty());
+}
+
+}  // namespace
+
+namespace {
+
+class DetailPicture : public ProgramTest {};
+
+TEST_F(DetailPicture, AClickOnThePicturePlaysTheAnimationOnThePage) {
+    OpenPageAt(kOpen, 4);
+    Surface before;
+    h().At(kShown, [&] { before = h().ScreenSurface(); });
+    h().Click(kShown + 10, 200, 200);
+    bool changed = false;
+    h().At(kShown + 500, [&] {
+        // A frame of the animation is on the page's window at the script's place.
+        const Surface& now = h().ScreenSurface();
+        for (int y = 170; y < 260 && !changed; ++y)
+            for (int x = 136; x < 256 && !changed; ++x) changed = now.Get(x, y) != before.Get(x, y);
+    });
+    EndAt(kShown + 3000);
+    RunProgram();
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(SoundStarts("wavfil.wav").size(), 1u);  // the animation's sound, copied there
+}
+
+TEST_F(DetailPicture, TheTextTakesNoFocusItGoesOnToTheHiddenField) {
+    OpenPageAt(kOpen, 4);
+    h().Click(kShown, 500, 200);
+    h().At(kShown + 200, [] {
+        EXPECT_EQ(wndDetailProfese->ActiveControl(), wndDetailProfese->edKurzor);
+        Application->Terminate();
+    });
+    RunProgram();
 }
 
 }  // namespace

@@ -135,6 +135,8 @@ struct SevenCase {
     int index;      // what the slider selects
     const char* shown;
 };
+void PrintTo(const SevenCase& c, std::ostream* os) { *os << c.top; }
+
 
 class DetailSevenPages : public DetailText, public ::testing::WithParamInterface<SevenCase> {};
 
@@ -161,6 +163,8 @@ struct ArrowCase {
     int index;
     const char* shown;
 };
+void PrintTo(const ArrowCase& c, std::ostream* os) { *os << c.name; }
+
 
 class DetailArrows : public DetailText, public ::testing::WithParamInterface<ArrowCase> {};
 
@@ -193,6 +197,8 @@ struct NameCase {
     Byte number;
     int points;
 };
+void PrintTo(const NameCase& c, std::ostream* os) { *os << int(c.number); }
+
 
 class DetailNameSize : public DetailText, public ::testing::WithParamInterface<NameCase> {};
 
@@ -213,6 +219,8 @@ struct EmptyCase {
     Byte number;
     const char* caption;
 };
+void PrintTo(const EmptyCase& c, std::ostream* os) { *os << c.name; }
+
 
 class DetailNoPages : public DetailText, public ::testing::WithParamInterface<EmptyCase> {};
 

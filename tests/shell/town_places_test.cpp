@@ -156,10 +156,10 @@ TEST_F(TownFixtureMask, TheMaskIsTheSameAfterEveryHitTest) {
     const std::vector<std::pair<int, Byte>> moves = {
         {X(1850), 24}, {X(1720), 0}, {X(1850), 24}, {X(1880), 24}, {X(1720), 0}};
     std::uint64_t at = kReady;
-    for (const auto& [x, place] : moves) {
-        const int y = place ? 200 : 340;
-        h().MoveTo(at, x, y);
-        h().At(at + 5, [&, place] { EXPECT_EQ(wndVelamo->HoverPlace, place); });
+    for (const auto& move : moves) {
+        const Byte place = move.second;
+        h().MoveTo(at, move.first, place ? 200 : 340);
+        h().At(at + 5, [place] { EXPECT_EQ(wndVelamo->HoverPlace, place); });
         at += 50;
     }
     h().At(at, [] {

@@ -61,6 +61,8 @@ struct DragCase {
     int wantLeft;
     int wantOffset;
 };
+void PrintTo(const DragCase& c, std::ostream* os) { *os << c.name; }
+
 
 class TownDrag : public ProgramTest, public ::testing::WithParamInterface<DragCase> {};
 
@@ -95,6 +97,8 @@ struct HoldCase {
     int ticks;       // held this many scroll steps
     int wantOffset;
 };
+void PrintTo(const HoldCase& c, std::ostream* os) { *os << c.name; }
+
 
 class TownStripHold : public ProgramTest, public ::testing::WithParamInterface<HoldCase> {};
 
