@@ -157,6 +157,24 @@ INSTANTIATE_TEST_SUITE_P(Tops, DetailSevenPages,
                                            SevenCase{363, 7, "Strana 0\r\n"}),
                          [](const auto& info) { return std::to_string(info.param.top); });
 
+TEST_F(DetailText, ASliderMoveDuringAPagesPauseToPastTheLastPageReadsNoFurther) {
+    // The down arrow's page waits its pause; meanwhile the slider selects
+    // index 7 of seven pages. The outer page then finishes with that index:
+    // it is taken as the last page (no next start time is read).
+    OpenPageAt(kOpen, 2);
+    Press(kOpen + 200, kDownY);
+    h().MouseDown(kOpen + 230, 396, 69);
+    h().MoveTo(kOpen + 240, 396, 69 + 294);
+    h().MouseUp(kOpen + 260, 396, 69 + 294);
+    h().At(kOpen + 400, [] {
+        EXPECT_EQ(Page()->PageIndex, 7);
+        EXPECT_EQ(Shown(), "Strana 1\r\n");
+        EXPECT_FALSE(Page()->Timer->Enabled());
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
 struct ArrowCase {
     const char* name;
     std::vector<int> presses;  // arrow tops in order
