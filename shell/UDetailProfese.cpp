@@ -184,6 +184,9 @@ void TwndDetailProfese::PopisEnter(TObject*) { edKurzor->SetFocus(); }
 void TwndDetailProfese::ShowProfession(Byte ProfessionNumber, bool WithNavigation) {
     const String code = DetailCodeFor(ProfessionNumber);
     if (code.empty()) return;
+    // The first page's pause runs the loop inside the caller's handler: the
+    // page may be closed meanwhile and must live until this returns.
+    TApplication::BusyScope keepAlive(this);
 
     Buffer->LoadFromFile(AppDir + "detaily\\" + code + ".bmp");
     ScriptLines->LoadFromFile(AppDir + "detaily\\" + code + ".dat");

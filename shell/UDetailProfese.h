@@ -52,8 +52,18 @@ public:
 
     // Fills the page for a profession and shows it; any number outside
     // 1..43 shows nothing.
+    // The page is shown before the spoken description starts, with its first
+    // text page already in.
     void ShowProfession(Byte ProfessionNumber, bool WithNavigation);
+    // Sets CurrentDetailCode, the name and the pages of the code's section
+    // and the spoken description's file. A text line before the first page
+    // start line opens a page at 0 ms; a start line without a number takes
+    // the start time of the page before.
     void LoadProfessionText(const String& Code);
+    // Shows page PageIndex after a pause of 100 ms (the loop runs), sets the
+    // timer to the next page's start and moves the slider. Nothing at all
+    // for an index outside the pages; an index past the last one after the
+    // pause counts as the last page.
     void ShowPage();
 
     void FormCreate(TObject* Sender);

@@ -73,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Sets, DetailButtons, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "FromTheTown" : "FromAGame"; });
 
 class DetailBack : public ProgramTest, public ::testing::WithParamInterface<bool> {};
+class DetailBackDuringThePause : public ProgramTest {};
 
 TEST_P(DetailBack, ClosesThePageAndStartsTheGamesNextRoundOnlyWhenAskedTo) {
     const bool returnToGame = GetParam();
@@ -91,6 +92,17 @@ TEST_P(DetailBack, ClosesThePageAndStartsTheGamesNextRoundOnlyWhenAskedTo) {
     RunProgram();
     SetReturnAction("KdoPatriObr", nullptr);
     EXPECT_EQ(rounds, returnToGame ? 1 : 0);
+}
+
+TEST_F(DetailBackDuringThePause, ClosedDuringItsFirstPagesPauseThePageLivesUntilItIsDone) {
+    OpenPageAt(kOpen, 4, false);
+    h().Click(kOpen + 20, 597, 450);  // released at +70, inside the pause
+    h().At(kOpen + 300, [&] {
+        EXPECT_EQ(wndDetailProfese, nullptr);
+        EXPECT_EQ(h().ActiveForm(), wndVelamo);
+        Application->Terminate();
+    });
+    RunProgram();
 }
 
 INSTANTIATE_TEST_SUITE_P(Opened, DetailBack, ::testing::Values(true, false),
