@@ -31,7 +31,8 @@ TLibraryOwner& LibraryOwner() {
 }
 
 // Made at load time, not at the first call, so that the roots are set as
-// soon as the library is in.
+// soon as the library is in. The library's objects are initialised in link
+// order and this unit is linked last, so the roots' strings exist by then.
 [[maybe_unused]] const bool loaded = (LibraryOwner(), true);
 
 }  // namespace

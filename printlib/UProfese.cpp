@@ -16,12 +16,9 @@ constexpr int PictureTop = 18;
 constexpr int PictureWidth = 362;
 constexpr int PictureHeight = 391;
 
-// A word of TextWidthPx or more cannot stand on a line of its own; it is
-// cut after its longest beginning that fits (at least one character), and
-// the rest goes on as the next word.
+// The longest beginning of Word that fits the text width (at least one
+// character); the rest into Rest.
 String CutToWidth(TCanvas* Canvas, const String& Word, String& Rest) {
-    Rest.clear();
-    if (Canvas->TextWidth(Word) <= TextWidthPx) return Word;
     std::size_t fits = 0;
     std::size_t pos = 0;
     while (pos < Word.size()) {
@@ -101,10 +98,24 @@ void TwndProfese::LayoutText() {
         String word;
         while (input->Count() > 0) {
             if (LineWidth(canvas, lineWords.get()) < TextWidthPx) {
+                if (canvas->TextWidth(input->First->Text) > TextWidthPx) {
+                    // A word wider than the text can neither share a line
+                    // nor fill one: the line so far is closed, then the
+                    // word's longest beginning that fits takes a line of its
+                    // own and the rest goes on as the next word. A closed
+                    // line is justified as any full line.
+                    if (lineWords->Count() == 0) {
+                        input->Pop(word);
+                        String rest;
+                        lineWords->Push(CutToWidth(canvas, word, rest));
+                        input->PushFirst(rest);
+                    }
+                    DrawLine(canvas, lineWords.get(), y, TextWidthPx, true);
+                    y += LineAdvance(canvas);
+                    lineWords->Clear();
+                    continue;
+                }
                 input->Pop(word);
-                String rest;
-                word = CutToWidth(canvas, word, rest);
-                input->PushFirst(rest);
                 lineWords->Push(word);
             } else {
                 // A line of one word is as full as it gets: it stays, so the

@@ -380,8 +380,9 @@ void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, c
             sndPlaySoundA(nullptr, SND_SYNC);
             break;
         }
-        // A form closed during a hold is no longer drawn on.
-        if (!TargetForm || !TargetForm->Showing()) break;
+        // A form closed during a hold is no longer drawn on, and a program
+        // that is ending plays no more frames.
+        if (!TargetForm || !TargetForm->Showing() || Application->Terminated()) break;
         void* frame = video.Frame(entries[i].Frame);
         if (!frame) continue;
         video.Draw(TargetForm->Canvas(), X, Y, frame);

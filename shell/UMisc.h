@@ -94,11 +94,16 @@ void DimAndCentre(TBitmap* Picture, TBitmap* Overlay);
 extern String ClickSound;
 extern String EnterSound;
 
+// ClickSound and EnterSound under AppDir.
 void InitSoundPaths();
+// Screen cursors 1 arrow, 2 hand, 3 help from "cur\" under AppDir; a file
+// that is missing or unreadable gives the standard cursor of its kind.
 void LoadCursors();
 void InitSoundsAndCursors();
 
-// Waits Ms milliseconds while the message loop goes on.
+// Waits Ms milliseconds while the message loop goes on (waiting for events,
+// not spinning). The end tick wraps like GetTickCount: Delay(0), and a wait
+// whose end passes 2^32, end at once without handling anything.
 void Delay(DWORD Ms);
 // Empty name: stops the sound that plays.
 void PlaySoundEx(const String& FileName, DWORD Flags);
@@ -115,8 +120,18 @@ void StopHelp();
 extern bool AviPlaying;
 extern bool AviStopRequested;
 
+// Copies frame after frame of a horizontal strip to (X, Y) of the window's
+// context and then of the Buffer's, each followed by a Sleep of DelayMs (no
+// input is handled meanwhile).
 void AnimateStrip(HDC DestDC1, HDC DestDC2, HDC SourceDC, int X, int Y, int FrameWidth, int FrameHeight,
                   int FrameCount, int DelayMs);
 void AnimateStrip50(HDC DestDC1, HDC DestDC2, HDC SourceDC, int X, int Y, int FrameWidth, int FrameHeight,
                     int FrameCount);
+// Plays the script's frames of AviFile on the target form's window (line 0:
+// name, line 1: "X,Y", lines 4..: "frame x ms"), the sound (copied to
+// DataDir "wavfil.wav") starting after the first entry. Ignored while a
+// video plays; stops at the next entry once AviStopRequested is set or the
+// form is hidden. The form is not freed before it returns. A malformed
+// script raises EConvertError or EListError; every way out clears
+// AviPlaying, shows the pointer again and deletes "wavfil.wav".
 void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, const String& WavFile);

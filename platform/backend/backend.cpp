@@ -9,10 +9,6 @@
 
 namespace backend {
 
-// Weak, so that programs without the SDL backend linked in (the tests) still
-// link; InstallDefault then reports that only the headless one is there.
-[[gnu::weak]] std::unique_ptr<Backend> CreateSdlBackend();
-
 namespace {
 std::unique_ptr<Backend>& Slot() {
     static std::unique_ptr<Backend> slot;
@@ -36,8 +32,7 @@ bool Installed() { return Slot() != nullptr; }
 void InstallDefault() {
     const char* choice = std::getenv("VELAMO_BACKEND");
     if (choice && std::strcmp(choice, "headless") == 0) Install(std::make_unique<headless::HeadlessBackend>());
-    else if (&CreateSdlBackend != nullptr) Install(CreateSdlBackend());
-    else throw std::runtime_error("the SDL backend is not built in; set VELAMO_BACKEND=headless");
+    else Install(CreateSdlBackend());
 }
 
 }  // namespace backend

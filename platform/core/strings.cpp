@@ -295,3 +295,17 @@ int Pos(const String& sub, const String& s) {
     std::size_t at = s.find(sub);
     return at == String::npos ? 0 : int(at) + 1;
 }
+
+std::vector<String> SplitLines(const String& text) {
+    std::vector<String> lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines.emplace_back();
+        } else {
+            lines.back() += c;
+        }
+    }
+    return lines;
+}

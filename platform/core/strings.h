@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "platform/core/types.h"
 
@@ -35,3 +36,7 @@ bool SameText(const String& a, const String& b);
 
 // 1-based position of sub in s, 0 when absent (the class library's Pos).
 int Pos(const String& sub, const String& s);
+
+// Splits text into lines at CR LF, lone CR and lone LF, keeping empty lines
+// (a text ending in a line break ends with an empty line).
+std::vector<String> SplitLines(const String& text);

@@ -82,7 +82,8 @@ public:
     void Draw(int x, int y, TBitmap* bitmap);
     void StretchDraw(const TRect& dest, TBitmap* bitmap);
     void CopyRect(const TRect& dest, TCanvas* source, const TRect& src);
-    // Right and bottom edges exclusive; uses Brush.Color.
+    // Right and bottom edges exclusive; uses Brush.Color. With a clear
+    // brush FillRect and FloodFill paint nothing.
     void FillRect(const TRect& r);
     // 4-connected. fsBorder: every pixel reachable from (x, y) without
     // crossing `colour` takes the brush colour (nothing when the start is the
@@ -95,6 +96,8 @@ public:
     TColor GetPixel(int x, int y) const;
     void SetPixel(int x, int y, TColor c);
 
+    // UTF-8 text in Font (see platform/gfx/text.h), the top of its cell at
+    // y; a solid brush fills the cell first, a clear one leaves it.
     void TextOut(int x, int y, const String& text);
     int TextWidth(const String& text);
     int TextHeight(const String& text);
@@ -145,6 +148,8 @@ public:
     int Height() const { return surface_.height; }
     void SetWidth(int w);
     void SetHeight(int h);
+    // Keeps the top-left pixels, new ones are white; a side above 32768
+    // raises EOutOfResources.
     void SetSize(int w, int h);
     bool Empty() const { return surface_.width == 0 || surface_.height == 0; }
 

@@ -154,10 +154,17 @@ TRect CopyArea(Surface& dst, const TRect& clip, TPoint to, const Surface& src, c
             std::memcpy(out, in, rowBytes);
             continue;
         }
-        for (std::size_t i = 0; i < rowBytes; i += 3) {
-            if (!Matches(in + i, keyBgr)) {
-                std::memcpy(out + i, in + i, 3);
+        // Runs of pixels that are not the key go across in one copy each.
+        std::size_t i = 0;
+        while (i < rowBytes) {
+            while (i < rowBytes && Matches(in + i, keyBgr)) {
+                i += 3;
             }
+            const std::size_t start = i;
+            while (i < rowBytes && !Matches(in + i, keyBgr)) {
+                i += 3;
+            }
+            std::memcpy(out + start, in + start, i - start);
         }
     }
     return area;

@@ -184,12 +184,20 @@ public:
         height = std::clamp(height, -kMaxPixelHeight, kMaxPixelHeight);
         const bool bold = (font.Style & fsBold) != 0;
         const bool italic = (font.Style & fsItalic) != 0;
-        auto key = std::make_tuple(Lower(font.Name), bold, italic, height);
+        // Keyed by the family actually used, so that any number of unknown
+        // names share one face; the cache is bounded, since every size opens
+        // a face of its own. A reference handed out is used before the next
+        // lookup, so emptying the cache here is safe.
+        String family = SubstituteFamily(font.Name);
+        auto key = std::make_tuple(family, bold, italic, height);
         auto found = fonts_.find(key);
         if (found != fonts_.end()) {
             return *found->second;
         }
-        const FaceSource& source = SourceFor(SubstituteFamily(font.Name), bold, italic);
+        if (fonts_.size() >= kMaxCachedFonts) {
+            fonts_.clear();
+        }
+        const FaceSource& source = SourceFor(family, bold, italic);
         auto sized = std::make_unique<SizedFont>(library_, source, height);
         return *fonts_.emplace(std::move(key), std::move(sized)).first->second;
     }
@@ -245,6 +253,8 @@ private:
         source.slant = italic && slant == FC_SLANT_ROMAN;
         return source;
     }
+
+    static constexpr std::size_t kMaxCachedFonts = 64;
 
     FT_Library library_ = nullptr;
     std::map<std::tuple<String, bool, bool>, FaceSource> sources_;

@@ -58,6 +58,7 @@ std::optional<Decoded> DecodeBmpEntry(const Byte* p, std::size_t size) {
         }
         int perByte = 8 / bits;
         unsigned index = (r[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1u << bits) - 1);
+        if (index >= colours) return 0;
         const Byte* q = p + paletteAt + 4 * std::size_t(index);
         return std::uint32_t(q[2]) << 16 | std::uint32_t(q[1]) << 8 | q[0];
     };

@@ -7,13 +7,14 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/types.h"
 #include "platform/media/sound_file.h"
+#include "platform/ui/controls.h"
 
 enum TMPModes { mpNotReady, mpStopped, mpPlaying, mpRecording, mpSeeking, mpPaused, mpOpen };
 
-class TMediaPlayer : public TObject {
+// Invisible: a component of its form, with no window of its own.
+class TMediaPlayer : public TComponent {
 public:
-    // The owner is not used yet; the player is a plain member of its form.
-    explicit TMediaPlayer(TObject* owner = nullptr) {}
+    explicit TMediaPlayer(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
     ~TMediaPlayer() override;
 
     String FileName;

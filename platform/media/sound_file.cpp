@@ -46,11 +46,34 @@ std::map<String, CachedSound>& Cache() {
     return cache;
 }
 
+void Put32(std::vector<Uint8>& b, std::size_t at, std::size_t value) {
+    for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = Uint8(value >> (8 * i));
+}
+
+// A copy of the file whose RIFF and chunk sizes claim no more than the
+// bytes present: the decoder allocates by the claimed sizes, and a damaged
+// or cut file would otherwise ask for gigabytes.
+std::vector<Uint8> WithSizesClamped(const Uint8* data, std::size_t size) {
+    std::vector<Uint8> b(data, data + size);
+    auto u32 = [&](std::size_t at) {
+        return std::size_t(b[at]) | std::size_t(b[at + 1]) << 8 | std::size_t(b[at + 2]) << 16 | std::size_t(b[at + 3]) << 24;
+    };
+    if (size < 12) return b;
+    if (u32(4) > size - 8) Put32(b, 4, size - 8);
+    for (std::size_t at = 12; at + 8 <= size;) {
+        std::size_t length = u32(at + 4), room = size - at - 8;
+        if (length > room) Put32(b, at + 4, length = room);
+        at += 8 + length + (length & 1);
+    }
+    return b;
+}
+
 }  // namespace
 
 SoundPtr DecodeWav(const void* data, std::size_t size) {
     if (!data || size == 0 || size > std::size_t(INT_MAX)) return nullptr;
-    SDL_RWops* rw = SDL_RWFromConstMem(data, int(size));
+    std::vector<Uint8> bytes = WithSizesClamped(static_cast<const Uint8*>(data), size);
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
     if (!rw) return nullptr;
     SDL_AudioSpec spec{};
     Uint8* samples = nullptr;

@@ -10,10 +10,12 @@
 
 namespace pdf {
 
-// A picture placed on a page; the rectangle is in points (1/72 inch) from
-// the page's top-left corner.
+// A part of a picture placed on a page; the rectangle is in points (1/72
+// inch) from the page's top-left corner. The picture is not copied: it must
+// live until the document is written.
 struct Placement {
-    Surface image;
+    const Surface* image = nullptr;
+    TRect source{};  // the part placed, in the picture's pixels; empty: all of it
     double x = 0;
     double y = 0;
     double width = 0;

@@ -1,6 +1,3 @@
-// Built once the window system is in the tree.
-#if __has_include("platform/ui/forms.h")
-
 #include "platform/print/printdialog.h"
 
 #include <algorithm>
@@ -288,5 +285,3 @@ bool TPrintDialog::Execute() {
                   " copies=" + std::to_string(copies_));
     return true;
 }
-
-#endif  // __has_include("platform/ui/forms.h")

@@ -103,15 +103,6 @@ TRect Intersect(const TRect& a, const TRect& b) {
     return r.IsEmpty() ? TRect{} : r;
 }
 
-Surface Crop(const Surface& s, const TRect& r) {
-    Surface out;
-    out.Resize(r.Width(), r.Height());
-    for (int y = 0; y < r.Height(); ++y) {
-        std::copy_n(s.Row(r.Top + y) + std::size_t(r.Left) * 3, std::size_t(r.Width()) * 3, out.Row(y));
-    }
-    return out;
-}
-
 void Notice(const String& what) {
     if (backend::Installed()) backend::Current().Notice(what);
 }
@@ -204,7 +195,10 @@ void TPrinter::StartPage() {
     canvas_->drawn = TRect{};
 }
 
-void TPrinter::FinishPage() { pages_.emplace_back(*page_, canvas_->drawn); }
+void TPrinter::FinishPage() {
+    pages_.emplace_back(std::move(*page_), canvas_->drawn);
+    *page_ = Surface{};
+}
 
 void TPrinter::BeginDoc() {
     if (printing_) throw EPrinter("Printing in progress");
@@ -267,7 +261,7 @@ void TPrinter::EndDoc() {
             page.widthPt = kA4WidthMm / kMmPerInch * kPointsPerInch;
             page.heightPt = kA4HeightMm / kMmPerInch * kPointsPerInch;
             if (!drawn.IsEmpty()) {
-                page.pictures.push_back(pdf::Placement{Crop(picture, drawn), drawn.Left * pointsPerPixel,
+                page.pictures.push_back(pdf::Placement{&picture, drawn, drawn.Left * pointsPerPixel,
                                                        drawn.Top * pointsPerPixel, drawn.Width() * pointsPerPixel,
                                                        drawn.Height() * pointsPerPixel});
             }
@@ -287,7 +281,9 @@ void TPrinter::EndDoc() {
 
     const std::size_t total = document.size();
     for (std::size_t n = 0; n < total; ++n) {
-        Printed().push_back(print::PrintedPage{pages[n % pages.size()].first, printerName, Title, file});
+        Surface& picture = pages[n % pages.size()].first;
+        const bool lastUse = n + pages.size() >= total;
+        Printed().push_back(print::PrintedPage{lastUse ? std::move(picture) : picture, printerName, Title, file});
         Notice("print page " + std::to_string(n + 1) + "/" + std::to_string(total) + " printer=" + printerName +
                " title=" + Title);
     }

@@ -1,6 +1,3 @@
-// Built once the window system is in the tree.
-#if __has_include("platform/ui/forms.h")
-
 #include "platform/print/report.h"
 
 #include <algorithm>
@@ -131,5 +128,3 @@ void TQuickRep::Print() {
     }
     restore();
 }
-
-#endif  // __has_include("platform/ui/forms.h")

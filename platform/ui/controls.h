@@ -166,7 +166,8 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor c);
 
-    // The control's own font. Changes show at the next paint.
+    // The control's own font. Changes show at the next paint; a label's
+    // AutoSize follows them at its next caption change.
     TFont* Font() { return &font_; }
 
     TNotifyEvent OnClick;

@@ -67,7 +67,8 @@ public:
     bool Showing() const override;
     // OnClose decides: caHide (the default), caFree (Release), caMinimize,
     // caNone. The main form's close ends the application. An exception in
-    // OnClose stops the close.
+    // OnClose stops the close and goes on to the caller (whose handler's
+    // guard reports it).
     void Close();
     // Frees the form from the message loop once it is safe (see above).
     void Release();

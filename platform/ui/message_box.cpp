@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/core/strings.h"
 #include "platform/ui/application.h"
 
 namespace {
@@ -15,20 +16,6 @@ constexpr int kButtonHeight = 23;
 constexpr TColor kCaptionColor = clNavy;
 constexpr TColor kStopRed = RGBColor(200, 30, 30);
 constexpr TColor kInfoBlue = RGBColor(30, 80, 200);
-
-std::vector<String> BoxLines(const String& text) {
-    std::vector<String> lines(1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += c;
-        }
-    }
-    return lines;
-}
 
 enum class Icon { None, Stop, Information };
 
@@ -57,7 +44,7 @@ void Disc(TCanvas& c, int cx, int cy, int radius, TColor colour) {
 class TMessageBoxForm : public TForm {
 public:
     TMessageBoxForm(const String& text, const String& caption, UINT flags)
-        : TForm(nullptr), lines_(BoxLines(text)), icon_(IconOf(flags)) {
+        : TForm(nullptr), lines_(SplitLines(text)), icon_(IconOf(flags)) {
         SetCaption(caption);
         SetBorderStyle(bsDialog);
         Font()->Name = "Tahoma";

@@ -7,21 +7,6 @@
 
 namespace {
 
-// Splits at CR LF, lone CR and lone LF.
-std::vector<String> SplitLines(const String& text) {
-    std::vector<String> lines(1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += c;
-        }
-    }
-    return lines;
-}
-
 // A canvas for measuring text outside a paint.
 TCanvas& MeasureCanvas() {
     static TBitmap bitmap;

@@ -408,3 +408,42 @@ TEST(GfxCanvas, CoordinatesAtTheEndsOfTheIntegerRangeDrawNothingAndDoNotOverflow
         }
     }
 }
+
+TEST(GfxCanvas, TransparentDrawMatchesThePixelByPixelDefinitionOnRandomSprites) {
+    const std::string palette = "mrgn";
+    std::uint32_t seed = 777;
+    auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const int w = 1 + int(next(20));
+        const int h = 1 + int(next(4));
+        std::vector<std::string> sprite(std::size_t(h), std::string(std::size_t(w), 'm'));
+        for (auto& row : sprite) {
+            for (char& c : row) {
+                c = palette[next(4)];
+            }
+        }
+        const TPoint at = Point(int(next(30)) - 10, int(next(8)) - 3);
+        std::vector<std::string> expected(6, std::string(16, '.'));
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const int tx = at.X + x;
+                const int ty = at.Y + y;
+                const char c = sprite[std::size_t(y)][std::size_t(x)];
+                if (tx >= 0 && tx < 16 && ty >= 0 && ty < 6 && c != 'm') {
+                    expected[std::size_t(ty)][std::size_t(tx)] = c;
+                }
+            }
+        }
+        TBitmap s;
+        Paint(s, sprite);
+        s.Transparent = true;
+        TBitmap target;
+        Paint(target, std::vector<std::string>(6, std::string(16, '.')));
+        target.Canvas()->Draw(at.X, at.Y, &s);
+        ASSERT_EQ(Letters(target), expected);
+    }
+}

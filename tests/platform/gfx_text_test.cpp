@@ -260,3 +260,24 @@ TEST(GfxText, UnderlineAndStrikeOutRunTheWholeWidth) {
         EXPECT_EQ(b.Pixels().Get(5 + width, lineRow), clWhite);
     }
 }
+
+TEST(GfxText, TextOutReportsItsCellAsChangedInSurfaceCoordinates) {
+    struct Recording : TCanvas {
+        using TCanvas::TCanvas;
+        void Changed(const TRect& r) override { changes.push_back(r); }
+        std::vector<TRect> changes;
+    };
+    TBitmap b;
+    b.SetSize(200, 50);
+    Recording canvas(&b.Pixels());
+    canvas.Font.Name = "Tahoma";
+    canvas.Font.SetHeight(-15);
+    canvas.Origin = Point(7, 3);
+    canvas.TextOut(10, 5, "Ill");
+    const TRect cell = Bounds(17, 8, canvas.TextWidth("Ill"), canvas.TextHeight("Ill"));
+    ASSERT_EQ(canvas.changes.size(), 1u);
+    EXPECT_EQ(canvas.changes[0], cell);
+    EXPECT_EQ(b.Pixels().Get(17, 8), clWhite);  // the default brush: solid white
+    canvas.TextOut(10, 5, "");
+    EXPECT_EQ(canvas.changes.size(), 1u);
+}

@@ -252,6 +252,19 @@ TEST(MediaCursor, PngEntriesDecodeAndUnsupportedOnesFallBack) {
     EXPECT_EQ(image->width, 16);
 }
 
+TEST(MediaCursor, IndexBeyondTheColourTableIsBlack) {
+    // A 4-bit entry whose table holds two colours while its rows use eight.
+    auto pixel = [](int x, int) { return CursorPixel{std::uint32_t(x), false}; };
+    Bytes full = BmpEntry(8, 8, 4, pixel);
+    Bytes entry(full.begin(), full.begin() + 40 + 2 * 4);
+    entry[32] = 2;
+    entry.insert(entry.end(), full.begin() + 40 + 16 * 4, full.end());
+    auto image = Decode(CursorFile({{8, 8, 0, 0, entry}}));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->argb[1], Opaque(TestPaletteColour(1)));
+    EXPECT_EQ(image->argb[5], Opaque(0));
+}
+
 TEST(MediaCursor, MalformedFilesGiveNoCursor) {
     auto one = [](int x, int) { return CursorPixel{std::uint32_t(x % 2), false}; };
     Bytes good = CursorFile({{32, 32, 0, 0, BmpEntry(32, 32, 1, one)}});

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/backend/headless/headless.h"
 #include "platform/core/exceptions.h"
 #include "platform/media/mediaplayer.h"
 #include "platform/media/sound.h"
@@ -55,6 +56,15 @@ TEST(MediaWav, RejectsWhatIsNoSound) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(media::DecodeWav(bytes.data(), bytes.size()));
     }
+}
+
+TEST(MediaWav, CutFileDecodesWhatIsThereWithoutTrustingItsSizes) {
+    auto whole = MakeWav(kWavALaw, 8, 1, 8000, 8000);  // one second
+    std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + 44 + 4000);
+    cut[40] = 0xA0, cut[41] = 0x80, cut[42] = 0x8D, cut[43] = 0x9A;  // claims 2.5 GB of data
+    media::SoundPtr sound = media::DecodeWav(cut.data(), cut.size());
+    ASSERT_TRUE(sound);
+    EXPECT_NEAR(double(sound->DurationMs()), 500.0, 2.0);
 }
 
 class MediaSound : public ::testing::Test {
@@ -194,6 +204,32 @@ TEST_F(MediaSound, FileIsDecodedAtStartAndDecodedAgainWhenItChanges) {
     EXPECT_EQ(fake->plays[1].ms, 700u);
 }
 
+TEST(MediaSoundHeadless, LengthsAndEndsAcrossTheClockWrap) {
+    TempDir dir;
+    WriteFile(dir.File("a.wav"), MakeWavMs(300));
+    auto owned = std::make_unique<headless::HeadlessBackend>(0xFFFFFF00u);
+    headless::HeadlessBackend& device = *owned;
+    backend::Install(std::move(owned));
+    std::string file = dir.File("a.wav");
+
+    sndPlaySoundA(file.c_str(), 3);
+    device.Sleep(290);  // the clock has wrapped; 10 ms are left
+    EXPECT_TRUE(SoundIsPlaying());
+    device.Sleep(10);
+    EXPECT_FALSE(SoundIsPlaying());
+
+    std::uint32_t before = device.Ticks();
+    EXPECT_EQ(sndPlaySoundA(file.c_str(), 0), 1);
+    EXPECT_EQ(std::uint32_t(device.Ticks() - before), 300u);
+
+    std::vector<String> texts;
+    for (const auto& n : device.Notices()) texts.push_back(n.text);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[1], "sound end ch0 flags=3 file=" + file + " tick=44");  // 0xFFFFFF00 + 300, wrapped
+    EXPECT_EQ(device.Sounds().size(), 2u);
+    EXPECT_EQ(device.Sounds()[0].durationMs, 300u);
+}
+
 TEST_F(MediaSound, MediaPlayerPlaysOnItsOwnChannelBesideTheSound) {
     TMediaPlayer player;
     EXPECT_EQ(player.Mode(), mpNotReady);
@@ -237,6 +273,19 @@ TEST_F(MediaSound, MediaPlayerStopKeepsThePositionAndOpenClosesTheOldDevice) {
     EXPECT_EQ(fake->stops.size(), 2u);
     EXPECT_EQ(player.Mode(), mpStopped);
     EXPECT_EQ(fake->NoticesStarting("help stop ch1").size(), 2u);
+}
+
+TEST_F(MediaSound, MediaPlayerIsAComponentOfItsForm) {
+    auto* form = new TComponent(nullptr);
+    auto* player = new TMediaPlayer(form);
+    EXPECT_EQ(player->Owner(), form);
+    EXPECT_EQ(form->ComponentCount(), 1);
+    player->FileName = longWav;
+    player->Open();
+    player->Play();
+    form->Free();  // the owner frees the player, which stops its help
+    ASSERT_EQ(fake->stops.size(), 1u);
+    EXPECT_EQ(fake->stops[0].first, 1);
 }
 
 TEST_F(MediaSound, MediaPlayerOpenFailureIsItsOwnError) {

@@ -270,3 +270,18 @@ TEST_F(RichTextRender, LeavesTheCanvasAsItWas) {
     EXPECT_EQ(c.Brush.Style, TBrushStyle::bsClear);
     EXPECT_EQ(c.ClipRect(), Rect(0, 0, 300, 420));
 }
+
+TEST_F(RichTextRender, BoxIsInTheCanvasCoordinatesOfAChildWindow) {
+    // A child window's canvas draws at its origin within the parent's surface.
+    TCanvas& c = Canvas();
+    c.Origin = Point(7, 11);
+    const TRect local = Rect(box_.Left - 7, box_.Top - 11, box_.Right - 7, box_.Bottom - 11);
+    std::string longPage;
+    for (int i = 0; i < 6; ++i) longPage += JoinLines(true) + "\\par ";
+    richtext::Render(richtext::Parse(PageDocument(longPage)), c, local, kPaper);
+    EXPECT_TRUE(NothingOutsideTheBox());
+    EXPECT_EQ(bitmap_.Pixels().Get(box_.Left, box_.Top), kPaper);
+    EXPECT_EQ(bitmap_.Pixels().Get(box_.Right - 1, box_.Bottom - 1), kPaper);
+    EXPECT_GE(LeftmostInk(LineBand(0)), box_.Left + 1);
+    EXPECT_LE(LeftmostInk(LineBand(0)), box_.Left + 1 + kEdgeTolerance);
+}

@@ -313,16 +313,76 @@ INSTANTIATE_TEST_SUITE_P(
                                 }}));
 
 TEST(UiLoop, ApplicationNamesAndMainForm) {
+    TForm* first = nullptr;  // the program's globals outlive the application
+    TForm* second = nullptr;
     headless::Harness h;
     EXPECT_FALSE(Application->ExeName().empty());
     EXPECT_EQ(Application->ExeName()[0], '/');
-    TForm* first = nullptr;
-    TForm* second = nullptr;
     Application->CreateForm(first);
     Application->CreateForm(second);
     EXPECT_EQ(Application->MainForm(), first);
     second->Free();
     EXPECT_EQ(second, nullptr);  // the created form's reference is cleared
 }
+
+}  // namespace
+
+namespace {
+
+struct CloseCase {
+    const char* name;
+    TCloseAction action;
+    bool throws;
+    bool isMain;
+    bool visibleAfter;
+    bool aliveAfter;
+    bool terminated;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
+class UiLoopClose : public ::testing::TestWithParam<CloseCase> {};
+
+TEST_P(UiLoopClose, OnCloseDecidesWhatHappens) {
+    const CloseCase& c = GetParam();
+    TForm* mainForm = nullptr;
+    TForm* page = nullptr;
+    headless::Harness h;
+    Application->CreateForm(mainForm);
+    mainForm->Show();
+    if (c.isMain) {
+        page = mainForm;
+    } else {
+        page = new TForm(nullptr);
+        page->BindGlobal(page);
+        page->Show();
+    }
+    page->OnClose = [&](TObject*, TCloseAction& action) {
+        EXPECT_EQ(action, caHide);  // the default for every form
+        action = c.action;
+        if (c.throws) throw EFCreateError("hasic.dat");
+    };
+    try {
+        page->Close();
+    } catch (const Exception&) {
+        EXPECT_TRUE(c.throws);  // it reaches the caller's handler
+    }
+    h.RunFor(10);
+    EXPECT_EQ(page != nullptr, c.aliveAfter);
+    if (page) {
+        EXPECT_EQ(FormOnScreen(page), c.visibleAfter);
+    }
+    EXPECT_EQ(Application->Terminated(), c.terminated);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UiLoopClose,
+    ::testing::Values(CloseCase{"hide", caHide, false, false, false, true, false},
+                      CloseCase{"none", caNone, false, false, true, true, false},
+                      CloseCase{"minimize", caMinimize, false, false, false, true, false},
+                      CloseCase{"free", caFree, false, false, false, false, false},
+                      CloseCase{"exception_stops_the_close", caHide, true, false, true, true, false},
+                      CloseCase{"main_form_ends_the_run", caHide, false, true, true, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

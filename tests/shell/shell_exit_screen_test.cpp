@@ -115,6 +115,31 @@ TEST_F(ShellExitScreen, AnswerYesPlaysItsStripShowsTheCreditsAndEndsOnTheThirdTi
     EXPECT_EQ(sys::CurrentDisplayMode(), (sys::DisplayMode{1024, 768, 32, 60}));
 }
 
+// The other answer pressed during an answer's pause: the first answer's
+// strip is over, the second plays in full and decides.
+TEST_F(ShellExitScreen, YesDuringThePauseAfterNoStillEndsTheProgram) {
+    h().Click(kAnswered, 450, 280);
+    h().Click(kAnswerDone - 300, 175, 285);
+    const std::uint64_t yesDone = kAnswerDone - 300 + headless::Harness::kClickHoldMs + 8 * 150 + 500;
+    bool credits = false;
+    h().At(yesDone + 10, [&] { credits = wndKonec->Visible() && wndKonec->CreditsMode; });
+    EXPECT_EQ(RunProgram(), yesDone + 3000);
+    EXPECT_TRUE(credits);
+}
+
+TEST_F(ShellExitScreen, NoDuringThePauseAfterYesLeavesTheQuestionAndTheProgramGoesOn) {
+    h().Click(kAnswered, 175, 285);
+    h().Click(kAnswerDone - 300, 450, 280);
+    const std::uint64_t noDone = kAnswerDone - 300 + headless::Harness::kClickHoldMs + 8 * 150 + 500;
+    bool gone = false;
+    h().At(noDone + 5000, [&] {
+        gone = !wndKonec->Visible() && !wndKonec->CreditsMode && !wndKonec->Timer->Enabled();
+        Application->Terminate();
+    });
+    EXPECT_EQ(RunProgram(), noDone + 5000);
+    EXPECT_TRUE(gone);
+}
+
 TEST_F(ShellExitScreen, DeactivatingTheApplicationStopsTheQuestionsSound) {
     h().FocusLost(kAsked + 500);
     h().At(kAsked + 600, [] { Application->Terminate(); });

@@ -35,6 +35,7 @@ protected:
     ShellVideo() {
         folder_.Write("anim.avi", ThreeFrameAvi());
         folder_.Write("anim.wav", media_test::MakeWavMs(2000));
+        folder_.Write("bad.avi", "RIFF\x10\0\0\0AVI LIST");
         UseAppFolder(folder_.Dir());
         target_ = new TTestScreen(nullptr);
         target_->BindGlobal(target_);
@@ -176,6 +177,7 @@ TEST_F(ShellVideo, MissingFilesAndEmptyScripts) {
     const Case cases[] = {
         {"four lines", {}, "anim.avi", "anim.wav", 0, clNone},
         {"missing video", {"0x200", "1x300"}, "none.avi", "anim.wav", 0, clNone},
+        {"unreadable video", {"0x200", "1x300"}, "bad.avi", "anim.wav", 0, clNone},
         {"missing sound", {"0x200", "1x300"}, "anim.avi", "none.wav", 500, kFrame[1]},
     };
     for (const Case& c : cases) {

@@ -26,7 +26,7 @@ struct TMenuCaption {
 };
 constexpr TMenuCaption MenuCaptions[10] = {
     {"mich", "Čí to je"},      {"polda", "Nástroje"},   {"popel", "Čepice"},     {"dvoj", "Dvojice"},
-    {"vrata", "Kdo sem patří"}, {"let", "Poslouchej"},   {"elektr", "Kdo to je"}, {"zahrad", "Věty"},
+    {"vrata", "Kdo sem patří"}, {"let", "Poslouchej"},   {"elektr", "Jména"}, {"zahrad", "Věty"},
     {"smolar", "Kdo to vyřeší"}, {"zenske", "Pexeso"}};
 
 struct TMessage {

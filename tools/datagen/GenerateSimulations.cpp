@@ -178,7 +178,7 @@ void WriteModel(TDataTree& tree) {
 
     // The mask: upper body, legs and feet, black around and between them.
     auto mask = NewPicture(100, 300, clBlack);
-    FillRect(mask->Canvas(), Rect(10, 0, 90, 82), RGBColor(200, 60, 60));
+    FillRect(mask->Canvas(), Rect(10, 2, 90, 82), RGBColor(200, 60, 60));
     FillRect(mask->Canvas(), Rect(18, 86, 82, 237), RGBColor(60, 180, 60));
     FillRect(mask->Canvas(), Rect(12, 241, 88, 290), RGBColor(60, 120, 220));
     tree.WriteBmp("simul\\modelka\\mod_mask.bmp", *mask);
@@ -251,7 +251,7 @@ void WriteMakeup(TDataTree& tree) {
     FillEllipse(c, Bounds(298, 198, 34, 20), clWhite);
     FillEllipse(c, Bounds(244, 202, 12, 12), RGBColor(60, 100, 160));
     FillEllipse(c, Bounds(309, 202, 12, 12), RGBColor(60, 100, 160));
-    FillEllipse(c, Bounds(291, 291, 40, 14), RGBColor(210, 120, 110));
+    FillEllipse(c, Bounds(282, 288, 34, 16), RGBColor(210, 120, 110));
     FillEllipse(c, Rect(150, 70, 410, 160), RGBColor(120, 80, 40));  // hairstyle 0
     for (const TMakeupKind& k : MakeupKindTable) FrameRect(c, k.Opener, RGBColor(150, 80, 110), 2);
     FillRect(c, WigPreviewArea, RGBColor(255, 250, 250));
@@ -291,13 +291,13 @@ void WriteMakeup(TDataTree& tree) {
         tree.WriteBmp(path, *p);
     };
     for (int t = 0; t <= 6; ++t)
-        layer("simul\\vizaz\\tvare\\t" + IntToStr(t) + ".bmp", 150, 40, [&](TCanvas* l) {
-            FillEllipse(l, Rect(6, 6, 46, 34), MakeupColour(0, t));
-            FillEllipse(l, Rect(104, 6, 144, 34), MakeupColour(0, t));
+        layer("simul\\vizaz\\tvare\\t" + IntToStr(t) + ".bmp", 164, 40, [&](TCanvas* l) {
+            FillEllipse(l, Rect(4, 6, 44, 34), MakeupColour(0, t));
+            FillEllipse(l, Rect(120, 6, 160, 34), MakeupColour(0, t));
         });
     for (int t = 0; t < EyeShadowCount; ++t) {
-        layer("simul\\vizaz\\rty\\r" + IntToStr(t) + ".bmp", 60, 24, [&](TCanvas* l) {
-            FillEllipse(l, Rect(2, 2, 58, 22), t == 0 ? RGBColor(210, 120, 110) : MakeupColour(1, t));
+        layer("simul\\vizaz\\rty\\r" + IntToStr(t) + ".bmp", 38, 22, [&](TCanvas* l) {
+            FillEllipse(l, Rect(1, 2, 37, 20), t == 0 ? RGBColor(210, 120, 110) : MakeupColour(1, t));
         });
         for (bool lashes : {false, true})
             layer(String("simul\\vizaz\\") + (lashes ? "rasy\\r" : "stiny\\s") + IntToStr(t) + ".bmp", 120, 30, [&](TCanvas* l) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <stdexcept>
 #include <thread>
 #include <unistd.h>
@@ -89,12 +90,20 @@ void TSpeech::Run(int threads) {
         return;
     }
     std::atomic<std::size_t> next{0};
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(threads));
     std::vector<std::thread> pool;
     for (int t = 0; t < threads; ++t)
-        pool.emplace_back([&] {
-            for (std::size_t i; (i = next++) < work.size();) *work[i].second = Synthesise(program_, *work[i].first);
+        pool.emplace_back([&, t] {
+            try {
+                for (std::size_t i; (i = next++) < work.size();) *work[i].second = Synthesise(program_, *work[i].first);
+            } catch (...) {
+                failures[std::size_t(t)] = std::current_exception();
+                next = work.size();
+            }
         });
     for (auto& t : pool) t.join();
+    for (const auto& f : failures)
+        if (f) std::rethrow_exception(f);
 }
 
 const TPcm& TSpeech::Get(const std::string& text) const {
