@@ -214,6 +214,11 @@ TEST_F(DetailExit, SnapshotShowsThePictureTheNameAndTheTextPageOnScreen) {
         Application->Terminate();
     });
     RunProgram();
+    // The page's deactivation stops its description before the question's
+    // sound starts, so that sound is heard.
+    EXPECT_EQ(SoundStarts("sound\\exit.wav").size(), 1u);
+    EXPECT_TRUE(Notices({"sound stop ch0", "exit.wav"}).empty());
+    EXPECT_EQ(Notices({"sound stop ch0", "zvuky\\traktor.wav"}).size(), 1u);
 }
 
 class DetailDeactivate : public ProgramTest {};
