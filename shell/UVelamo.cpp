@@ -52,8 +52,6 @@ TwndVelamo::TwndVelamo(TComponent* AOwner) : TForm(AOwner) {
     DoCreate();
 }
 
-TwndVelamo::~TwndVelamo() { delete Prehravac; }
-
 void TwndVelamo::FormCreate(TObject*) {
     SetCursor(1);
 

@@ -12,9 +12,9 @@
 class TwndVelamo : public TForm {
 public:
     explicit TwndVelamo(TComponent* AOwner);
-    ~TwndVelamo() override;
 
     // The one media player of the program: every screen's spoken help.
+    // Owned by the form, as its components are.
     TMediaPlayer* Prehravac;
     TTimer* ScrollTimer;
 
