@@ -24,6 +24,7 @@ void ResizeKeeping(Surface& s, int w, int h, TColor fill) {
     s = Surface{};
     s.Resize(w, h, fill);
     int cw = std::min(old.width, w), ch = std::min(old.height, h);
+    if (cw <= 0) return;  // a zero-width window has no rows to copy (and no pixel storage)
     for (int y = 0; y < ch; ++y) std::memcpy(s.Row(y), old.Row(y), std::size_t(cw) * 3);
 }
 

@@ -1,0 +1,370 @@
+#include "shell/UDetailProfese.h"
+
+#include <cstring>
+#include <map>
+
+#include "platform/core/strings.h"
+#include "platform/sys/windows.h"
+#include "shell/UKonec.h"
+#include "shell/UVelamo.h"
+
+TwndDetailProfese* wndDetailProfese = nullptr;
+ShortString CurrentDetailCode;
+
+namespace {
+
+// The page slider runs between the arrows: top 64 on the first page, 364 on
+// the last.
+constexpr int kSliderFirstTop = 64;
+constexpr int kSliderLastTop = 364;
+constexpr int kSliderTrack = 300;
+constexpr int kSliderMaxDragTop = 363;
+
+std::map<String, std::function<void()>>& ReturnActions() {
+    static std::map<String, std::function<void()>> actions;
+    return actions;
+}
+
+void SetShortString(ShortString& target, const String& utf8) {
+    std::string bytes = Utf8ToCp1250(utf8);
+    if (bytes.size() > sizeof target.Chars) bytes.resize(sizeof target.Chars);
+    target.Length = Byte(bytes.size());
+    std::memcpy(target.Chars, bytes.data(), bytes.size());
+}
+
+bool IsPageStart(const String& line) { return !line.empty() && line[0] == '@'; }
+
+// The start time of a page start line. A rest that is no integer keeps the
+// page (its text is still shown) at the previous start time.
+int PageStartTime(const String& line, int previous) { return StrToIntDef(line.substr(1), previous); }
+
+}  // namespace
+
+String PageRichText(const String& PageText) {
+    return "{\\rtf1\\ansi\\deff0\r\n"
+           "{\\fonttbl{\\f0\\fswiss\\fcharset238 Verdana;}}\r\n"
+           "\\deflang1029\\pard\\plain \\qj\\f0\\fs20\\b\\ltrch\r\n" +
+           PageText + "\r\n\\par }\r\n";
+}
+
+void SetReturnAction(const String& Name, std::function<void()> Action) { ReturnActions()[Name] = std::move(Action); }
+
+void OpenDetailPage(Byte ProfessionNumber, bool WithNavigation) {
+    auto* page = new TwndDetailProfese(nullptr);
+    page->BindGlobal(wndDetailProfese);
+    page->ShowProfession(ProfessionNumber, WithNavigation);
+}
+
+TwndDetailProfese::TwndDetailProfese(TComponent* AOwner) : TForm(AOwner) {
+    SetCaption("Detail profese");
+    SetBorderStyle(bsNone);
+    SetPosition(poScreenCenter);
+    SetClientWidth(640);
+    SetClientHeight(480);
+
+    lbNazev = new TLabel(this);
+    lbNazev->SetParent(this);
+    lbNazev->SetAutoSize(false);
+    lbNazev->SetBounds(416, 24, 217, 25);
+    lbNazev->SetAlignment(taCenter);
+    lbNazev->SetTransparent(true);
+    lbNazev->Font()->Name = "Verdana";
+    lbNazev->Font()->Style = fsBold;
+    lbNazev->Font()->SetHeight(-19);
+    lbNazev->SetCaption("lbNazev");
+
+    Cil = new TLabel(this);
+    Cil->SetParent(this);
+    Cil->SetAutoSize(false);
+    Cil->SetBounds(40, 40, 313, 345);
+    Cil->SetTransparent(true);
+    Cil->OnClick = [this](TObject* s) { CilClick(s); };
+
+    Popis = new TRichEdit(this);
+    Popis->SetParent(this);
+    Popis->SetBounds(407, 51, 224, 337);
+    Popis->SetBorderStyle(bsNone);
+    Popis->SetReadOnly(true);
+    Popis->SetColor(0xF7FFCE);
+    Popis->SetTabOrder(0);
+    Popis->SetText("Popis");
+    Popis->OnEnter = [this](TObject* s) { PopisEnter(s); };
+
+    edKurzor = new TEdit(this);
+    edKurzor->SetParent(this);
+    edKurzor->SetBounds(464, 424, 0, 21);
+    edKurzor->SetTabOrder(1);
+
+    Timer = new TTimer(this);
+    Timer->SetEnabled(false);
+    Timer->OnTimer = [this](TObject* s) { TimerTimer(s); };
+
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
+    OnDeactivate = [this](TObject* s) { FormDeactivate(s); };
+    OnPaint = [this](TObject* s) { FormPaint(s); };
+    DoCreate();
+}
+
+void TwndDetailProfese::FormCreate(TObject*) {
+    SetCursor(1);
+    Cil->SetCursor(2);
+
+    ScriptLines = new TStringList();
+    TextLines = new TStringList();
+    LoadScrambledText(DataDir + "profese.dat", *TextLines);
+
+    Buffer = new TBitmap();
+    BarPicture = new TBitmap();
+    BarPicture->LoadFromFile(AppDir + "detaily\\lista.bmp");
+
+    auto button = [this](const char* name, int left, int top, int width, int height,
+                         void (TwndDetailProfese::*handler)(TObject*)) {
+        auto* b = new TBMPLabel(this, AppDir + name + "2.bmp", AppDir + name + "1.bmp", left, top, width, height);
+        b->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+        return b;
+    };
+    ExitButton = button("hl_obr\\konec", 435, 421, 73, 59, &TwndDetailProfese::ShowExitScreen);
+    GamesButton = button("hl_obr\\hry", 200, 421, 67, 59, &TwndDetailProfese::ShowGamesMenu);
+    SimulationsButton = button("hl_obr\\simul", 275, 421, 71, 59, &TwndDetailProfese::ShowSimulationsMenu);
+    MenuButton = button("hl_obr\\menu", 117, 421, 72, 59, &TwndDetailProfese::ShowMainWindow);
+    PrintButton = button("hl_obr\\tisk", 357, 421, 71, 56, &TwndDetailProfese::PrintProfession);
+    BackButton = button("detaily\\zpet", 560, 421, 75, 59, &TwndDetailProfese::BackClick);
+
+    Popis->SetCursor(1);
+
+    auto arrow = [this](const char* name, int top, int tag) {
+        auto* a = new T3BMPLabel(this, AppDir + "detaily\\" + name + "2.bmp", AppDir + "detaily\\" + name + "1.bmp",
+                                 AppDir + "detaily\\" + name + "3.bmp", 390, top, 12, 17);
+        a->Tag = tag;
+        a->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+            ArrowMouseDown(s, b, sh, x, y);
+        };
+        return a;
+    };
+    UpArrow = arrow("up", 46, -1);
+    DownArrow = arrow("dolu", 378, 1);
+
+    Slider = new TPosuvnik(this);
+    Slider->SetBounds(392, 64, 8, 12);
+    Slider->Bitmap->LoadFromFile(AppDir + "detaily\\posuv.bmp");
+    Slider->SetCursor(2);
+    Slider->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        SliderMouseDown(s, b, sh, x, y);
+    };
+    Slider->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        SliderMouseUp(s, b, sh, x, y);
+    };
+    Slider->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { SliderMouseMove(s, sh, x, y); };
+}
+
+void TwndDetailProfese::FormDestroy(TObject*) {
+    delete ScriptLines;
+    delete TextLines;
+    delete Buffer;
+    delete BarPicture;
+    ScriptLines = TextLines = nullptr;
+    Buffer = BarPicture = nullptr;
+}
+
+void TwndDetailProfese::FormPaint(TObject*) {
+    BitBlt(Canvas()->Handle(), 0, 0, 640, 480, Buffer->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+void TwndDetailProfese::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+
+void TwndDetailProfese::FormDeactivate(TObject*) {
+    PlaySoundFile("");
+    StopHelp();
+}
+
+void TwndDetailProfese::PopisEnter(TObject*) { edKurzor->SetFocus(); }
+
+void TwndDetailProfese::ShowProfession(Byte ProfessionNumber, bool WithNavigation) {
+    const String code = DetailCodeFor(ProfessionNumber);
+    if (code.empty()) return;
+    // The first page's pause runs the loop inside the caller's handler: the
+    // page may be closed meanwhile and must live until this returns.
+    TApplication::BusyScope keepAlive(this);
+
+    Buffer->LoadFromFile(AppDir + "detaily\\" + code + ".bmp");
+    ScriptLines->LoadFromFile(AppDir + "detaily\\" + code + ".dat");
+
+    for (TBMPLabel* b : {ExitButton, GamesButton, MenuButton, SimulationsButton}) b->SetVisible(WithNavigation);
+    BackButton->SetVisible(!WithNavigation);
+    if (!WithNavigation) Buffer->Canvas()->Draw(0, 421, BarPicture);
+
+    // The page is shown before its spoken description starts: showing it
+    // deactivates the screen below, and the games stop their sound when they
+    // are deactivated. The first text page is put in beforehand, so the page
+    // appears whole.
+    LoadProfessionText(code);
+    LoadPageText(0);
+    Show();
+
+    PlaySoundFile(SpokenTextFile);
+    AutoAdvance = true;
+    ShowPage();
+}
+
+void TwndDetailProfese::LoadProfessionText(const String& Code) {
+    SetShortString(CurrentDetailCode, Code);
+    Pages.clear();
+
+    int line = FindSection(*TextLines, Code);
+    if (line >= 0 && line + 1 < TextLines->Count()) {
+        lbNazev->Font()->SetSize(Code == "muzikant" ? 13 : 14);
+        lbNazev->SetCaption(TextLines->Get(line + 1));
+        // Content lines up to the next section. A text line before the first
+        // page start line opens a page at 0 ms, so no text is lost.
+        bool pageHasLine = false;
+        for (int i = line + 2; i < TextLines->Count(); ++i) {
+            const String& text = TextLines->Get(i);
+            if (!text.empty() && text[0] == '[') break;
+            if (IsPageStart(text)) {
+                int previous = Pages.empty() ? 0 : Pages.back().StartTime;
+                Pages.push_back(TTextPage{PageStartTime(text, previous), ""});
+                pageHasLine = false;
+                continue;
+            }
+            if (Pages.empty()) Pages.push_back(TTextPage{0, ""});
+            TTextPage& page = Pages.back();
+            page.Text += pageHasLine ? "\r\n" + text : text;
+            pageHasLine = true;
+        }
+    }
+
+    SpokenTextFile = AppDir + "detaily\\zvuky\\" + Code + ".wav";
+    PageIndex = 0;
+}
+
+void TwndDetailProfese::LoadPageText(int index) {
+    if (index < 0 || index >= int(Pages.size())) return;
+    Popis->LoadRichText(Utf8ToCp1250(PageRichText(Pages[std::size_t(index)].Text)));
+}
+
+void TwndDetailProfese::ShowPage() {
+    if (PageIndex < 0 || PageIndex >= int(Pages.size())) return;
+
+    // The text is built before the pause; what follows uses the page index
+    // as it is after the pause (a tick or an arrow may have turned it).
+    const std::string rich = Utf8ToCp1250(PageRichText(Pages[std::size_t(PageIndex)].Text));
+    Delay(100);
+    Popis->LoadRichText(rich);
+
+    const int count = int(Pages.size());
+    const bool last = PageIndex >= count - 1;
+    if (!last && PageIndex >= 0) {
+        const int next = Pages[std::size_t(PageIndex + 1)].StartTime;
+        Timer->SetInterval(next - LastStartTime);
+        LastStartTime = next;
+    } else {
+        Timer->SetEnabled(false);
+    }
+
+    int top;
+    if (PageIndex == 0) {
+        top = kSliderFirstTop;
+    } else if (PageIndex == count - 1) {
+        top = kSliderLastTop;
+    } else {
+        top = (kSliderTrack / count) * (PageIndex + 1) + 32;
+    }
+    Slider->SetTop(top);
+    Slider->Repaint();
+
+    if (AutoAdvance && !last) Timer->SetEnabled(true);
+}
+
+void TwndDetailProfese::TimerTimer(TObject*) {
+    if (PageIndex < int(Pages.size())) {
+        ++PageIndex;
+        ShowPage();
+    } else {
+        Timer->SetEnabled(false);
+        --PageIndex;
+    }
+}
+
+void TwndDetailProfese::ArrowMouseDown(TObject* Sender, TMouseButton, TShiftState, int, int) {
+    PageIndex += static_cast<TComponent*>(Sender)->Tag;
+    AutoAdvance = false;
+    Timer->SetEnabled(false);
+    const int count = int(Pages.size());
+    if (PageIndex < 0) PageIndex = 0;
+    if (PageIndex >= count) PageIndex = count - 1;
+    ShowPage();
+}
+
+void TwndDetailProfese::SliderMouseDown(TObject*, TMouseButton, TShiftState, int, int Y) {
+    Slider->Dragging = true;
+    Slider->GrabY = Y;
+    AutoAdvance = false;
+}
+
+void TwndDetailProfese::SliderMouseUp(TObject*, TMouseButton, TShiftState, int, int) { Slider->Dragging = false; }
+
+void TwndDetailProfese::SliderMouseMove(TObject*, TShiftState, int, int Y) {
+    if (!Slider->Dragging) return;
+    const int newTop = Slider->Top() + (Y - Slider->GrabY);
+    const int count = int(Pages.size());
+    if (newTop >= kSliderFirstTop && newTop <= kSliderMaxDragTop && count >= 1 && count <= kSliderTrack) {
+        PageIndex = (newTop - kSliderFirstTop) / (kSliderTrack / count);
+    }
+    ShowPage();
+}
+
+void TwndDetailProfese::CilClick(TObject*) {
+    const String base = ScriptLines->Count() > 0 ? ScriptLines->Get(0) : String();
+    PlayAviScript(ScriptLines, AppDir + "detaily\\" + base + ".avi", this, AppDir + "detaily\\" + base + ".wav");
+}
+
+void TwndDetailProfese::ShowExitScreen(TObject*) {
+    // The name and the text page are drawn by controls, not into Buffer: the
+    // snapshot takes them from the screen as it stands.
+    TBitmap snapshot;
+    snapshot.Assign(Buffer);
+    TCanvas* screen = Screen->Canvas();
+    for (const TRect& r : {Bounds(416, 24, 217, 25), Bounds(407, 52, 224, 334)}) {
+        snapshot.Canvas()->CopyRect(r, screen, r);
+    }
+    ::ShowExitScreen(&snapshot);
+}
+
+// The menus are shown before the page closes, which deactivates the page
+// and so stops its sound. The games and simulations menus join when they are
+// part of the program.
+void TwndDetailProfese::ShowGamesMenu(TObject*) { Close(); }
+void TwndDetailProfese::ShowSimulationsMenu(TObject*) { Close(); }
+
+void TwndDetailProfese::ShowMainWindow(TObject*) {
+    wndVelamo->Show();
+    Close();
+}
+
+void TwndDetailProfese::BackClick(TObject*) {
+    auto action = ReturnActions().find(ReturnTo);
+    if (!ReturnTo.empty() && action != ReturnActions().end() && action->second) action->second();
+    ReturnTo.clear();
+    Close();
+}
+
+void TwndDetailProfese::PrintProfession(TObject*) {
+    HMODULE library = LoadLibraryA((AppDir + "Tisk.dll").c_str());
+    if (!library) {
+        Application->MessageBox("Nebyla nalezena tisková knihovna \"Tisk.dll\".", "Velamo", MB_ICONERROR);
+        return;
+    }
+    try {
+        if (auto profese = reinterpret_cast<TProfeseProc>(GetProcAddress(library, "Profese"))) {
+            profese(&CurrentDetailCode);
+        }
+        BringToFront();
+        Repaint();
+    } catch (...) {
+        FreeLibrary(library);
+        throw;
+    }
+    FreeLibrary(library);
+}

@@ -1,0 +1,115 @@
+// The profession detail page: the profession's picture, its name, its spoken
+// description with text pages that follow the speech, an animation when the
+// picture is clicked, and a printed sheet through the print library.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "shell/DetailCodes.h"
+#include "shell/UMisc.h"
+
+// One text page: when it is due (milliseconds from the start of the spoken
+// description) and its rich-text body.
+struct TTextPage {
+    int StartTime = 0;
+    String Text;
+};
+
+class TwndDetailProfese : public TForm {
+public:
+    explicit TwndDetailProfese(TComponent* AOwner);
+
+    TLabel* lbNazev;
+    TLabel* Cil;
+    TRichEdit* Popis;
+    TEdit* edKurzor;
+    TTimer* Timer;
+
+    TBitmap* Buffer = nullptr;
+    TBitmap* BarPicture = nullptr;
+    TStringList* ScriptLines = nullptr;
+    TStringList* TextLines = nullptr;
+
+    TBMPLabel* ExitButton = nullptr;
+    TBMPLabel* GamesButton = nullptr;
+    TBMPLabel* SimulationsButton = nullptr;
+    TBMPLabel* MenuButton = nullptr;
+    TBMPLabel* PrintButton = nullptr;
+    TBMPLabel* BackButton = nullptr;
+    T3BMPLabel* UpArrow = nullptr;
+    T3BMPLabel* DownArrow = nullptr;
+    TPosuvnik* Slider = nullptr;
+
+    std::vector<TTextPage> Pages;
+    int PageIndex = 0;
+    bool AutoAdvance = false;
+    int LastStartTime = 0;
+    String SpokenTextFile;
+    // Empty, or the name of the game that opened the page and starts its
+    // next round when the page is left through back ("KdoPatriObr").
+    String ReturnTo;
+
+    // Fills the page for a profession and shows it; any number outside
+    // 1..43 shows nothing.
+    // The page is shown before the spoken description starts, with its first
+    // text page already in.
+    void ShowProfession(Byte ProfessionNumber, bool WithNavigation);
+    // Sets CurrentDetailCode, the name and the pages of the code's section
+    // and the spoken description's file. A text line before the first page
+    // start line opens a page at 0 ms; a start line without a number takes
+    // the start time of the page before.
+    void LoadProfessionText(const String& Code);
+    // Shows page PageIndex after a pause of 100 ms (the loop runs), sets the
+    // timer to the next page's start and moves the slider. Nothing at all
+    // for an index outside the pages; an index past the last one after the
+    // pause counts as the last page.
+    void ShowPage();
+
+    void FormCreate(TObject* Sender);
+    void FormDestroy(TObject* Sender);
+    void FormPaint(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormDeactivate(TObject* Sender);
+    void CilClick(TObject* Sender);
+    void ShowExitScreen(TObject* Sender);
+    void ShowGamesMenu(TObject* Sender);
+    void ShowMainWindow(TObject* Sender);
+    void ShowSimulationsMenu(TObject* Sender);
+    void BackClick(TObject* Sender);
+    void PrintProfession(TObject* Sender);
+    void PopisEnter(TObject* Sender);
+    void TimerTimer(TObject* Sender);
+    void ArrowMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void SliderMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void SliderMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void SliderMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+
+protected:
+    bool WMEraseBkgnd() override { return true; }
+
+private:
+    void LoadPageText(int index);
+};
+
+// The page created last.
+extern TwndDetailProfese* wndDetailProfese;
+
+// The detail code of the page loaded last: what the print library receives.
+extern ShortString CurrentDetailCode;
+
+// Opens a new detail page for a profession (the town with the full bottom
+// bar; the games with back and print only).
+void OpenDetailPage(Byte ProfessionNumber, bool WithNavigation);
+
+// The rich text of one text page: Verdana of the Central European character
+// set, Czech, justified, 10 points, bold.
+String PageRichText(const String& PageText);
+
+// The games that open the page with a ReturnTo name register here what back
+// does for them (start their next round).
+void SetReturnAction(const String& Name, std::function<void()> Action);
+
+// The print library's export: prints the sheet of the profession whose code
+// it is given.
+using TProfeseProc = void (*)(const ShortString* Code);
