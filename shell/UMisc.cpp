@@ -209,14 +209,8 @@ void PlaySoundFile(const String& FileName) { PlaySoundEx(FileName, SND_ASYNC | S
 namespace {
 
 // The program's one media player: the town window's. Null while there is
-// no town window.
-TMediaPlayer* HelpPlayer() {
-#if VELAMO_TOWN_WINDOW
-    return wndVelamo ? wndVelamo->Prehravac : nullptr;
-#else
-    return nullptr;
-#endif
-}
+// no town window (before start-up made it, or in tests without it).
+TMediaPlayer* HelpPlayer() { return wndVelamo ? wndVelamo->Prehravac : nullptr; }
 
 }  // namespace
 

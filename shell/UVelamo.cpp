@@ -121,12 +121,6 @@ void TwndVelamo::FormCreate(TObject*) {
 
     WorkMask = new TBitmap();
     RedrawTown();
-
-    // The main form comes on screen when the message loop starts, under the
-    // splash that stays on top.
-    Application->Post(this, [this] {
-        if (!Visible()) Show();
-    });
 }
 
 void TwndVelamo::FormDestroy(TObject*) {

@@ -92,10 +92,8 @@ void ShowSplash() {
 }
 
 void CreateScreens() {
-#if VELAMO_TOWN_WINDOW
     // The first form made: the application's main form.
     Application->CreateForm(wndVelamo);
-#endif
     // The simulations menu (TwndSimulace) and then the games menu (TwndHry)
     // are made here, in that order, between the town window and the
     // message window.

@@ -361,6 +361,7 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::Run() {
+    if (ShowMainForm && mainForm_ && !mainForm_->Visible() && !terminated_) mainForm_->Show();
     while (!terminated_) HandleMessage();
 }
 

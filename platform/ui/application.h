@@ -50,8 +50,10 @@ public:
     void CreateForm(T*& ref);
     TForm* MainForm() const { return mainForm_; }
 
-    // Handles messages until Terminate; returns once control is back here.
+    // Shows the main form (unless ShowMainForm is false), then handles
+    // messages until Terminate; returns once control is back here.
     void Run();
+    bool ShowMainForm = true;
     // Handles everything waiting (input, posted messages, paints, due
     // timers), then returns. Returns at once after Terminate.
     void ProcessMessages();

@@ -163,7 +163,6 @@ TEST_F(ShellMisc, StripFramesGoToBothPicturesOneAfterAnotherWithThePause) {
 // ---------------------------------------------------------------------------
 // Spoken help
 
-#if VELAMO_TOWN_WINDOW
 TEST_F(ShellMisc, HelpButtonPressedTwiceStartsThenStopsTheHelp) {
     Application->CreateForm(wndVelamo);
     ToggleHelp(AppDir + "sound\\help\\mesto.wav");
@@ -178,14 +177,13 @@ TEST_F(ShellMisc, HelpButtonPressedTwiceStartsThenStopsTheHelp) {
     EXPECT_NE(wndVelamo->Prehravac->Mode(), mpPlaying);
     EXPECT_EQ(Notices({"help start ch1"}).size(), 2u);
 }
-#else
+
 TEST_F(ShellMisc, HelpWithoutTheTownWindowDoesNothing) {
     const std::size_t before = h().Notices().size();
     ToggleHelp(AppDir + "sound\\help\\mesto.wav");
     StopHelp();
     EXPECT_EQ(h().Notices().size(), before);
 }
-#endif
 
 // ---------------------------------------------------------------------------
 // Scrambling

@@ -2,6 +2,7 @@
 // the video module check, the display switch, the application's exception
 // handler, the splash and failures of start-up itself.
 #include "shell/UKonec.h"
+#include "shell/UPodklad.h"
 #include "shell/Velamo.h"
 #include "shell_test_support.h"
 
@@ -207,7 +208,10 @@ INSTANTIATE_TEST_SUITE_P(Times, ShellSplashClick, ::testing::Values(100, 3000));
 TEST_F(ShellStartup, RunningProgramHasItsTitleCursorsAndBlackBackdrop) {
     bool black = false, cursorsLoaded = false, title = false;
     h().At(12000, [&] {
-        black = h().Pixel(0, 0) == clBlack && h().Pixel(639, 479) == clBlack;
+        // The backdrop lies under every screen: black, disabled, filling the display.
+        auto forms = h().VisibleForms();
+        black = !forms.empty() && forms.front() == wndPodklad && wndPodklad->Color() == clBlack &&
+                !wndPodklad->Enabled() && wndPodklad->Width() == 640 && wndPodklad->Height() == 480;
         cursorsLoaded = Screen->Cursors(1)->hasImage && Screen->Cursors(2)->hasImage && Screen->Cursors(3)->hasImage;
         title = Application->Title() == "Velamo";
         Application->Terminate();
