@@ -15,19 +15,6 @@ bool AppAlive() { return Application != nullptr; }
 
 void EraseFrom(std::vector<TControl*>& v, TControl* c) { v.erase(std::remove(v.begin(), v.end(), c), v.end()); }
 
-// Resizes a surface keeping what fits of the old pixels.
-void ResizeKeeping(Surface& s, int w, int h, TColor fill) {
-    w = std::max(w, 0);
-    h = std::max(h, 0);
-    if (s.width == w && s.height == h) return;
-    Surface old = std::move(s);
-    s = Surface{};
-    s.Resize(w, h, fill);
-    int cw = std::min(old.width, w), ch = std::min(old.height, h);
-    if (cw <= 0) return;  // a zero-width window has no rows to copy (and no pixel storage)
-    for (int y = 0; y < ch; ++y) std::memcpy(s.Row(y), old.Row(y), std::size_t(cw) * 3);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -282,7 +269,7 @@ TPoint TWinControl::ScreenOrigin() const {
 }
 
 void TWinControl::BoundsChanged(const TRect& old) {
-    ResizeKeeping(surface_, Width(), Height(), color_);
+    surface_.Resize(Width(), Height(), color_);
     if (old.Width() != Width() || old.Height() != Height()) InvalidateRect(ClientRect());
     if (!AppAlive()) return;
     if (Parent() && Parent()->Showing() && Visible()) {

@@ -270,6 +270,16 @@ Surface AnimationFrame(int n, int frame, int frames) {
     return p->Pixels();
 }
 
+// The page's up and down arrows: 1 normal, 2 hover, 3 pressed.
+std::unique_ptr<TBitmap> ArrowPicture(bool up, int state) {
+    auto arrow = NewPicture(12, 17, state == 2 ? RGBColor(255, 230, 140) : state == 3 ? RGBColor(200, 150, 40) : RGBColor(240, 200, 80));
+    for (int k = 0; k < 6; ++k) {
+        const int y = up ? 4 + k : 12 - k;
+        FillRect(arrow->Canvas(), Rect(6 - k, y, 6 + k, y + 1), RGBColor(60, 30, 0));
+    }
+    return arrow;
+}
+
 constexpr int AnimationFrames = 6;
 constexpr TPoint AnimationAt = {136, 170};
 
@@ -286,7 +296,10 @@ void WriteDetailPages(TDataTree& tree, const TSpeech& speech) {
         FrameRect(c, Rect(16, 18, 16 + 362, 18 + 391), Darker(colour, 0.4), 3);
         DrawFigure(c, Bounds(90, 50, 210, 330), colour, name);
         FillRect(c, Rect(407, 51, 407 + 224, 51 + 337), RGBColor(206, 255, 247));
-        DrawCaption(c, Rect(416, 24, 416 + 217, 24 + 25), name, clBlack, 19);
+        // The name above the text is the page's own label; the arrows show in
+        // their normal look where the page places them.
+        c->Draw(390, 46, ArrowPicture(true, 1).get());
+        c->Draw(390, 378, ArrowPicture(false, 1).get());
         tree.WriteBmp("detaily\\" + code + ".bmp", *page);
 
         std::vector<String> script = {code, IntToStr(AnimationAt.X) + "," + IntToStr(AnimationAt.Y),
@@ -327,12 +340,7 @@ void WriteDetailPages(TDataTree& tree, const TSpeech& speech) {
     tree.WriteBmp("detaily\\posuv.bmp", *thumb);
     for (int state = 1; state <= 3; ++state) {
         for (bool up : {true, false}) {
-            auto arrow = NewPicture(12, 17, state == 2 ? RGBColor(255, 230, 140) : state == 3 ? RGBColor(200, 150, 40) : RGBColor(240, 200, 80));
-            for (int k = 0; k < 6; ++k) {
-                const int y = up ? 4 + k : 12 - k;
-                FillRect(arrow->Canvas(), Rect(6 - k, y, 6 + k, y + 1), RGBColor(60, 30, 0));
-            }
-            tree.WriteBmp(String("detaily\\") + (up ? "up" : "dolu") + char('0' + state) + ".bmp", *arrow);
+            tree.WriteBmp(String("detaily\\") + (up ? "up" : "dolu") + char('0' + state) + ".bmp", *ArrowPicture(up, state));
         }
     }
 }
