@@ -39,6 +39,7 @@ TScreenFrame::TScreenFrame(TComponent* AOwner, const TScreenSetup& Setup)
 }
 
 TScreenFrame::~TScreenFrame() {
+    HidePointer(false);
     delete Buffer;
     Buffer = nullptr;
 }
@@ -110,6 +111,12 @@ bool TScreenFrame::Pause(DWORD Ms) {
     TApplication::BusyScope busy(this);
     Delay(Ms);
     return !Closed();
+}
+
+void TScreenFrame::HidePointer(bool Hide) {
+    if (Hide == pointerHidden_) return;
+    pointerHidden_ = Hide;
+    ShowCursor(!Hide);
 }
 
 void TScreenFrame::ShowGameMessage(const String& Id, const TBitmap* Message, const String& Caption,

@@ -85,6 +85,12 @@ public:
     // The screen was closed (it is freed once its handlers have returned).
     bool Closed() const { return Releasing(); }
 
+    // Hides or shows the pointer (the platform's show-cursor counter) for
+    // this screen: a change only when it differs, so hides and shows stay
+    // balanced; a screen freed with it hidden shows it again.
+    void HidePointer(bool Hide);
+    bool PointerHidden() const { return pointerHidden_; }
+
     // The message window over this screen's Buffer (or Snapshot).
     void ShowGameMessage(const String& Id, const TBitmap* Message, const String& Caption = String(),
                          const TBitmap* Snapshot = nullptr);
@@ -109,6 +115,7 @@ private:
 
     TScreenSetup setup_;
     TBMPLabel* bar_[7] = {};
+    bool pointerHidden_ = false;
 };
 
 // Creates a screen anew into its global variable, prepares it (mode, first

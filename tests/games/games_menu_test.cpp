@@ -168,4 +168,21 @@ TEST_F(Menus, MessageWindowsSecondButtonClosesTheScreenAndShowsItsMenu) {
     RunProgram();
 }
 
+TEST_F(Menus, PointerHiddenByAScreenComesBackWhenItIsFreed) {
+    h().At(kReady, [this] {
+        OpenScreen(pausing);
+        pausing->HidePointer(true);
+        pausing->HidePointer(true);  // once only
+        EXPECT_FALSE(h().PointerVisible());
+        pausing->Close();
+    });
+    h().At(kReady + 100, [this] {
+        EXPECT_EQ(pausing, nullptr);
+        EXPECT_TRUE(h().PointerVisible());
+        EXPECT_EQ(h().ShowCursorCount(), 0);
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
 }  // namespace
