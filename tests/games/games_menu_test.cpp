@@ -1,21 +1,13 @@
 // The two picture menus and the screen frame they stand on: hover pictures
 // on the window, the bar's navigation between the town and the menus, and a
 // screen closed from its bar during its own pause.
-#include "games/GamesMenuTable.h"
-#include "games/UHry.h"
-#include "shell/town_test_support.h"
-#include "simulations/SimulationMenuTable.h"
-#include "simulations/USimulace.h"
+#include "games_test_support.h"
 
-using namespace towntest;
+using namespace gametest;
 
 namespace {
 
-// Bottom-bar points (inside each button's area).
-constexpr int kBarY = 450;
-constexpr int kMenuX = 150, kGamesX = 233, kSimulationsX = 310, kExitX = 470;
-
-class Menus : public ProgramTest {};
+class Menus : public ScreenTest {};
 
 struct MenuCase {
     const char* name;
@@ -39,7 +31,7 @@ TEST_P(MenuEntries, HoverShowsTheEntrysPictureOnTheWindowUntilLeaveOrRepaint) {
     h().Click(kReady, c.townButtonX, kBarY);
     std::uint64_t t = kReady + 500;
     for (const TMenuEntry& e : c.entries) {
-        const TPoint inside{(e.HotArea.Left + e.HotArea.Right) / 2, (e.HotArea.Top + e.HotArea.Bottom) / 2};
+        const TPoint inside = HotAreaCentre(e);
         h().MoveTo(t, inside.X, inside.Y);
         h().At(t + 10, [&c, e, this] {
             auto hover = LoadPicture(kAppDir + c.folder + e.Name + "2.bmp");
