@@ -347,8 +347,10 @@ void TPrinter::EndDoc() {
     for (std::size_t n = 0; n < total; ++n) {
         Surface& picture = pages[n % pages.size()].first;
         const bool lastUse = n + pages.size() >= total;
-        Printed().push_back(
-            print::PrintedPage{lastUse ? std::move(picture) : picture, printerName, JobTitle(), file});
+        if (print::HeadlessPrinting()) {
+            Printed().push_back(
+                print::PrintedPage{lastUse ? std::move(picture) : picture, printerName, JobTitle(), file});
+        }
         Notice("print page " + std::to_string(n + 1) + "/" + std::to_string(total) + " printer=" + printerName +
                " title=" + JobTitle());
     }
@@ -368,6 +370,7 @@ void ClearPrintedPages() { Printed().clear(); }
 void SetHeadlessPrinters(const std::vector<String>& names) {
     HeadlessPrinterNames() = names;
     Printer()->Refresh();
+    Printer()->SetPrinterIndex(-1);
 }
 
 bool HeadlessPrinting() {

@@ -121,8 +121,9 @@ namespace print {
 // The name the built-in PDF printer has in the printer list.
 extern const char* const kPdfPrinterName;
 
-// Every page sent so far in this process, as printed (for tests and the
-// headless backend), with the printer's name and the job title.
+// Every page sent so far in this process, as printed, with the printer's
+// name and the job title: kept on the headless backend only (for tests), so
+// that the program does not hold every page it ever printed.
 struct PrintedPage {
     Surface picture;   // the whole page at TPrinter::kDpi
     String printer;
@@ -133,7 +134,7 @@ const std::vector<PrintedPage>& PrintedPages();
 void ClearPrintedPages();
 
 // Printers listed before the PDF printer on the headless backend; the first
-// is the default. Takes effect at once.
+// is the default, and chosen. Takes effect at once.
 void SetHeadlessPrinters(const std::vector<String>& names);
 // The headless backend is in use: no print system is asked unless a print
 // server is named.

@@ -158,7 +158,8 @@ SendOutcome SendPdfJob(const PrintQueue& queue, const std::string& document, con
     ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, CUPS_MEDIA, nullptr, CUPS_MEDIA_A4);
     ippAddInteger(request, IPP_TAG_JOB, IPP_TAG_ENUM, CUPS_ORIENTATION, IPP_ORIENT_PORTRAIT);
 
-    http_status_t status = cupsSendRequest(http, request, resource.c_str(), document.size());
+    // The length counts the request's own attributes and the document.
+    http_status_t status = cupsSendRequest(http, request, resource.c_str(), ippLength(request) + document.size());
     for (std::size_t at = 0; status == HTTP_STATUS_CONTINUE && at < document.size(); at += kWriteChunk) {
         status = cupsWriteRequestData(http, document.data() + at, std::min(kWriteChunk, document.size() - at));
     }
@@ -169,12 +170,19 @@ SendOutcome SendPdfJob(const PrintQueue& queue, const std::string& document, con
     const ipp_status_t result = answered ? ippGetStatusCode(response) : cupsLastError();
     ippDelete(response);
 
-    if (result < IPP_STATUS_REDIRECTION_OTHER_SITE) return SendOutcome::Sent;
     switch (result) {
         case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS: return SendOutcome::NotAccepting;
         case IPP_STATUS_ERROR_NOT_FOUND: return SendOutcome::NoSuchQueue;
-        default: return answered && connection.InTime() ? SendOutcome::Refused : SendOutcome::Unreachable;
+        case IPP_STATUS_ERROR_FORBIDDEN:
+        case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+        case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+        case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED: return SendOutcome::Refused;
+        default: break;
     }
+    // Without an answer the job is not known to have arrived, whatever
+    // the library last noted.
+    if (!answered) return SendOutcome::Unreachable;
+    return result < IPP_STATUS_REDIRECTION_OTHER_SITE ? SendOutcome::Sent : SendOutcome::Refused;
 }
 
 #else
