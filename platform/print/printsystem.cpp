@@ -118,6 +118,34 @@ std::vector<PrintQueue> QueuesOf(ipp_t* response) {
     return queues;
 }
 
+// A request about the queue at `resource` ("/printers/name"), from the user.
+ipp_t* NewQueueRequest(ipp_op_t operation, const String& resource) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), resource.c_str());
+    ipp_t* request = ippNewRequest(operation);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    return request;
+}
+
+// What the server's answer (null: none came) says of a request on a queue.
+SendOutcome OutcomeOf(ipp_t* response, const Connection& connection) {
+    const ipp_status_t status = response ? ippGetStatusCode(response) : cupsLastError();
+    switch (status) {
+        case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS: return SendOutcome::NotAccepting;
+        case IPP_STATUS_ERROR_NOT_FOUND: return SendOutcome::NoSuchQueue;
+        case IPP_STATUS_ERROR_FORBIDDEN:
+        case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+        case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+        case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED: return SendOutcome::Refused;
+        default: break;
+    }
+    // Without an answer in time nothing is known to have arrived, whatever
+    // the library last noted.
+    if (!response || !connection.InTime()) return SendOutcome::Unreachable;
+    return status < IPP_STATUS_REDIRECTION_OTHER_SITE ? SendOutcome::Sent : SendOutcome::Refused;
+}
+
 }  // namespace
 
 std::optional<std::vector<PrintQueue>> ReadPrintQueues() {
@@ -146,18 +174,28 @@ SendOutcome SendPdfJob(const PrintQueue& queue, const std::string& document, con
     Connection connection;
     http_t* http = connection.Http();
     if (!http) return SendOutcome::Unreachable;
-
     const String resource = (queue.isClass ? "/classes/" : "/printers/") + queue.name;
-    char uri[HTTP_MAX_URI];
-    httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), resource.c_str());
-    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+
+    // First a short question to the queue: a server that has stopped
+    // answering is found out before it holds a job that it would print
+    // after the user was told that printing failed.
+    static const char* const kAccepting[] = {"printer-is-accepting-jobs"};
+    ipp_t* question = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, resource);
+    ippAddStrings(question, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, kAccepting);
+    ipp_t* answer = cupsDoRequest(http, question, resource.c_str());  // takes the question
+    SendOutcome outcome = OutcomeOf(answer, connection);
+    if (outcome == SendOutcome::Sent) {
+        ipp_attribute_t* accepting = ippFindAttribute(answer, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+        if (accepting && !ippGetBoolean(accepting, 0)) outcome = SendOutcome::NotAccepting;
+    }
+    ippDelete(answer);
+    if (outcome != SendOutcome::Sent) return outcome;
+
+    ipp_t* request = NewQueueRequest(IPP_OP_PRINT_JOB, resource);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, CUPS_FORMAT_PDF);
     ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, CUPS_MEDIA, nullptr, CUPS_MEDIA_A4);
     ippAddInteger(request, IPP_TAG_JOB, IPP_TAG_ENUM, CUPS_ORIENTATION, IPP_ORIENT_PORTRAIT);
-
     // The length counts the request's own attributes and the document.
     http_status_t status = cupsSendRequest(http, request, resource.c_str(), ippLength(request) + document.size());
     for (std::size_t at = 0; status == HTTP_STATUS_CONTINUE && at < document.size(); at += kWriteChunk) {
@@ -166,23 +204,9 @@ SendOutcome SendPdfJob(const PrintQueue& queue, const std::string& document, con
     ipp_t* response = nullptr;
     if (status == HTTP_STATUS_CONTINUE || status == HTTP_STATUS_OK) response = cupsGetResponse(http, resource.c_str());
     ippDelete(request);
-    const bool answered = response != nullptr;
-    const ipp_status_t result = answered ? ippGetStatusCode(response) : cupsLastError();
+    outcome = OutcomeOf(response, connection);
     ippDelete(response);
-
-    switch (result) {
-        case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS: return SendOutcome::NotAccepting;
-        case IPP_STATUS_ERROR_NOT_FOUND: return SendOutcome::NoSuchQueue;
-        case IPP_STATUS_ERROR_FORBIDDEN:
-        case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
-        case IPP_STATUS_ERROR_NOT_AUTHORIZED:
-        case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED: return SendOutcome::Refused;
-        default: break;
-    }
-    // Without an answer the job is not known to have arrived, whatever
-    // the library last noted.
-    if (!answered) return SendOutcome::Unreachable;
-    return result < IPP_STATUS_REDIRECTION_OTHER_SITE ? SendOutcome::Sent : SendOutcome::Refused;
+    return outcome;
 }
 
 #else

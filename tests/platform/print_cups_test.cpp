@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "platform/backend/headless/harness.h"
 #include "platform/core/exceptions.h"
@@ -256,6 +257,9 @@ TEST_F(PrintCups, JobThatCannotBeHandedOverIsToldNamingThePrinter) {
             std::vector<String> listed;
             EXPECT_LT(ShowDialog(&listed), kHang);
             EXPECT_EQ(listed, std::vector<String>{kPdfPrinter}) << "the stopped server lists nothing";
+            server.Continue();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            EXPECT_TRUE(server.Jobs().empty()) << "nothing is printed once it answers again";
         }
         server.Kill();
     }
