@@ -242,16 +242,21 @@ bool TPrinter::IsPdfPrinter(int index) {
     return index == printers_->Count() - 1;
 }
 
-bool TPrinter::IsPaused(int index) {
+const print::PrintQueue* TPrinter::QueueAt(int index) {
     ReadPrinters();
-    return index >= 0 && index < printers_->Count() && queues_[std::size_t(index)] &&
-           queues_[std::size_t(index)]->paused;
+    if (index < 0 || index >= printers_->Count()) return nullptr;
+    const auto& queue = queues_[std::size_t(index)];
+    return queue ? &*queue : nullptr;
+}
+
+bool TPrinter::IsPaused(int index) {
+    const print::PrintQueue* queue = QueueAt(index);
+    return queue && queue->paused;
 }
 
 bool TPrinter::AcceptsJobs(int index) {
-    ReadPrinters();
-    return !(index >= 0 && index < printers_->Count() && queues_[std::size_t(index)] &&
-             !queues_[std::size_t(index)]->acceptingJobs);
+    const print::PrintQueue* queue = QueueAt(index);
+    return !queue || queue->acceptingJobs;
 }
 
 int TPrinter::PageWidth() const { return int(kA4WidthMm / kMmPerInch * kDpi); }
@@ -308,7 +313,7 @@ String TPrinter::Deliver(int index, const std::vector<pdf::Page>& document) {
         if (file.empty()) FailJob(printerName, "do složky " + Quoted(folder) + " nelze zapisovat.");
         return file;
     }
-    const auto& queue = queues_[std::size_t(index)];
+    const print::PrintQueue* queue = QueueAt(index);
     if (!queue) return {};  // a printer configured for tests: recorded only
     const print::SendOutcome outcome = print::SendPdfJob(*queue, pdf::Write(document, JobTitle()), JobTitle());
     if (outcome != print::SendOutcome::Sent) FailJob(printerName, WhyNotSent(outcome));

@@ -96,6 +96,9 @@ private:
     void ReadPrinters();
     void AddPrinter(const String& name, std::optional<print::PrintQueue> queue);
     String KeyOf(int index) const;
+    // The print system's queue of the entry; null for the PDF printer and
+    // printers configured for tests.
+    const print::PrintQueue* QueueAt(int index);
     String JobTitle() const;
     // Hands the document over to the chosen printer: the file's path for
     // the PDF printer. Tells the user and raises EPrinter when it cannot.

@@ -44,7 +44,7 @@ enum class SendOutcome {
 SendOutcome SendPdfJob(const PrintQueue& queue, const std::string& document, const String& title);
 
 // The print server to ask: "host:port" or a socket path. Empty (the start)
-// means the system's own, as the print library finds it ($CUPS_SERVER,
+// means the system's own, as libcups finds it ($CUPS_SERVER,
 // client.conf, the local server); on the headless backend, where no print
 // system is asked otherwise, only a server set here is (tests).
 void SetPrintServer(const String& server);
