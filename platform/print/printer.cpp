@@ -123,13 +123,12 @@ String WriteNewFile(const String& folder, const String& title, const std::string
     return {};
 }
 
-constexpr const char* kMessageCaption = "Tisk";
-
 String Quoted(const String& s) { return "\u201E" + s + "\u201C"; }
 
 // A message of the print service in the platform's message box.
 void Tell(const String& text, UINT flags) {
-    if (Application) Application->MessageBox(text, kMessageCaption, flags);
+    // Captioned with the program's title, as its other messages are.
+    if (Application) Application->MessageBox(text, Application->Title(), flags);
 }
 
 [[noreturn]] void FailJob(const String& printer, const String& why) {

@@ -248,7 +248,7 @@ TEST_F(PrintCups, JobThatCannotBeHandedOverIsToldNamingThePrinter) {
         ASSERT_EQ(harness.MessageBoxes().size(), boxes + 1);
         const headless::MessageBoxRecord& box = harness.MessageBoxes().back();
         EXPECT_EQ(box.text, String("Tisk na tiskárně „Kancelář“ se nepodařil:\n") + c.why);
-        EXPECT_EQ(box.caption, "Tisk");
+        EXPECT_EQ(box.caption, Application->Title());
         EXPECT_EQ(box.flags, MB_ICONSTOP);
         EXPECT_FALSE(Printer()->Printing());
         EXPECT_TRUE(print::PrintedPages().empty());

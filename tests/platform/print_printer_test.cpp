@@ -204,7 +204,7 @@ TEST_F(PrintPrinter, PdfFileIsNamedAfterTheTitleSafelyAndToldWhereItWent) {
         const std::string file = OnlyPdf();
         EXPECT_EQ(std::filesystem::path(file).filename(), c.file);
         EXPECT_EQ(harness.MessageBoxes().back().text, "Tisk je uložen v souboru\n" + file);
-        EXPECT_EQ(harness.MessageBoxes().back().caption, "Tisk");
+        EXPECT_EQ(harness.MessageBoxes().back().caption, Application->Title());
     }
 }
 
