@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/core/exceptions.h"
 #include "platform/print/printer.h"
 
 namespace {
@@ -32,11 +33,10 @@ TRect PrintTarget(int PageWidth, int PageHeight, const TRect& Source) {
 }
 
 void PrintPicture(TPrintDialog* Dialog, TBitmap* Picture, const TScreenPrint& What) {
+    // The dialog sets the printer and the copies chosen.
     if (!Dialog->Execute()) return;
     TPrinter* printer = Printer();
-    // The job's settings, in one place: its title and the copies chosen.
     printer->Title = What.Title;
-    printer->Copies = Dialog->Copies();
     printer->BeginDoc();
     try {
         const TRect target = PrintTarget(printer->PageWidth(), printer->PageHeight(), What.Source);
@@ -46,5 +46,10 @@ void PrintPicture(TPrintDialog* Dialog, TBitmap* Picture, const TScreenPrint& Wh
         printer->Abort();
         throw;
     }
-    printer->EndDoc();
+    try {
+        printer->EndDoc();
+    } catch (const EPrinter&) {
+        // A job that could not be handed over was told in a message box;
+        // the screen goes on.
+    }
 }

@@ -3,6 +3,7 @@
 // cancelled dialog, and the plumber screens' print buttons to the PDF
 // printer, read back from the file.
 #include "platform/print/printer.h"
+#include "platform/print_cups_server.h"
 #include "platform/print_test_support.h"
 #include "plumber_test_support.h"
 #include "simulations/PrintPicture.h"
@@ -177,5 +178,50 @@ TEST_P(PlumberPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
 INSTANTIATE_TEST_SUITE_P(Table, PlumberPrint,
                          ::testing::Values(PlumberPrintCase{"PartA", false}, PlumberPrintCase{"PartB", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+class PlumberPrintOnQueue : public PlumberTest {
+protected:
+    ~PlumberPrintOnQueue() override {
+        print::SetPrintServer("");
+        print::ClearPrintDialogAnswers();
+        print::ClearPrintedPages();
+        Printer()->Refresh();
+    }
+};
+
+TEST_F(PlumberPrintOnQueue, ThePrintButtonHandsTheScreensPageToAPrintQueue) {
+    SKIP_WITHOUT_POPPLER();
+    printtest::CupsServer server;
+    SKIP_WITHOUT_CUPSD(server);
+    server.AddQueue("dilna", "Dílna", "Letter");
+    print::SetPrintServer(server.Address());
+    Printer()->Refresh();
+    OpenPartA();
+    Then([] {
+        const auto& items = Printer()->Printers()->Items();
+        const int queue = int(std::find(items.begin(), items.end(), "Dílna") - items.begin());
+        ASSERT_LT(queue, int(items.size()));
+        print::QueuePrintDialogOk(queue, 1);
+    });
+    Click({kPrintX, kBarY});
+    Run();
+    ASSERT_TRUE(server.WaitForJobs());
+    const printtest::CupsServer::Job job = server.Jobs().back();
+    EXPECT_EQ(job.queue, "dilna");
+    EXPECT_EQ(job.title, "Velamo - Instalatér");
+    EXPECT_EQ(job.state, IPP_JSTATE_COMPLETED);
+    const printtest::PdfInfo info = printtest::ReadPdfInfo(server.Output("dilna"));
+    EXPECT_EQ(info.pages, 1);
+    EXPECT_NEAR(info.widthPt, 595.28, 1) << "A4 on a Letter queue";
+    const auto rendered = printtest::RenderPage(server.Output("dilna"), 1, TPrinter::kDpi);
+    ASSERT_TRUE(rendered.has_value());
+    const TRect t = PrintTarget(Printer()->PageWidth(), Printer()->PageHeight(), PlumberAPrint.Source);
+    const TRect ink = InkBox(*rendered);
+    EXPECT_NEAR(ink.Left, t.Left, 3);
+    EXPECT_NEAR(ink.Top, t.Top, 3);
+    EXPECT_NEAR(ink.Right, t.Right, 3);
+    EXPECT_NEAR(ink.Bottom, t.Bottom, 3);
+    EXPECT_TRUE(h().MessageBoxes().empty());
+}
 
 }  // namespace
