@@ -9,6 +9,7 @@
 #include "platform/core/rtl.h"
 #include "simulations/PlumberBoardA.h"
 #include "simulations/PlumberBoardB.h"
+#include "simulations/plumber_b_layout.h"
 
 namespace {
 
@@ -59,25 +60,12 @@ void BM_PlumberACheckFullBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_PlumberACheckFullBoard);
 
-// The three pipes of the layout (9, 3) / (10, 2) / left (1, 6), and every
-// other cell filled with the four straight pipes.
+// The three pipes of a layout, and every other cell filled with the four
+// straight pipes.
 TPlumberBoardB FullBoardB() {
     TPlumberBoardB board;
-    board.NewGame({9, 3, 1, 6, 10, 2});
-    const std::vector<std::pair<Byte, std::vector<std::pair<int, int>>>> solution = {
-        {19, {{9, 2}, {11, 2}, {5, 3}, {5, 4}, {5, 5}, {5, 6}}},
-        {1, {{9, 1}, {5, 2}}},
-        {17, {{10, 1}, {8, 2}, {7, 2}, {6, 2}, {4, 7}, {3, 7}}},
-        {6, {{11, 1}, {2, 6}}},
-        {11, {{11, 3}, {5, 7}}},
-        {16, {{10, 3}, {2, 7}}},
-        {20, {{10, 3}, {10, 4}, {10, 5}}},
-        {9, {{10, 6}}},
-        {18, {{9, 6}, {8, 6}, {7, 6}, {6, 6}, {5, 6}, {4, 6}, {3, 6}, {2, 6}}},
-        {5, {{9, 2}}},
-    };
-    for (const auto& [piece, cells] : solution)
-        for (auto [c, r] : cells) board.Place(c, r, piece);
+    board.NewGame(plumbertest::kLayoutB);
+    plumbertest::LayOn(board, plumbertest::kSolutionB);
     for (int col = 1; col <= PlumberBColumns; ++col)
         for (int row = 1; row <= PlumberBRows; ++row)
             if (!board.Cell(col, row).Occupied)

@@ -8,7 +8,10 @@
 
 TPlumberScreen::TPlumberScreen(TComponent* AOwner, const TPlumberPart& Part)
     : TScreenFrame(AOwner, {.Caption = "Velamo - Simulace: Instalatér", .Menu = TScreenMenu::Simulations}),
-      part_(Part) {}
+      part_(Part) {
+    OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { FormMouseMove(s, shift, x, y); };
+    OnClick = [this](TObject* s) { FormClick(s); };
+}
 
 TPlumberScreen::~TPlumberScreen() {
     delete CleanBuffer;
@@ -71,14 +74,86 @@ TPoint TPlumberScreen::CellCorner(int Col, int Row) const {
     return {(Col - 1) * part_.CellSize + part_.GridOrigin.X, (Row - 1) * part_.CellSize + part_.GridOrigin.Y};
 }
 
-void TPlumberScreen::ShowGhost(int Col, int Row) {
-    const TPoint corner = CellCorner(Col, Row);
-    Ghost->SetBounds(corner.X, corner.Y, part_.CellSize, part_.CellSize);
-    Ghost->Show();
+TXLabel* TPlumberScreen::CreatePaletteLabel(int Tag, const TRect& Bounds) {
+    auto* label = new TXLabel(this, Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
+    label->Tag = Tag;
+    label->OnClick = [this](TObject* s) { PaletteClick(s); };
+    if (Tag == part_.WrenchTag) {
+        label->OnMouseEnter = [this](TObject* s) { WrenchEnter(s); };
+        label->OnMouseLeave = [this](TObject* s) { WrenchLeave(s); };
+    }
+    return label;
 }
 
-void TPlumberScreen::GhostCell(int& Col, int& Row) const {
-    CellAt(Ghost->Left(), Ghost->Top(), Col, Row);
+void TPlumberScreen::GhostCell(int& Col, int& Row) const { CellAt(Ghost->Left(), Ghost->Top(), Col, Row); }
+
+void TPlumberScreen::DrawAtCell(int Col, int Row, TBitmap* Picture) {
+    const TPoint corner = CellCorner(Col, Row);
+    Buffer->Canvas()->Draw(corner.X, corner.Y, Picture);
+}
+
+void TPlumberScreen::PaletteClick(TObject* Sender) {
+    // While the valve is open the palette waits for the check, as the board.
+    if (Busy) return;
+    const int tag = static_cast<TComponent*>(Sender)->Tag;
+    if (tag == part_.WrenchTag) {
+        NewGame();
+        return;
+    }
+    if (tag == SelectedPiece) {
+        DrawPaletteEntry(tag, false);
+        SelectedPiece = 0;
+    } else {
+        if (SelectedPiece != 0) DrawPaletteEntry(SelectedPiece, false);
+        SelectedPiece = Byte(tag);
+        DrawPaletteEntry(tag, true);
+    }
+    PaletteChanged();
+}
+
+void TPlumberScreen::WrenchEnter(TObject*) {
+    DrawPaletteEntry(part_.WrenchTag, true);
+    Repaint();
+}
+
+void TPlumberScreen::WrenchLeave(TObject*) {
+    DrawPaletteEntry(part_.WrenchTag, false);
+    Repaint();
+}
+
+void TPlumberScreen::FormMouseMove(TObject*, TShiftState, int X, int Y) {
+    if (Busy) {
+        SetCursor(1);
+        return;
+    }
+    int col = 0, row = 0;
+    if (!CellAt(X, Y, col, row)) {
+        Ghost->Hide();
+        SetCursor(1);
+        return;
+    }
+    const TCellContent content = ContentOf(col, row);
+    if (content == TCellContent::Fixed || content == TCellContent::Valve) {
+        Ghost->Hide();
+        SetCursor(content == TCellContent::Valve ? 2 : 1);
+    } else if (Previewing()) {
+        // Over empty and laid cells alike.
+        PrepareGhost(col, row);
+        const TPoint corner = CellCorner(col, row);
+        Ghost->SetBounds(corner.X, corner.Y, part_.CellSize, part_.CellSize);
+        Ghost->Show();
+        SetCursor(2);
+    } else {
+        Ghost->Hide();
+        SetCursor(content == TCellContent::Laid ? 2 : 1);
+    }
+}
+
+void TPlumberScreen::FormClick(TObject*) {
+    int col = 0, row = 0;
+    if (Cursor() != 2 || Busy || !CellUnderPointer(col, row)) return;
+    if (ContentOf(col, row) == TCellContent::Valve) ValveClick(col, row);
+    else RemovePieces(col, row);
 }
 
 void TPlumberScreen::RestoreFromClean(int X, int Y, int Width, int Height) {

@@ -21,7 +21,11 @@ struct TPlumberPart {
     const char* BasinStrip;    // under AppDir
     const char* SuccessId;
     const char* FailId;
+    int WrenchTag;             // the palette's last entry: a new game
 };
+
+// What lies in a cell, as the mouse sees it.
+enum class TCellContent { Fixed, Valve, Laid, Empty };
 
 class TPlumberScreen : public TScreenFrame {
 public:
@@ -41,6 +45,8 @@ public:
     TBitmap* FailPicture = nullptr;
     String SuccessSound;
     String FailSound;
+    // The palette entry chosen; 0 for none.
+    Byte SelectedPiece = 0;
     // Set when the valve opens; the board and the palette then ignore the
     // mouse until the next game.
     bool Busy = false;
@@ -51,6 +57,16 @@ public:
 
     void StartNewRound() override { NewGame(); }
     void PrintClick(TObject* Sender) override;
+
+    // The child's input. A palette entry selects its piece, or deselects it
+    // when it is the one selected; the wrench starts a new game. Over the
+    // grid the ghost previews the selected piece; a click on a cell with
+    // laid pieces takes them away, a click on the valve opens it.
+    void PaletteClick(TObject* Sender);
+    void WrenchEnter(TObject* Sender);
+    void WrenchLeave(TObject* Sender);
+    void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void FormClick(TObject* Sender);
 
 protected:
     // Buffer from the part's background; the bar in the order exit, games,
@@ -65,11 +81,27 @@ protected:
     bool CellUnderPointer(int& Col, int& Row) const;
     TPoint CellCorner(int Col, int Row) const;
 
-    // The ghost, its picture already set, shown over the cell.
-    void ShowGhost(int Col, int Row);
+    // A palette hot area with its tag, wired to the palette's events.
+    TXLabel* CreatePaletteLabel(int Tag, const TRect& Bounds);
     // The cell under the ghost.
     void GhostCell(int& Col, int& Row) const;
+    void DrawAtCell(int Col, int Row, TBitmap* Picture);
+
+    // What each part decides.
+    virtual TCellContent ContentOf(int Col, int Row) const = 0;
+    // The ghost previews the selected piece (a piece is selected, and in stock).
+    virtual bool Previewing() const = 0;
+    // The ghost's picture for the cell, before it is shown there.
+    virtual void PrepareGhost(int Col, int Row) {}
+    // A press on the ghost.
     virtual void PlacePiece() = 0;
+    // Takes the cell's laid pieces away; false when it has none.
+    virtual bool RemovePieces(int Col, int Row) = 0;
+    virtual void ValveClick(int Col, int Row) = 0;
+    // The entry's highlighted or normal look, into Buffer.
+    virtual void DrawPaletteEntry(int Tag, bool Highlighted) = 0;
+    // After a palette change: what follows it, and the repaint.
+    virtual void PaletteChanged() = 0;
 
     // A required picture under AppDir (a missing or damaged one raises).
     static TBitmap* LoadRequired(const String& Path);

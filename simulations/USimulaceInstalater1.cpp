@@ -26,14 +26,13 @@ const TPlumberPart PartA = {
     .BasinStrip = "simul\\instal\\A_verze\\umyvAN.bmp",
     .SuccessId = "Instal1OK",
     .FailId = "Instal1KO",
+    .WrenchTag = WrenchTag,
 };
 
 }  // namespace
 
 TwndSimulaceInstalater1::TwndSimulaceInstalater1(TComponent* AOwner) : TPlumberScreen(AOwner, PartA) {
     OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { FormMouseMove(s, shift, x, y); };
-    OnClick = [this](TObject* s) { FormClick(s); };
     DoCreate();
 }
 
@@ -47,15 +46,8 @@ TwndSimulaceInstalater1::~TwndSimulaceInstalater1() {
 
 void TwndSimulaceInstalater1::FormCreate(TObject*) {
     CreatePlumberScreen();
-    for (int tag = 1; tag <= 7; ++tag) {
-        const TRect& r = PlumberAPaletteTable[tag - 1].Label;
-        auto* label = new TXLabel(this, r.Left, r.Top, r.Width(), r.Height());
-        label->Tag = tag;
-        label->OnClick = [this](TObject* s) { PaletteClick(s); };
-        PaletteLabels[std::size_t(tag)] = label;
-    }
-    PaletteLabels[WrenchTag]->OnMouseEnter = [this](TObject* s) { WrenchEnter(s); };
-    PaletteLabels[WrenchTag]->OnMouseLeave = [this](TObject* s) { WrenchLeave(s); };
+    for (int tag = 1; tag <= 7; ++tag)
+        PaletteLabels[std::size_t(tag)] = CreatePaletteLabel(tag, PlumberAPaletteTable[tag - 1].Label);
 
     for (int kind = 1; kind <= 8; ++kind)
         PiecePictures[std::size_t(kind)] = LoadRequired(PartAFolder + PlumberAKindTable[kind - 1].Picture + ".bmp");
@@ -75,11 +67,6 @@ void TwndSimulaceInstalater1::FormCreate(TObject*) {
     AllPiecesPicture = LoadRequired("simul\\instal\\hl_vse.bmp");
     AllPiecesSound = AppDir + "simul\\instal\\hl_vse.wav";
     NewGame();
-}
-
-void TwndSimulaceInstalater1::DrawAtCell(int Col, int Row, TBitmap* Picture) {
-    const TPoint corner = CellCorner(Col, Row);
-    Buffer->Canvas()->Draw(corner.X, corner.Y, Picture);
 }
 
 void TwndSimulaceInstalater1::NewGame() {
@@ -103,6 +90,17 @@ void TwndSimulaceInstalater1::DrawStock() {
 
 void TwndSimulaceInstalater1::UpdateGhost() { Ghost->Bitmap->Assign(PiecePictures[SelectedPiece]); }
 
+TCellContent TwndSimulaceInstalater1::ContentOf(int Col, int Row) const {
+    const TPipeCellA& cell = Board.Grid[Col][Row];
+    if (cell.IsBasin) return TCellContent::Fixed;
+    if (cell.IsValve) return TCellContent::Valve;
+    return cell.Occupied ? TCellContent::Laid : TCellContent::Empty;
+}
+
+bool TwndSimulaceInstalater1::Previewing() const {
+    return SelectedPiece != 0 && Board.Stock[SelectedPiece] > 0;
+}
+
 void TwndSimulaceInstalater1::DrawPaletteEntry(int Tag, bool Highlighted) {
     const TRect& label = PlumberAPaletteTable[Tag - 1].Label;
     TBitmap* highlight = PaletteHighlights[std::size_t(Tag)];
@@ -111,65 +109,13 @@ void TwndSimulaceInstalater1::DrawPaletteEntry(int Tag, bool Highlighted) {
     else RestoreFromClean(label.Left, label.Top, highlight->Width(), highlight->Height());
 }
 
-void TwndSimulaceInstalater1::PaletteClick(TObject* Sender) {
-    // While the valve is open the palette waits for the check, as the board.
-    if (Busy) return;
-    const int tag = static_cast<TComponent*>(Sender)->Tag;
-    if (tag == WrenchTag) {
-        NewGame();
-        return;
-    }
-    if (tag == SelectedPiece) {
-        DrawPaletteEntry(tag, false);
-        SelectedPiece = 0;
-    } else {
-        if (SelectedPiece != 0) DrawPaletteEntry(SelectedPiece, false);
-        SelectedPiece = Byte(tag);
-        DrawPaletteEntry(tag, true);
-    }
+void TwndSimulaceInstalater1::PaletteChanged() {
     if (SelectedPiece != 0) UpdateGhost();
     DrawStock();
 }
 
-void TwndSimulaceInstalater1::WrenchEnter(TObject*) {
-    DrawPaletteEntry(WrenchTag, true);
-    Repaint();
-}
-
-void TwndSimulaceInstalater1::WrenchLeave(TObject*) {
-    DrawPaletteEntry(WrenchTag, false);
-    Repaint();
-}
-
-void TwndSimulaceInstalater1::FormMouseMove(TObject*, TShiftState, int X, int Y) {
-    if (Busy) {
-        SetCursor(1);
-        return;
-    }
-    int col = 0, row = 0;
-    if (!CellAt(X, Y, col, row)) {
-        Ghost->Hide();
-        SetCursor(1);
-        return;
-    }
-    const TPipeCellA& cell = Board.Cell(col, row);
-    if (cell.IsBasin) {
-        Ghost->Hide();
-        SetCursor(1);
-    } else if (cell.IsValve) {
-        Ghost->Hide();
-        SetCursor(2);
-    } else if (SelectedPiece != 0 && Board.Stock[SelectedPiece] > 0) {
-        ShowGhost(col, row);
-        SetCursor(2);
-    } else {
-        Ghost->Hide();
-        SetCursor(cell.Occupied ? 2 : 1);
-    }
-}
-
 void TwndSimulaceInstalater1::PlacePiece() {
-    if (SelectedPiece == 0 || Board.Stock[SelectedPiece] == 0) return;
+    if (!Previewing()) return;
     int col = 0, row = 0;
     GhostCell(col, row);
     if (!Board.Place(col, row, SelectedPiece)) return;
@@ -178,22 +124,20 @@ void TwndSimulaceInstalater1::PlacePiece() {
     DrawStock();
 }
 
-void TwndSimulaceInstalater1::FormClick(TObject*) {
-    int col = 0, row = 0;
-    if (Cursor() != 2 || Busy || !CellUnderPointer(col, row)) return;
-    if (!Board.Cell(col, row).IsValve) {
-        if (Board.Remove(col, row)) {
-            DrawAtCell(col, row, PiecePictures[EraserPicture]);
-            DrawStock();
-        }
-        return;
-    }
+bool TwndSimulaceInstalater1::RemovePieces(int Col, int Row) {
+    if (!Board.Remove(Col, Row)) return false;
+    DrawAtCell(Col, Row, PiecePictures[EraserPicture]);
+    DrawStock();
+    return true;
+}
+
+void TwndSimulaceInstalater1::ValveClick(int Col, int Row) {
     if (Board.StockLeft()) {
         HlaskaSound = AllPiecesSound;
         ShowGameMessage("Instal1Vse", AllPiecesPicture);
         return;
     }
-    OpenValve(ValveStrip, col, row);
+    OpenValve(ValveStrip, Col, Row);
     CheckInstallation();
 }
 

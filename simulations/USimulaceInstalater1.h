@@ -14,12 +14,10 @@ public:
     explicit TwndSimulaceInstalater1(TComponent* AOwner);
     ~TwndSimulaceInstalater1() override;
 
-    // 1..7 (index 0 unused): six kinds, then the wrench (a new game).
+    // 1..7 (index 0 unused): six kinds, then the wrench.
     std::array<TXLabel*, 8> PaletteLabels{};
     // Kinds 1..8, and 9: the empty top-left cell, drawn to clear a cell.
     std::array<TBitmap*, 10> PiecePictures{};
-    // The palette entry chosen, 1..6; 0 for none.
-    Byte SelectedPiece = 0;
     std::array<TBitmap*, PlumberAMaxStock + 1> DigitPictures{};
     // The palette entries' highlight pictures, 1..7.
     std::array<TBitmap*, 8> PaletteHighlights{};
@@ -34,21 +32,19 @@ public:
     void NewGame() override;
     void SwitchPart() override { SwitchToPartB(); }
     void SwitchToPartB();
-
-    void PaletteClick(TObject* Sender);
-    void WrenchEnter(TObject* Sender);
-    void WrenchLeave(TObject* Sender);
-    void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
-    void FormClick(TObject* Sender);
-    void PlacePiece() override;
     // Each kind's stock as a digit beside its palette entry; repaints.
     void DrawStock();
     void UpdateGhost();
     void CheckInstallation();
 
-private:
-    void DrawPaletteEntry(int Tag, bool Highlighted);
-    void DrawAtCell(int Col, int Row, TBitmap* Picture);
+protected:
+    TCellContent ContentOf(int Col, int Row) const override;
+    bool Previewing() const override;
+    void PlacePiece() override;
+    bool RemovePieces(int Col, int Row) override;
+    void ValveClick(int Col, int Row) override;
+    void DrawPaletteEntry(int Tag, bool Highlighted) override;
+    void PaletteChanged() override;
 };
 
 extern TwndSimulaceInstalater1* wndSimulaceInstalater1;

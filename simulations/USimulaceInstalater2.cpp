@@ -26,6 +26,7 @@ const TPlumberPart PartB = {
     .BasinStrip = "simul\\instal\\B_verze\\umyvAN.bmp",
     .SuccessId = "Instal2OK",
     .FailId = "Instal2KO",
+    .WrenchTag = PlumberBWrenchTag,
 };
 
 const TPlumberBPaletteGroup& GroupOf(int Tag) {
@@ -38,8 +39,6 @@ const TPlumberBPaletteGroup& GroupOf(int Tag) {
 
 TwndSimulaceInstalater2::TwndSimulaceInstalater2(TComponent* AOwner) : TPlumberScreen(AOwner, PartB) {
     OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { FormMouseMove(s, shift, x, y); };
-    OnClick = [this](TObject* s) { FormClick(s); };
     DoCreate();
 }
 
@@ -52,15 +51,8 @@ TwndSimulaceInstalater2::~TwndSimulaceInstalater2() {
 void TwndSimulaceInstalater2::FormCreate(TObject*) {
     CreatePlumberScreen();
     for (const TPlumberBPaletteGroup& group : PlumberBPaletteTable)
-        for (int tag = group.FirstTag; tag <= group.LastTag; ++tag) {
-            const TRect& r = group.Labels[tag - group.FirstTag];
-            auto* label = new TXLabel(this, r.Left, r.Top, r.Width(), r.Height());
-            label->Tag = tag;
-            label->OnClick = [this](TObject* s) { PaletteClick(s); };
-            PaletteLabels[std::size_t(tag)] = label;
-        }
-    PaletteLabels[PlumberBWrenchTag]->OnMouseEnter = [this](TObject* s) { WrenchEnter(s); };
-    PaletteLabels[PlumberBWrenchTag]->OnMouseLeave = [this](TObject* s) { WrenchLeave(s); };
+        for (int tag = group.FirstTag; tag <= group.LastTag; ++tag)
+            PaletteLabels[std::size_t(tag)] = CreatePaletteLabel(tag, group.Labels[tag - group.FirstTag]);
 
     ValveStrip = new TBitmap();
     for (int p = 1; p <= 24; ++p)
@@ -83,11 +75,6 @@ void TwndSimulaceInstalater2::FormCreate(TObject*) {
     NewGame();
 }
 
-void TwndSimulaceInstalater2::DrawAtCell(int Col, int Row, TBitmap* Picture) {
-    const TPoint corner = CellCorner(Col, Row);
-    Buffer->Canvas()->Draw(corner.X, corner.Y, Picture);
-}
-
 void TwndSimulaceInstalater2::NewGame() {
     Buffer->Assign(CleanBuffer);
     const TPlumberBLayout layout = DrawPlumberBLayout();
@@ -102,69 +89,18 @@ void TwndSimulaceInstalater2::NewGame() {
     Repaint();
 }
 
-void TwndSimulaceInstalater2::RestorePaletteGroup(int Tag) {
-    const TBitmap* picture = PalettePictures[std::size_t(Tag)];
+TCellContent TwndSimulaceInstalater2::ContentOf(int Col, int Row) const {
+    const TPipeCellB& cell = Board.Grid[Col][Row];
+    if (cell.IsBasin || cell.IsBoiler) return TCellContent::Fixed;
+    if (cell.IsValve) return TCellContent::Valve;
+    return cell.Occupied ? TCellContent::Laid : TCellContent::Empty;
+}
+
+void TwndSimulaceInstalater2::DrawPaletteEntry(int Tag, bool Highlighted) {
+    TBitmap* picture = PalettePictures[std::size_t(Tag)];
     const TPoint origin = GroupOf(Tag).Origin;
-    RestoreFromClean(origin.X, origin.Y, picture->Width(), picture->Height());
-}
-
-void TwndSimulaceInstalater2::PaletteClick(TObject* Sender) {
-    // While the valve is open the palette waits for the check, as the board.
-    if (Busy) return;
-    const int tag = static_cast<TComponent*>(Sender)->Tag;
-    if (tag == PlumberBWrenchTag) {
-        NewGame();
-        return;
-    }
-    if (tag == SelectedPiece) {
-        RestorePaletteGroup(tag);
-        SelectedPiece = 0;
-    } else {
-        if (SelectedPiece != 0) RestorePaletteGroup(SelectedPiece);
-        SelectedPiece = Byte(tag);
-        const TPoint origin = GroupOf(tag).Origin;
-        Buffer->Canvas()->Draw(origin.X, origin.Y, PalettePictures[std::size_t(tag)]);
-    }
-    Repaint();
-}
-
-void TwndSimulaceInstalater2::WrenchEnter(TObject*) {
-    const TPoint origin = GroupOf(PlumberBWrenchTag).Origin;
-    Buffer->Canvas()->Draw(origin.X, origin.Y, PalettePictures[PlumberBWrenchTag]);
-    Repaint();
-}
-
-void TwndSimulaceInstalater2::WrenchLeave(TObject*) {
-    RestorePaletteGroup(PlumberBWrenchTag);
-    Repaint();
-}
-
-void TwndSimulaceInstalater2::FormMouseMove(TObject*, TShiftState, int X, int Y) {
-    if (Busy) {
-        SetCursor(1);
-        return;
-    }
-    int col = 0, row = 0;
-    if (!CellAt(X, Y, col, row)) {
-        Ghost->Hide();
-        SetCursor(1);
-        return;
-    }
-    const TPipeCellB& cell = Board.Cell(col, row);
-    if (cell.IsBasin || cell.IsBoiler) {
-        Ghost->Hide();
-        SetCursor(1);
-    } else if (cell.IsValve) {
-        Ghost->Hide();
-        SetCursor(2);
-    } else if (SelectedPiece != 0) {
-        UpdateGhost(col, row);
-        ShowGhost(col, row);
-        SetCursor(2);
-    } else {
-        Ghost->Hide();
-        SetCursor(cell.Occupied ? 2 : 1);
-    }
+    if (Highlighted) Buffer->Canvas()->Draw(origin.X, origin.Y, picture);
+    else RestoreFromClean(origin.X, origin.Y, picture->Width(), picture->Height());
 }
 
 void TwndSimulaceInstalater2::UpdateGhost(int Col, int Row) {
@@ -196,16 +132,16 @@ void TwndSimulaceInstalater2::PlacePiece() {
     Repaint();
 }
 
-void TwndSimulaceInstalater2::FormClick(TObject*) {
-    int col = 0, row = 0;
-    if (Cursor() != 2 || Busy || !CellUnderPointer(col, row)) return;
-    if (Board.Cell(col, row).IsValve) {
-        OpenValve(ValveStrip, col, row);
-        CheckInstallation();
-    } else if (Board.Clear(col, row)) {
-        DrawAtCell(col, row, PiecePictures[EraserPicture]);
-        Repaint();
-    }
+bool TwndSimulaceInstalater2::RemovePieces(int Col, int Row) {
+    if (!Board.Clear(Col, Row)) return false;
+    DrawAtCell(Col, Row, PiecePictures[EraserPicture]);
+    Repaint();
+    return true;
+}
+
+void TwndSimulaceInstalater2::ValveClick(int Col, int Row) {
+    OpenValve(ValveStrip, Col, Row);
+    CheckInstallation();
 }
 
 void TwndSimulaceInstalater2::CheckInstallation() {

@@ -14,12 +14,11 @@ public:
     explicit TwndSimulaceInstalater2(TComponent* AOwner);
     ~TwndSimulaceInstalater2() override;
 
-    // 1..21 (index 0 unused): pieces 1..20, then the wrench (a new game).
+    // 1..21 (index 0 unused): pieces 1..20, then the wrench.
     std::array<TXLabel*, 22> PaletteLabels{};
     // Pieces 1..24, and 25: the empty top-left cell; all drawn with magenta
     // transparent, so the pieces of a cell show over each other.
     std::array<TBitmap*, 26> PiecePictures{};
-    Byte SelectedPiece = 0;
     // Each palette entry's picture of its group with the entry chosen; 21
     // the wrench's hover picture.
     std::array<TBitmap*, 22> PalettePictures{};
@@ -31,24 +30,26 @@ public:
     void NewGame() override;
     void SwitchPart() override { SwitchToPartA(); }
     void SwitchToPartA();
-
-    void PaletteClick(TObject* Sender);
-    void WrenchEnter(TObject* Sender);
-    void WrenchLeave(TObject* Sender);
-    void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
-    void FormClick(TObject* Sender);
-    void PlacePiece() override;
-    // The ghost's picture: the cell as it looks with the selected piece
+    // The ghost's picture: the cell as it looks, with the selected piece
     // drawn over it.
     void UpdateGhost(int Col, int Row);
     void CheckInstallation();
 
+protected:
+    TCellContent ContentOf(int Col, int Row) const override;
+    bool Previewing() const override { return SelectedPiece != 0; }
+    void PrepareGhost(int Col, int Row) override { UpdateGhost(Col, Row); }
+    void PlacePiece() override;
+    bool RemovePieces(int Col, int Row) override;
+    void ValveClick(int Col, int Row) override;
+    // Highlighted: the entry's picture of its group; normal: the group's
+    // area as loaded.
+    void DrawPaletteEntry(int Tag, bool Highlighted) override;
+    void PaletteChanged() override { Repaint(); }
+
 private:
-    // The palette group's area of an entry back to its normal look.
-    void RestorePaletteGroup(int Tag);
     // The cell's pieces over the empty cell, in ascending number.
     void DrawCell(int Col, int Row);
-    void DrawAtCell(int Col, int Row, TBitmap* Picture);
 };
 
 extern TwndSimulaceInstalater2* wndSimulaceInstalater2;

@@ -88,13 +88,6 @@ TEST_F(PlumberA, SolvedTheWaterRunsAndTheMessageSaysSo) {
     EXPECT_TRUE(SoundStarts("hl_ko.wav").empty());
 }
 
-struct AnswerCase {
-    const char* name;
-    bool solved;
-    bool yes;
-};
-void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.name; }
-
 class PlumberAAnswers : public PlumberA, public ::testing::WithParamInterface<AnswerCase> {};
 
 TEST_P(PlumberAAnswers, YesStartsANewGameNoShowsTheSimulationsMenu) {
@@ -122,9 +115,7 @@ TEST_P(PlumberAAnswers, YesStartsANewGameNoShowsTheSimulationsMenu) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, PlumberAAnswers,
-                         ::testing::Values(AnswerCase{"SolvedYes", true, true}, AnswerCase{"SolvedNo", true, false},
-                                           AnswerCase{"FailedYes", false, true},
-                                           AnswerCase{"FailedNo", false, false}),
+                         ::testing::ValuesIn(kAnswerCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PlumberA, ValveWithPiecesLeftOnlySaysSoAndTheBoardStaysPlayable) {

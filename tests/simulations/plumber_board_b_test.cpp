@@ -6,8 +6,11 @@
 
 #include "platform/core/rtl.h"
 #include "simulations/PlumberBoardB.h"
+#include "simulations/plumber_b_layout.h"
 
 namespace {
+
+using namespace plumbertest;
 
 TPieceSet Set(std::initializer_list<int> pieces) {
     TPieceSet s = 0;
@@ -55,34 +58,6 @@ TEST(PlumberBReplaces, IsSymmetricAndCoversEveryOpeningTwoPiecesShare) {
     }
 }
 
-// Layout L: washbasin (9, 3), boiler (10, 2), valve on the left edge (1, 6).
-constexpr TPlumberBLayout kLayout = {9, 3, 1, 6, 10, 2};
-
-struct Laid {
-    Byte piece;
-    std::vector<std::pair<int, int>> cells;
-};
-void LayAll(TPlumberBoardB& board, const std::vector<Laid>& plan) {
-    for (const Laid& l : plan)
-        for (auto [c, r] : l.cells) ASSERT_TRUE(board.Place(c, r, l.piece));
-}
-
-// Three pipes: the washbasin's lane 1 up and round to the boiler; the
-// boiler's other lane down and along row 6 to the valve; the washbasin's
-// lane 2 left along row 2, down column 5 (crossing row 6) and in from below.
-const std::vector<Laid> kSolution = {
-    {19, {{9, 2}, {11, 2}, {5, 3}, {5, 4}, {5, 5}, {5, 6}}},
-    {1, {{9, 1}, {5, 2}}},
-    {17, {{10, 1}, {8, 2}, {7, 2}, {6, 2}, {4, 7}, {3, 7}}},
-    {6, {{11, 1}, {2, 6}}},
-    {11, {{11, 3}, {5, 7}}},
-    {16, {{10, 3}, {2, 7}}},
-    {20, {{10, 3}, {10, 4}, {10, 5}}},
-    {9, {{10, 6}}},
-    {18, {{9, 6}, {8, 6}, {7, 6}, {6, 6}, {5, 6}, {4, 6}, {3, 6}, {2, 6}}},
-    {5, {{9, 2}}},
-};
-
 struct MissingCase {
     const char* name;
     std::pair<int, int> cleared;  // {0, 0}: nothing
@@ -102,8 +77,8 @@ class PlumberBCheck : public ::testing::TestWithParam<MissingCase> {};
 TEST_P(PlumberBCheck, NeedsEachOfTheThreePipes) {
     const MissingCase& c = GetParam();
     TPlumberBoardB board;
-    board.NewGame(kLayout);
-    LayAll(board, kSolution);
+    board.NewGame(kLayoutB);
+    ASSERT_TRUE(LayOn(board, kSolutionB));
     if (c.cleared.first) {
         ASSERT_TRUE(board.Clear(c.cleared.first, c.cleared.second));
     }
@@ -137,7 +112,7 @@ class PlumberBLaying : public ::testing::TestWithParam<LayCase> {};
 
 TEST_P(PlumberBLaying, RemovesThePiecesWhoseOpeningsTheNewOneUses) {
     TPlumberBoardB board;
-    board.NewGame(kLayout);
+    board.NewGame(kLayoutB);
     for (Byte p : GetParam().laid) ASSERT_TRUE(board.Place(4, 4, p));
     EXPECT_EQ(board.Cell(4, 4).Pieces, GetParam().left);
 }
@@ -147,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(Table, PlumberBLaying, ::testing::ValuesIn(kLays),
 
 TEST(PlumberBBoard, FixedPartsTakeNoPiecesAndClearingEmptiesOnlyLaidCells) {
     TPlumberBoardB board;
-    board.NewGame(kLayout);
+    board.NewGame(kLayoutB);
     for (auto [c, r] : {std::pair{9, 3}, {10, 2}, {1, 6}}) {
         EXPECT_FALSE(board.Place(c, r, 17));
         EXPECT_FALSE(board.Clear(c, r));
@@ -164,7 +139,7 @@ TEST(PlumberBSearch, LanesMeetOnlyTheirOwnLane) {
     // The right-edge valve at (11, 5); straights in lane H2 from (6, 5) to it.
     TPlumberBoardB board;
     board.NewGame({1, 8, 11, 5, 2, 1});
-    LayAll(board, {{18, {{6, 5}, {7, 5}, {8, 5}, {9, 5}, {10, 5}}}});
+    ASSERT_TRUE(LayOn(board, {{18, {{6, 5}, {7, 5}, {8, 5}, {9, 5}, {10, 5}}}}));
     EXPECT_TRUE(board.FlowsToValve(6, 5, 18, SideLeft)) << "from lane H2";
     EXPECT_FALSE(board.FlowsToValve(6, 5, 17, SideLeft)) << "from lane H1";
     EXPECT_FALSE(board.FlowsToBoiler(6, 5, 18, SideLeft)) << "the valve is not the boiler";
@@ -175,13 +150,13 @@ TEST(PlumberBSearch, ARingFedThroughAnotherLaneIsNotEnteredAndTheSearchEnds) {
     // H2 to a ring of four lane-1 elbows in (5..6, 2..3).
     TPlumberBoardB board;
     board.NewGame({3, 6, 11, 8, 9, 1});
-    LayAll(board, {{20, {{3, 5}, {3, 4}, {3, 3}}},
+    ASSERT_TRUE(LayOn(board, {{20, {{3, 5}, {3, 4}, {3, 3}}},
                    {3, {{3, 2}}},  // right H2, bottom V2
                    {18, {{4, 2}}},
                    {1, {{5, 2}}},
                    {6, {{6, 2}}},
                    {11, {{6, 3}}},
-                   {16, {{5, 3}}}});
+                   {16, {{5, 3}}}}));
     EXPECT_FALSE(board.FlowsToValve(3, 5, BasinPiece, SideBottom));
     EXPECT_FALSE(board.CheckInstallation().BasinToValve);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "games/games_test_support.h"
+#include "simulations/plumber_b_layout.h"
 #include "platform/core/rtl.h"
 #include "simulations/PlumberTables.h"
 #include "simulations/USimulaceInstalater1.h"
@@ -52,11 +53,15 @@ constexpr TPoint kNo = {398, 282};
 constexpr TPoint kOk = {320, 282};
 constexpr TPoint kOffGrid = {300, 412};  // between the grid and the bar
 
-// A piece to lay: the palette entry, then the cells.
-struct Lay {
-    int tag;
-    std::vector<std::pair<int, int>> cells;
+// An ending of a round and the message window's answer to it.
+struct AnswerCase {
+    const char* name;
+    bool solved;
+    bool yes;
 };
+inline void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.name; }
+inline const AnswerCase kAnswerCases[] = {
+    {"SolvedYes", true, true}, {"SolvedNo", true, false}, {"FailedYes", false, true}, {"FailedNo", false, false}};
 
 class PlumberTest : public ScreenTest {
 protected:

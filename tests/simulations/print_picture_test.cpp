@@ -78,11 +78,20 @@ struct ScreenCase {
 };
 void PrintTo(const ScreenCase& c, std::ostream* os) { *os << c.name; }
 
+// The PDF printer writes into a folder of the test's own; the pages kept
+// for the test go with it.
+struct TestPdfFolder {
+    TestPdfFolder() { print::SetPdfFolder(folder.Dir()); }
+    ~TestPdfFolder() {
+        print::ClearPrintedPages();
+        print::SetPdfFolder("");
+    }
+    printtest::TempFolder folder;
+};
+
 class ScreenPrints : public ShellTest, public ::testing::WithParamInterface<ScreenCase> {
 protected:
-    ScreenPrints() { print::SetPdfFolder(pdf_.Dir()); }
-    ~ScreenPrints() override { print::ClearPrintedPages(); }
-    printtest::TempFolder pdf_;
+    TestPdfFolder pdf_;
 };
 
 TEST_P(ScreenPrints, OnePageWithTheScreensTitleAndRectangle) {
@@ -130,9 +139,7 @@ void PrintTo(const PlumberPrintCase& c, std::ostream* os) { *os << c.name; }
 
 class PlumberPrint : public PlumberTest, public ::testing::WithParamInterface<PlumberPrintCase> {
 protected:
-    PlumberPrint() { print::SetPdfFolder(pdf_.Dir()); }
-    ~PlumberPrint() override { print::ClearPrintedPages(); }
-    printtest::TempFolder pdf_;
+    TestPdfFolder pdf_;
 };
 
 TEST_P(PlumberPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
