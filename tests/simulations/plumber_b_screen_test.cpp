@@ -161,7 +161,7 @@ TEST_F(PlumberB, ClicksOnTheWashbasinAndTheBoilerDoNothingAndALaidCellEmpties) {
 }
 
 TEST_F(PlumberB, PaletteEntriesShareTheirGroupsPicture) {
-    const auto groupShows = [this](TPoint origin, const std::string& picture) {
+    const auto groupShows = [](TPoint origin, const std::string& picture) {
         return BufferShows(B()->Buffer, "simul/instal/b_verze/" + picture + ".bmp", origin.X, origin.Y);
     };
     Click(PaletteB(1));
