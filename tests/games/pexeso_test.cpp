@@ -47,6 +47,17 @@ std::string PexesoPath(const std::string& name) { return kAppDir + "hry/pexeso/"
 class Pexeso : public ScreenTest {
 protected:
     Pexeso() { ChooseGame(kReady, 10); }
+    // Every test ends its run here, after its last check.
+    void Done() {
+        done_ = true;
+        Application->Terminate();
+    }
+    void TearDown() override { EXPECT_TRUE(done_) << "the run ended before the test's last check"; }
+
+private:
+    bool done_ = false;
+
+protected:
 
     void Click(std::uint64_t at, TPoint cell) {
         const TPoint c = CellCentre(cell);
@@ -107,7 +118,7 @@ TEST_F(Pexeso, MenuEntryTenOpensANewlyDealtBoardFaceDown) {
         auto mode = LoadPicture(PexesoPath("pex_A.bmp"));
         EXPECT_TRUE(ScreenShows(h(), *mode, 0, 0, 560, 418, 80, 62));
         EXPECT_EQ(wndPexeso->ModeButton->Tag, 1);
-        Application->Terminate();
+        Done();
     });
     RunProgram();
 }
@@ -147,7 +158,7 @@ TEST_P(PexesoModes, APairShowsTheModesTwoPicturesAndScores) {
                                     CellCorner(second).X, CellCorner(second).Y, 80, 80));
             EXPECT_FALSE(wndPexeso->ComputerBusy);
             EXPECT_TRUE(h().PointerVisible());
-            Application->Terminate();
+            Done();
         });
     });
     RunProgram();
@@ -180,7 +191,284 @@ TEST_F(Pexeso, ModeSwitchDuringATryDealsANewBoardInTheOtherModeWithBothScoresCle
                 // Dealt anew: the same fifteen pictures in the same order
                 // are a chance of about one in 10^23.
                 EXPECT_NE(wndPexeso->Board.PictureNumbers, before);
-                Application->Terminate();
+                Done();
+            });
+        });
+    });
+    RunProgram();
+}
+
+// What can happen while the computer plays: the pointer is hidden, the
+// leaving buttons wait, and every way out shows the pointer again.
+enum class TWayOut { TurnEnds, GamesButton, ExitButton, Deactivation, ScreenClosed };
+struct WayOutCase {
+    const char* name;
+    TWayOut way;
+};
+void PrintTo(const WayOutCase& c, std::ostream* os) { *os << c.name; }
+
+class PexesoComputerTurn : public Pexeso, public ::testing::WithParamInterface<WayOutCase> {
+protected:
+    void ExpectPointer(int count) {
+        EXPECT_EQ(h().ShowCursorCount(), count);
+        EXPECT_EQ(h().PointerVisible(), count == 0);
+    }
+};
+
+TEST_P(PexesoComputerTurn, PointerComesBackByEveryWayOut) {
+    const TWayOut way = GetParam().way;
+    h().At(kOpen, [this, way] {
+        const std::uint64_t at = Miss(kOpen + 100) + 500;  // the computer's first card shows
+        h().At(at - 10, [this] {
+            EXPECT_TRUE(wndPexeso->ComputerBusy);
+            ExpectPointer(-1);
+        });
+        switch (way) {
+            case TWayOut::TurnEnds: break;
+            case TWayOut::GamesButton:
+            case TWayOut::ExitButton:
+                h().Click(at, way == TWayOut::GamesButton ? kGamesX : kExitX, kBarY);
+                h().At(at + 200, [this] {
+                    // They wait for the turn: nothing left, nothing asked.
+                    EXPECT_EQ(h().ActiveForm(), wndPexeso);
+                    EXPECT_FALSE(wndHry->Showing());
+                    EXPECT_FALSE(wndKonec->Showing());
+                    ExpectPointer(-1);
+                });
+                break;
+            case TWayOut::Deactivation:
+                h().FocusLost(at);
+                h().At(at + 100, [this] { ExpectPointer(0); });
+                h().FocusGained(at + 300);
+                h().At(at + 400, [this] {
+                    ASSERT_TRUE(wndPexeso->ComputerBusy);
+                    ExpectPointer(-1);
+                });
+                break;
+            case TWayOut::ScreenClosed:
+                h().At(at, [] { wndPexeso->Close(); });
+                h().At(at + 100, [this] {
+                    // Alive until its turn's pause returns.
+                    ASSERT_NE(wndPexeso, nullptr);
+                    EXPECT_TRUE(wndPexeso->Closed());
+                    ExpectPointer(0);
+                });
+                break;
+        }
+        When(at + 500, [] { return !wndPexeso || !wndPexeso->ComputerBusy; }, [this, way, at](std::uint64_t end) {
+            ExpectPointer(0);
+            switch (way) {
+                case TWayOut::ScreenClosed:
+                    h().At(end + 100, [this, at] {
+                        EXPECT_EQ(wndPexeso, nullptr);
+                        // Nothing of the turn ran after the close.
+                        for (const char* sound : {"karta.wav", "spravne.wav"})
+                            for (const auto& n : SoundStarts(sound)) EXPECT_LT(n.at, at) << sound;
+                        ExpectPointer(0);
+                        Done();
+                    });
+                    break;
+                case TWayOut::GamesButton:
+                case TWayOut::ExitButton:
+                    // After the turn they work.
+                    h().Click(end + 100, way == TWayOut::GamesButton ? kGamesX : kExitX, kBarY);
+                    h().At(end + 600, [this, way] {
+                        if (way == TWayOut::GamesButton) {
+                            EXPECT_EQ(wndPexeso, nullptr);
+                            EXPECT_EQ(h().ActiveForm(), wndHry);
+                        } else {
+                            EXPECT_TRUE(wndKonec->Showing());
+                        }
+                        ExpectPointer(0);
+                        Done();
+                    });
+                    break;
+                default: Done();
+            }
+        });
+    });
+    RunProgram();
+}
+
+const WayOutCase kWaysOut[] = {
+    {"TurnEnds", TWayOut::TurnEnds},         {"GamesButtonWaits", TWayOut::GamesButton},
+    {"ExitButtonWaits", TWayOut::ExitButton}, {"Deactivation", TWayOut::Deactivation},
+    {"ScreenClosed", TWayOut::ScreenClosed},
+};
+INSTANTIATE_TEST_SUITE_P(WaysOut, PexesoComputerTurn, ::testing::ValuesIn(kWaysOut),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Presses during a pause: no card turns, the mode stays, no new game is
+// dealt (the message window's way in included), nothing leaves.
+enum class TPauseKind { AfterAPair, AfterAMiss, ComputersTurn };
+struct PauseCase {
+    const char* name;
+    TPauseKind kind;
+};
+void PrintTo(const PauseCase& c, std::ostream* os) { *os << c.name; }
+
+class PexesoPauses : public Pexeso, public ::testing::WithParamInterface<PauseCase> {};
+
+TEST_P(PexesoPauses, HoldCardsModeNewGameAndTheLeavingButtons) {
+    const TPauseKind kind = GetParam().kind;
+    h().At(kOpen, [this, kind] {
+        std::uint64_t at = kOpen + 900;  // inside the player's two seconds
+        if (kind == TPauseKind::AfterAPair) {
+            const auto [a, b] = FaceDownPair();
+            Click(kOpen + 100, a);
+            Click(kOpen + 400, b);
+        } else {
+            const std::uint64_t turn = Miss(kOpen + 100);
+            if (kind == TPauseKind::ComputersTurn) at = turn + 500;
+        }
+        h().At(at - 50, [this, at] {
+            const auto dealt = wndPexeso->Board.PictureNumbers;
+            const TPoint card = FaceDownPair().first;
+            const std::size_t sounds = SoundStarts("karta.wav").size();
+            h().Click(at, kModeX, kModeY);
+            Click(at + 100, card);
+            h().At(at + 200, [] { wndPexeso->StartNewRound(); });
+            h().Click(at + 300, kMenuX, kBarY);
+            h().At(at + 400, [this, dealt, card, sounds] {
+                EXPECT_EQ(wndPexeso->ModeButton->Tag, 1);
+                EXPECT_EQ(wndPexeso->Board.PictureNumbers, dealt);
+                EXPECT_NE(CardAt(card).CardState, csFaceUp);
+                EXPECT_EQ(SoundStarts("karta.wav").size(), sounds);
+                EXPECT_EQ(h().ActiveForm(), wndPexeso);
+                Done();
+            });
+        });
+    });
+    RunProgram();
+}
+
+const PauseCase kPauses[] = {
+    {"AfterAPair", TPauseKind::AfterAPair},
+    {"AfterAMiss", TPauseKind::AfterAMiss},
+    {"ComputersTurn", TPauseKind::ComputersTurn},
+};
+INSTANTIATE_TEST_SUITE_P(Pauses, PexesoPauses, ::testing::ValuesIn(kPauses),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The end of a game: who won, the winner's picture under the dimmed message,
+// the message's sound, and its two buttons.
+struct EndCase {
+    const char* name;
+    bool computerTakesLast;  // from its memory; else the child takes the last pair
+    Byte player, computer;   // at the end
+    const char* message;
+    const char* winner;
+    TPoint winnerAt;
+    bool yes;
+};
+void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+
+class PexesoEnd : public Pexeso, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(PexesoEnd, MessageOverTheWinnerThenItsButton) {
+    const EndCase& e = GetParam();
+    h().At(kOpen, [this, &e] {
+        if (e.computerTakesLast) {
+            // Two pairs left, one card of each remembered in slots 3 and 4;
+            // the child misses with the other two.
+            TakeAllBut(2, e.player, Byte(e.computer - 2));
+            TPexesoBoard& board = wndPexeso->Board;
+            const auto [p1, p2] = FaceDownPair();
+            const TPoint q1 = FaceDownMiss().second;
+            const TPoint q2 = Partner(q1);
+            for (int slot : {2, 3}) {
+                const TPoint kept = slot == 2 ? p2 : q2;
+                CardAt(kept).Position = kept;
+                board.Memory[std::size_t(slot)] = &CardAt(kept);
+            }
+            Click(kOpen + 100, p1);
+            Click(kOpen + 400, q1);
+        } else {
+            TakeAllBut(1, Byte(e.player - 1), e.computer);
+            const auto [a, b] = FaceDownPair();
+            Click(kOpen + 100, a);
+            Click(kOpen + 400, b);
+        }
+    });
+    When(kOpen + 500, [] { return wndHlaska->Showing(); }, [this, &e](std::uint64_t shown) {
+        EXPECT_TRUE(MessageShown("Pexeso"));
+        EXPECT_EQ(wndPexeso->Board.PlayerScore, e.player);
+        EXPECT_EQ(wndPexeso->Board.ComputerScore, e.computer);
+        EXPECT_EQ(e.player + e.computer, PexesoPairs);
+        EXPECT_EQ(SoundStarts(std::string(e.message) + ".wav").size(), 1u);
+        auto winner = LoadPicture(PexesoPath(e.winner));
+        const int x = e.winnerAt.X + winner->Width() / 2, y = e.winnerAt.Y + winner->Height() / 2;
+        EXPECT_EQ(wndHlaska->Buffer->Pixels().Get(x, y), Dimmed(winner->Pixels().Get(x - e.winnerAt.X, y - e.winnerAt.Y)));
+        auto message = LoadPicture(PexesoPath(std::string(e.message) + ".bmp"));
+        EXPECT_EQ(wndHlaska->Buffer->Pixels().Get(320, 240),
+                  message->Pixels().Get(message->Width() / 2, message->Height() / 2));
+        EXPECT_FALSE(wndPexeso->ComputerBusy || wndPexeso->PlayerBusy);
+        EXPECT_EQ(h().ShowCursorCount(), 0);
+        h().Click(shown + 100, e.yes ? 241 : 398, 282);
+        h().At(shown + 600, [this, &e] {
+            EXPECT_FALSE(wndHlaska->Showing());
+            if (e.yes) {
+                ASSERT_NE(wndPexeso, nullptr);
+                EXPECT_EQ(h().ActiveForm(), wndPexeso);
+                EXPECT_TRUE(ScoresShow(0, 0));
+                EXPECT_TRUE(AllBacks());
+                EXPECT_FALSE(wndPexeso->Board.AllTaken());
+            } else {
+                EXPECT_EQ(wndPexeso, nullptr);
+                EXPECT_EQ(h().ActiveForm(), wndHry);
+            }
+            Done();
+        });
+    });
+    RunProgram();
+}
+
+const EndCase kEnds[] = {
+    {"ChildTakesTheLastPairAndWinsThenPlaysAgain", false, 8, 7, "hlaska1", "hrac.bmp", {534, 83}, true},
+    {"ComputerTakesBothRememberedPairsAtOnceAndWinsThenTheChildLeaves", true, 6, 9, "hlaska2", "pocitac.bmp",
+     {561, 312}, false},
+};
+INSTANTIATE_TEST_SUITE_P(Ends, PexesoEnd, ::testing::ValuesIn(kEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The cursor shows what a press would turn; presses on anything else do
+// nothing, and the right button turns a card like the left.
+TEST_F(Pexeso, CursorAndPressesOnlyForFaceDownCards) {
+    h().At(kOpen, [this] {
+        const auto [taken, takenPartner] = FaceDownPair();
+        Click(kOpen + 100, taken);
+        Click(kOpen + 400, takenPartner);
+        h().At(kOpen + 2600, [this, taken] {
+            const auto [up, upPartner] = FaceDownPair();
+            Click(kOpen + 2700, up);
+            struct Point {
+                const char* name;
+                TPoint at;
+                int cursor;
+            };
+            const Point points[] = {
+                {"face down", CellCentre(upPartner), 2},
+                {"face up", CellCentre(up), 1},
+                {"taken", CellCentre(taken), 1},
+                {"right of the board", {509, 200}, 1},
+                {"left of the board", {28, 200}, 1},
+                {"above the board", {100, 9}, 1},
+            };
+            std::uint64_t t = kOpen + 3000;
+            for (const Point& p : points) {
+                h().MoveTo(t, p.at.X, p.at.Y);
+                h().At(t + 20, [this, p] { EXPECT_TRUE(CursorIs(p.cursor)) << p.name; });
+                if (p.cursor == 1) h().Click(t + 40, p.at.X, p.at.Y);
+                t += 600;
+            }
+            const TPoint partner = CellCentre(upPartner);
+            h().MouseDown(t, partner.X, partner.Y, mbRight);
+            h().MouseUp(t + 50, partner.X, partner.Y, mbRight);
+            h().At(t + 100, [this, up] {
+                EXPECT_EQ(SoundStarts("karta.wav").size(), 2u);  // the two tries' first cards
+                EXPECT_EQ(CardAt(up).CardState, csTaken);
+                EXPECT_EQ(wndPexeso->Board.PlayerScore, 2);
+                Done();
             });
         });
     });
