@@ -300,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(WaysOut, PexesoComputerTurn, ::testing::ValuesIn(kWaysO
 
 // Presses during a pause: no card turns, the mode stays, no new game is
 // dealt (the message window's way in included), nothing leaves.
-enum class TPauseKind { AfterAPair, AfterAMiss, ComputersTurn };
+enum class TPauseKind { AfterAPair, AfterAMiss, ComputersTurn, BeforeTheGameOverMessage };
 struct PauseCase {
     const char* name;
     TPauseKind kind;
@@ -313,7 +313,11 @@ TEST_P(PexesoPauses, HoldCardsModeNewGameAndTheLeavingButtons) {
     const TPauseKind kind = GetParam().kind;
     h().At(kOpen, [this, kind] {
         std::uint64_t at = kOpen + 900;  // inside the player's two seconds
-        if (kind == TPauseKind::AfterAPair) {
+        if (kind == TPauseKind::BeforeTheGameOverMessage) {
+            TakeAllBut(1, 7, 7);
+            at = kOpen + 2900;  // the second before the message
+        }
+        if (kind == TPauseKind::AfterAPair || kind == TPauseKind::BeforeTheGameOverMessage) {
             const auto [a, b] = FaceDownPair();
             Click(kOpen + 100, a);
             Click(kOpen + 400, b);
@@ -323,16 +327,20 @@ TEST_P(PexesoPauses, HoldCardsModeNewGameAndTheLeavingButtons) {
         }
         h().At(at - 50, [this, at] {
             const auto dealt = wndPexeso->Board.PictureNumbers;
+            // One of the missed cards, or none after the last pair.
             const TPoint card = FaceDownPair().first;
+            const bool withCard = card.X != 0;
             const std::size_t sounds = SoundStarts("karta.wav").size();
             h().Click(at, kModeX, kModeY);
-            Click(at + 100, card);
+            if (withCard) Click(at + 100, card);
             h().At(at + 200, [] { wndPexeso->StartNewRound(); });
             h().Click(at + 300, kMenuX, kBarY);
-            h().At(at + 400, [this, dealt, card, sounds] {
+            h().At(at + 400, [this, dealt, card, withCard, sounds] {
                 EXPECT_EQ(wndPexeso->ModeButton->Tag, 1);
                 EXPECT_EQ(wndPexeso->Board.PictureNumbers, dealt);
-                EXPECT_NE(CardAt(card).CardState, csFaceUp);
+                if (withCard) {
+                    EXPECT_NE(CardAt(card).CardState, csFaceUp);
+                }
                 EXPECT_EQ(SoundStarts("karta.wav").size(), sounds);
                 EXPECT_EQ(h().ActiveForm(), wndPexeso);
                 Done();
@@ -346,6 +354,7 @@ const PauseCase kPauses[] = {
     {"AfterAPair", TPauseKind::AfterAPair},
     {"AfterAMiss", TPauseKind::AfterAMiss},
     {"ComputersTurn", TPauseKind::ComputersTurn},
+    {"BeforeTheGameOverMessage", TPauseKind::BeforeTheGameOverMessage},
 };
 INSTANTIATE_TEST_SUITE_P(Pauses, PexesoPauses, ::testing::ValuesIn(kPauses),
                          [](const auto& info) { return std::string(info.param.name); });
