@@ -484,4 +484,31 @@ TEST_F(Pexeso, CursorAndPressesOnlyForFaceDownCards) {
     RunProgram();
 }
 
+// A card back that cannot be read ends the program with the fatal message;
+// the half-made screen is never shown.
+class PexesoWithoutCardBack : public Pexeso {
+protected:
+    PexesoWithoutCardBack() : tree_({"hry"}) {
+        LinkAllBut(kAppDir + "hry", tree_.Folder().Path("hry"), "pexeso");
+        LinkAllBut(kAppDir + "hry/pexeso", tree_.Folder().Path("hry/pexeso"), "karta.bmp");
+        InvalidatePathCache();
+        UseAppFolder(tree_.Dir());
+    }
+    static void LinkAllBut(const std::string& from, const std::string& to, const std::string& leftOut) {
+        fs::create_directories(to);
+        for (const auto& entry : fs::directory_iterator(from))
+            if (entry.path().filename() != leftOut) fs::create_symlink(entry.path(), to + "/" + entry.path().filename().string());
+    }
+    TreeCopy tree_;
+};
+
+TEST_F(PexesoWithoutCardBack, EndsTheProgramWithTheFatalMessageAndNeverShowsTheScreen) {
+    RunProgram();
+    ASSERT_EQ(h().MessageBoxes().size(), 1u);
+    EXPECT_EQ(h().MessageBoxes()[0].text, "Nelze načíst vyžadovaný soubor. Aplikace bude ukončena.");
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(wndPexeso == nullptr || !wndPexeso->Showing());
+    Done();
+}
+
 }  // namespace
