@@ -8,18 +8,11 @@
 #include <vector>
 
 #include "games/PexesoBoard.h"
+#include "tests/games/pexeso_random_game.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-TPoint RandomFaceDown(TPexesoBoard& board) {
-    TPoint p;
-    do {
-        p = {Random(PexesoColumns) + 1, Random(PexesoRows) + 1};
-    } while (board.Card(p).CardState != csFaceDown);
-    return p;
-}
 
 double Percentile(std::vector<double> v, double p) {
     if (v.empty()) return 0;
@@ -34,20 +27,12 @@ void BM_ComputerStepInWholeGames(benchmark::State& state) {
     for (auto _ : state) {
         RandSeed = seed++;
         board.Deal();
-        while (!board.AllTaken()) {
-            board.PlayerTurns(RandomFaceDown(board));
-            const TPlayerMove move = board.PlayerTurns(RandomFaceDown(board));
-            board.FirstTurned = false;
-            if (move != TPlayerMove::Miss) continue;
-            TComputerTurn computer(board);
-            for (;;) {
-                const Clock::time_point start = Clock::now();
-                const TComputerStep step = computer.Next();
-                ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-                benchmark::DoNotOptimize(step);
-                if (step.Action == TComputerAction::TurnOver) break;
-            }
-        }
+        PlayRandomGame(board, [&ms](TComputerTurn& computer) {
+            const Clock::time_point start = Clock::now();
+            const TComputerStep step = computer.Next();
+            ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            return step;
+        });
     }
     state.counters["steps"] = double(ms.size());
     state.counters["p50_ms"] = Percentile(ms, 0.50);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "games/PexesoBoard.h"
+#include "pexeso_random_game.h"
 
 namespace {
 
@@ -183,14 +184,6 @@ TEST_P(ComputerTurns, StepsScoreAndMemory) {
 INSTANTIATE_TEST_SUITE_P(Memory, ComputerTurns, ::testing::ValuesIn(kTurns),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TPoint RandomFaceDown(TPexesoBoard& board) {
-    TPoint p;
-    do {
-        p = {Random(PexesoColumns) + 1, Random(PexesoRows) + 1};
-    } while (board.Card(p).CardState != csFaceDown);
-    return p;
-}
-
 // Deals, then plays whole games: the player at random, the computer by its
 // rules; every step turns cards that were still in play.
 TEST(PexesoGames, DealtBoardsPlayedToTheEndScoreFifteenPairsBetweenThem) {
@@ -213,22 +206,15 @@ TEST(PexesoGames, DealtBoardsPlayedToTheEndScoreFifteenPairsBetweenThem) {
             }
         for (int i = 1; i <= PexesoPairs; ++i) ASSERT_TRUE(firsts[i] == 1 && seconds[i] == 1) << "pair " << i;
 
-        int turns = 0;
-        while (!board.AllTaken()) {
-            ASSERT_LT(++turns, 1000) << "seed " << seed;
-            board.PlayerTurns(RandomFaceDown(board));
-            const TPlayerMove move = board.PlayerTurns(RandomFaceDown(board));
-            board.FirstTurned = false;
-            if (move != TPlayerMove::Miss) continue;
-            TComputerTurn computer(board);
-            for (TComputerStep step = computer.Next(); step.Action != TComputerAction::TurnOver;
-                 step = computer.Next()) {
-                ASSERT_NE(step.Card.PairId, 0) << "seed " << seed;
-                if (step.Action != TComputerAction::FirstCard) {
-                    ASSERT_EQ(step.Pair, step.Card.PairId == step.Other.PairId) << "seed " << seed;
-                }
+        EXPECT_TRUE(PlayRandomGame(board, [seed](TComputerTurn& computer) {
+            const TComputerStep step = computer.Next();
+            if (step.Action == TComputerAction::TurnOver) return step;
+            EXPECT_NE(step.Card.PairId, 0) << "seed " << seed;
+            if (step.Action != TComputerAction::FirstCard) {
+                EXPECT_EQ(step.Pair, step.Card.PairId == step.Other.PairId) << "seed " << seed;
             }
-        }
+            return step;
+        })) << "seed " << seed;
         EXPECT_EQ(board.PlayerScore + board.ComputerScore, PexesoPairs) << "seed " << seed;
     }
 }
