@@ -54,11 +54,6 @@ protected:
     }
     void TearDown() override { EXPECT_TRUE(done_) << "the run ended before the test's last check"; }
 
-private:
-    bool done_ = false;
-
-protected:
-
     void Click(std::uint64_t at, TPoint cell) {
         const TPoint c = CellCentre(cell);
         h().Click(at, c.X, c.Y);
@@ -105,6 +100,9 @@ protected:
         wndPexeso->Board.ComputerScore = computer;
         wndPexeso->DrawScores();
     }
+
+private:
+    bool done_ = false;
 };
 
 TEST_F(Pexeso, MenuEntryTenOpensANewlyDealtBoardFaceDown) {
@@ -139,9 +137,10 @@ TEST_P(PexesoModes, APairShowsTheModesTwoPicturesAndScores) {
     for (int i = 0; i < m.modeClicks; ++i) h().Click(kOpen + 600 * i, kModeX, kModeY);
     const std::uint64_t t = kOpen + 1200;
     h().MoveTo(t, 300, 200);
-    h().At(t + 100, [this, &m, t] {
+    h().At(t + 100, [this, &m] {
         EXPECT_TRUE(ScreenShows(h(), *LoadPicture(PexesoPath(m.modeNormal)), 0, 0, 560, 418, 80, 62));
-        const auto [first, second] = FaceDownPair();
+        const auto firstPair = FaceDownPair();
+        const TPoint first = firstPair.first, second = firstPair.second;
         const std::string n = std::to_string(wndPexeso->Board.PictureNumbers[CardAt(first).PairId]);
         Click(t + 200, first);
         Click(t + 500, second);
@@ -406,8 +405,9 @@ TEST_P(PexesoEnd, MessageOverTheWinnerThenItsButton) {
         EXPECT_EQ(e.player + e.computer, PexesoPairs);
         EXPECT_EQ(SoundStarts(std::string(e.message) + ".wav").size(), 1u);
         auto winner = LoadPicture(PexesoPath(e.winner));
-        const int x = e.winnerAt.X + winner->Width() / 2, y = e.winnerAt.Y + winner->Height() / 2;
-        EXPECT_EQ(wndHlaska->Buffer->Pixels().Get(x, y), Dimmed(winner->Pixels().Get(x - e.winnerAt.X, y - e.winnerAt.Y)));
+        const int dx = winner->Width() / 2, dy = winner->Height() / 2;
+        EXPECT_EQ(wndHlaska->Buffer->Pixels().Get(e.winnerAt.X + dx, e.winnerAt.Y + dy),
+                  Dimmed(winner->Pixels().Get(dx, dy)));
         auto message = LoadPicture(PexesoPath(std::string(e.message) + ".bmp"));
         EXPECT_EQ(wndHlaska->Buffer->Pixels().Get(320, 240),
                   message->Pixels().Get(message->Width() / 2, message->Height() / 2));
@@ -444,11 +444,13 @@ INSTANTIATE_TEST_SUITE_P(Ends, PexesoEnd, ::testing::ValuesIn(kEnds),
 // nothing, and the right button turns a card like the left.
 TEST_F(Pexeso, CursorAndPressesOnlyForFaceDownCards) {
     h().At(kOpen, [this] {
-        const auto [taken, takenPartner] = FaceDownPair();
+        const auto takenPair = FaceDownPair();
+        const TPoint taken = takenPair.first, takenPartner = takenPair.second;
         Click(kOpen + 100, taken);
         Click(kOpen + 400, takenPartner);
         h().At(kOpen + 2600, [this, taken] {
-            const auto [up, upPartner] = FaceDownPair();
+            const auto upPair = FaceDownPair();
+            const TPoint up = upPair.first, upPartner = upPair.second;
             Click(kOpen + 2700, up);
             struct Point {
                 const char* name;
@@ -496,8 +498,10 @@ protected:
     }
     static void LinkAllBut(const std::string& from, const std::string& to, const std::string& leftOut) {
         fs::create_directories(to);
-        for (const auto& entry : fs::directory_iterator(from))
-            if (entry.path().filename() != leftOut) fs::create_symlink(entry.path(), to + "/" + entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(from)) {
+            const std::string name = entry.path().filename().string();
+            if (name != leftOut) fs::create_symlink(entry.path(), to + "/" + name);
+        }
     }
     TreeCopy tree_;
 };
