@@ -204,29 +204,29 @@ bool TwndPexeso::ShowComputerStep(const TComputerStep& Step) {
     switch (Step.Action) {
         case TComputerAction::RememberedPair:
             turn(Step.Card, CardSound);
-            if (!Wait(2000)) return false;
+            if (!Pause(2000)) return false;
             turn(Step.Other, RightSound);
             DrawScores();
-            if (!Wait(2000)) return false;
+            if (!Pause(2000)) return false;
             restoreBoth();
-            return Wait(2000);
+            return Pause(2000);
         case TComputerAction::FirstCard:
             turn(Step.Card, CardSound);
-            return Wait(2000);
+            return Pause(2000);
         case TComputerAction::MateFromMemory:
             turn(Step.Card, RightSound);
             DrawScores();
-            if (!Wait(2000)) return false;
+            if (!Pause(2000)) return false;
             restoreBoth();
             return true;
         case TComputerAction::SecondCard:
             turn(Step.Card, CardSound);
-            if (!Wait(2000)) return false;
+            if (!Pause(2000)) return false;
             if (Step.Pair) {
                 restoreBoth();
                 PlaySoundFile(RightSound);
                 DrawScores();
-                return Wait(2000);
+                return Pause(2000);
             }
             DrawBack(Step.Card.Place);
             DrawBack(Step.Other.Place);
@@ -259,12 +259,11 @@ bool TwndPexeso::CheckGameOver() {
 
 bool TwndPexeso::PlayerPause(DWORD Ms) {
     PlayerBusy = true;
-    const bool open = Wait(Ms);
+    const bool open = Pause(Ms);
     PlayerBusy = false;
     return open;
 }
 
-bool TwndPexeso::Wait(DWORD Ms) { return Pause(Ms) && !Application->Terminated(); }
 
 void TwndPexeso::DrawFace(const TCardFace& Face) {
     const TPoint corner = CellCorner(Face.Place);

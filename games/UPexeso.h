@@ -62,7 +62,6 @@ private:
     // A pause of the player's (PlayerBusy meanwhile); false when the screen
     // was closed meanwhile or the program ends.
     bool PlayerPause(DWORD Ms);
-    bool Wait(DWORD Ms);
     // Shows one step of the computer's turn; false when the screen was
     // closed meanwhile.
     bool ShowComputerStep(const TComputerStep& Step);
