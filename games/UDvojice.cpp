@@ -1,12 +1,11 @@
 #include "games/UDvojice.h"
 
+#include <functional>
 #include <set>
 
-#include "platform/core/strings.h"
-
-#include "games/BarLeaving.h"
 #include "games/DistinctDraw.h"
 #include "games/GameCodeLists.h"
+#include "platform/core/strings.h"
 
 TwndDvojice* wndDvojice = nullptr;
 
@@ -20,6 +19,18 @@ constexpr int kLivesFrames = 6, kLossFrames = 5;
 constexpr DWORD kTurnUpMs = 2000, kEndMs = 1000;
 
 String Folder() { return AppDir + "hry\\dvojice\\"; }
+
+// Runs First before the operation of each of the bar's buttons that leave
+// the screen or ask to (exit, menu, games, simulations).
+void BeforeLeavingByBar(TScreenFrame& Screen, const std::function<void()>& First) {
+    for (TBarButton which : {TBarButton::Exit, TBarButton::Menu, TBarButton::Games, TBarButton::Simulations}) {
+        TBMPLabel* button = Screen.BarButton(which);
+        button->OnClick = [First, leave = button->OnClick](TObject* Sender) {
+            First();
+            leave(Sender);
+        };
+    }
+}
 
 std::unique_ptr<TBitmap> Loaded(const String& FileName) {
     auto b = std::make_unique<TBitmap>();

@@ -2,11 +2,9 @@
 
 #include <set>
 
-#include "platform/core/strings.h"
-
-#include "games/BarLeaving.h"
 #include "games/DistinctDraw.h"
 #include "games/GameCodeLists.h"
+#include "platform/core/strings.h"
 
 TwndPoradek* wndPoradek = nullptr;
 
@@ -63,8 +61,6 @@ void TwndPoradek::FormCreate(TObject*) {
                      TBarButton::Help});
     DrawBarButton(TBarButton::Help);
     CleanBuffer->Assign(Buffer);
-    // Leaving (or asking to) puts a carried thing down first.
-    BeforeLeavingByBar(*this, [this] { EndCarrying(); });
     for (TBarButton which : {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu})
         BarButton(which)->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
             ControlMouseMove(s, sh, x, y);
@@ -189,6 +185,8 @@ void TwndPoradek::Drop() {
 
 void TwndPoradek::FormClick(TObject*) { Drop(); }
 
+// Every bar button that leaves or asks to shows its target first, which
+// deactivates this screen: the thing is put down before the button acts.
 void TwndPoradek::FormDeactivate(TObject* Sender) {
     Drop();
     TScreenFrame::FormDeactivate(Sender);

@@ -55,7 +55,8 @@ public:
     void FormCreate(TObject* Sender);
 
 protected:
-    // The app or the screen losing the input drops a carried thing.
+    // The screen losing the input (another screen shown over it, the exit
+    // question, the application left) drops a carried thing.
     void FormDeactivate(TObject* Sender) override;
 
 private:

@@ -296,4 +296,45 @@ const LeaveCase kLeaves[] = {{"DuringThePhase", false}, {"DuringATurnUp", true}}
 INSTANTIATE_TEST_SUITE_P(Waits, WordPairsLeave, ::testing::ValuesIn(kLeaves),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The message window at a lost game: yes deals a new board that is seen at
+// once, the window gone, and memorised as the first; no leaves for the menu.
+class WordPairsMessage : public WordPairs, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WordPairsMessage, YesShowsTheNewBoardAtOnceAndNoLeavesForTheGamesMenu) {
+    const bool yes = GetParam();
+    const std::uint64_t play = EndPhaseAt(kDealt + 1000);
+    for (int k = 0; k < 3; ++k) Turn(play + 10 + std::uint64_t(k) * kTurnMs, false);
+    const std::uint64_t shown = play + 10 + 2 * kTurnMs + kCheckedMs + 1000;
+    h().At(shown, [this] { ASSERT_TRUE(MessageShown("Dvojice")); });
+    h().Click(shown + 100, yes ? 241 : 398, 282);
+    // The button's pause of 100 ms after the release, then the answer.
+    const std::uint64_t answered = shown + 100 + 50 + 100 + 10;
+    h().At(answered, [this, yes] {
+        EXPECT_FALSE(wndHlaska->Showing());
+        if (yes) {
+            ASSERT_NE(wndDvojice, nullptr);
+            EXPECT_EQ(h().ActiveForm(), wndDvojice);
+            EXPECT_TRUE(w().Memorising);
+            EXPECT_TRUE(BoardShown());
+            for (int i = 1; i <= 10; ++i) EXPECT_TRUE(w().Cells[i]->Visible()) << i;
+        } else {
+            EXPECT_EQ(wndDvojice, nullptr);
+            EXPECT_TRUE(wndHry->Showing());
+            EXPECT_EQ(h().ActiveForm(), wndHry);
+        }
+    });
+    if (yes) {
+        h().At(answered + TwndDvojice::MemoriseMs - 100, [this] { EXPECT_TRUE(w().Memorising); });
+        h().At(answered + TwndDvojice::MemoriseMs + kCoverMs, [this] {
+            EXPECT_TRUE(Covered());
+            EXPECT_EQ(w().Lives, 3);
+        });
+    }
+    EndAt(answered + TwndDvojice::MemoriseMs + kCoverMs + 10);
+    RunProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, WordPairsMessage, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "Yes" : "No"); });
+
 }  // namespace

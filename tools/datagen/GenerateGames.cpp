@@ -33,16 +33,17 @@ struct TMessage {
     const char* Picture;
     const char* Sound;
     const char* Text;
+    bool PokKonec;  // the again / end buttons, else yes / no
 };
 constexpr TMessage Messages[] = {
-    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?"},
-    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?"},
-    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?"},
-    {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?"},
-    {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?"},
-    {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Všichni mají svoje věci. Hrát znovu?"},
-    {"hry\\pexeso\\hlaska1.bmp", "hry\\pexeso\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?"},
-    {"hry\\pexeso\\hlaska2.bmp", "hry\\pexeso\\hlaska2.wav", "Vyhrál počítač. Hrát znovu?"}};
+    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?", true},
+    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?", true},
+    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?", true},
+    {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?", false},
+    {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?", false},
+    {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Tři chyby. Hrát znovu?", false},
+    {"hry\\pexeso\\hlaska1.bmp", "hry\\pexeso\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?", false},
+    {"hry\\pexeso\\hlaska2.bmp", "hry\\pexeso\\hlaska2.wav", "Vyhrál počítač. Hrát znovu?", false}};
 
 String Code43(int position) { return GameCodeList43[position - 1].Code; }
 int Number43(int position) { return GameProfessionToDetail(position); }
@@ -68,7 +69,12 @@ std::unique_ptr<TBitmap> Thing(int w, int h, int profession, const String& capti
 
 void WriteMessages(TDataTree& tree, const TSpeech& speech) {
     for (const auto& m : Messages) {
-        tree.WriteBmp(m.Picture, *MessagePicture(320, 160, m.Text, RGBColor(255, 240, 170)));
+        auto picture = MessagePicture(320, 160, m.Text, RGBColor(255, 240, 170));
+        if (m.PokKonec)
+            DrawMessageButtons(picture.get(), {"pok", "konec"});
+        else
+            DrawMessageButtons(picture.get(), {"ano", "ne"});
+        tree.WriteBmp(m.Picture, *picture);
         tree.WriteWav(m.Sound, speech.Get(m.Text));
     }
 }
@@ -250,10 +256,13 @@ void WritePersonsAndThings(TDataTree& tree, const char* persons, const char* thi
         for (int served = 0; served <= 1; ++served) {
             auto person = Figure(PersonWidth, PersonHeight, n, clMagenta);
             TCanvas* c = person->Canvas();
+            // The served picture is drawn over the waiting one: its bubble
+            // covers the question mark.
+            FillEllipse(c, Bounds(PersonWidth - 38, 2, 36, 28), clWhite);
             if (served) {
+                FillEllipse(c, Bounds(PersonWidth - 30, 6, 20, 20), RGBColor(40, 170, 60));
                 c->Draw(PersonWidth - 56, 50, Thing(56, 56, n, word, true).get());
             } else {
-                FillEllipse(c, Bounds(PersonWidth - 38, 2, 36, 28), clWhite);
                 DrawCaption(c, Bounds(PersonWidth - 38, 2, 36, 28), "?", clBlack, 22);
             }
             tree.WriteBmp(String("hry\\poradek\\") + persons + "\\" + code + char('1' + served) + ".bmp", *person);
