@@ -61,17 +61,20 @@ void TwndPoradek::FormCreate(TObject*) {
                      TBarButton::Help});
     DrawBarButton(TBarButton::Help);
     CleanBuffer->Assign(Buffer);
+    // The carried thing follows the pointer over the labels too (not over
+    // the help button).
+    const TMouseMoveEvent carryOver = [this](TObject* s, TShiftState sh, int x, int y) {
+        ControlMouseMove(s, sh, x, y);
+    };
     for (TBarButton which : {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu})
-        BarButton(which)->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
-            ControlMouseMove(s, sh, x, y);
-        };
+        BarButton(which)->OnMouseMove = carryOver;
 
     for (int i = 1; i <= PersonCount; ++i) {
         auto* person = new TXLabel(this, 39 + 110 * (i - 1), kPersonTop, kPersonWidth, kPersonHeight);
         person->SetCursor(1);
         person->Tag = i;
         person->OnClick = [this](TObject* s) { PersonClick(s); };
-        person->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ControlMouseMove(s, sh, x, y); };
+        person->OnMouseMove = carryOver;
         PersonLabels[i] = person;
         for (int k = 1; k <= 2; ++k) PersonBitmaps[i][k] = std::make_unique<TBitmap>();
     }
@@ -80,7 +83,7 @@ void TwndPoradek::FormCreate(TObject*) {
         auto* slot = new TXLabel(this, SlotPoints[k].X, SlotPoints[k].Y, kSlotSize, kSlotSize);
         slot->Tag = k;
         slot->OnClick = [this](TObject* s) { SlotClick(s); };
-        slot->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ControlMouseMove(s, sh, x, y); };
+        slot->OnMouseMove = carryOver;
         SlotLabels[k] = slot;
         for (int j = 1; j <= 2; ++j) ItemBitmaps[k][j] = std::make_unique<TBitmap>();
     }

@@ -133,7 +133,7 @@ TEST_F(PutInOrder, ThingFollowsThePointerHiddenAndADropPutsItBackWithThePointer)
     Open(0);
     Give(kPlay, 1);  // nothing carried: nothing happens
     PickUp(kPlay + 600, 1);
-    h().MoveTo(kPlay + 800, 300, 200);
+    h().MoveTo(kPlay + 800, 300, 200);  // over a person's label
     h().At(kPlay + 810, [this] {
         EXPECT_TRUE(w().Carrying);
         EXPECT_EQ(w().CarriedItem, 1);
@@ -142,6 +142,8 @@ TEST_F(PutInOrder, ThingFollowsThePointerHiddenAndADropPutsItBackWithThePointer)
         EXPECT_TRUE(CarriedShownAt({300, 200}));
         EXPECT_EQ(w().CarrySnapshot->Pixels().pixels, w().Buffer->Pixels().pixels);  // Buffer untouched
     });
+    h().MoveTo(kPlay + 900, 330, 390);  // over the form
+    h().At(kPlay + 910, [this] { EXPECT_TRUE(CarriedShownAt({330, 390})); });
     ClickAt(kPlay + 1000, kEmptyPlace);
     h().At(kPlay + 1100, [this] {
         EXPECT_FALSE(w().Carrying);
