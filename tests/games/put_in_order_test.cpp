@@ -21,10 +21,10 @@ class PutInOrder : public ScreenTest {
 protected:
     // Entry 2 (tools) or 3 (caps).
     void Open(int mode) { ChooseGame(kReady, 2 + mode); }
-    static TwndPoradek& w() { return *wndPoradek; }
-    static TPoint SlotCentre(int k) { return {51 + 60 * (k - 1) + 28, 283 + 28}; }
-    static TPoint PersonCentre(int i) { return {39 + 110 * (i - 1) + 60, 62 + 97}; }
-    static int SlotOf(int thing) {
+    TwndPoradek& w() { return *wndPoradek; }
+    TPoint SlotCentre(int k) { return {51 + 60 * (k - 1) + 28, 283 + 28}; }
+    TPoint PersonCentre(int i) { return {39 + 110 * (i - 1) + 60, 62 + 97}; }
+    int SlotOf(int thing) {
         for (int k = 1; k <= 9; ++k)
             if (w().SlotItem[k] == thing) return k;
         return 0;
@@ -169,7 +169,7 @@ TEST_F(PutInOrder, WrongPersonKeepsTheThingCarriedAndTheRightOneIsServed) {
         EXPECT_FALSE(h().PointerVisible());
     });
     auto slot = std::make_shared<int>(0);
-    h().At(kPlay + 1190, [slot] { *slot = SlotOf(2); });
+    h().At(kPlay + 1190, [this, slot] { *slot = SlotOf(2); });
     Give(kPlay + 1200, 2);
     h().At(kPlay + 1300, [this, slot] {
         EXPECT_FALSE(w().Carrying);

@@ -25,7 +25,7 @@ protected:
         ChooseGame(kReady, kWordPairsEntry);
     }
 
-    static TwndDvojice& w() { return *wndDvojice; }
+    TwndDvojice& w() { return *wndDvojice; }
     void ClickCell(std::uint64_t at, int i) {
         h().Click(at, 39 + 92 * ((i - 1) % 5) + 45, (i <= 5 ? 47 : 199) + 75);
     }
@@ -57,7 +57,7 @@ protected:
         return ScreenShows(h(), thing, 0, 0, 526, 271, thing.Width(), thing.Height());
     }
     // A visible cell other than the one asked.
-    static int WrongCell() {
+    int WrongCell() {
         for (int i = 1; i <= 10; ++i)
             if (i != w().TaskCell && w().Cells[i]->Visible()) return i;
         return 0;
