@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "platform/core/rtl.h"
-
 #include "simulations/PlumberTables.h"
 
 TPlumberScreen::TPlumberScreen(TComponent* AOwner, const TPlumberPart& Part)

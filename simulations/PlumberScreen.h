@@ -89,7 +89,8 @@ protected:
 
     // What each part decides.
     virtual TCellContent ContentOf(int Col, int Row) const = 0;
-    // The ghost previews the selected piece (a piece is selected, and in stock).
+    // The ghost previews the selected piece: one is selected (and, where
+    // the pieces are counted, still in stock).
     virtual bool Previewing() const = 0;
     // The ghost's picture for the cell, before it is shown there.
     virtual void PrepareGhost(int Col, int Row) {}

@@ -120,9 +120,9 @@ inline constexpr TPlumberBPaletteGroup PlumberBPaletteTable[7] = {
 
 inline constexpr int PlumberBWrenchTag = 21;
 
-// Pieces 1..20: the pieces that laying one removes from its cell (those
-// that use one of its openings, and those whose pictures would cross it
-// badly). Symmetric; a piece never removes itself.
+// Pieces 1..20: the pieces that laying one removes from its cell: every
+// piece that uses one of its openings, and a few more. Symmetric; a piece
+// never removes itself.
 inline constexpr Byte PlumberBReplaceTable[20][14] = {
     {2, 4, 5, 6, 7, 10, 11, 12, 13, 15, 16, 17, 19},     // 1
     {1, 3, 5, 8, 9, 12, 14, 15, 16, 17, 20},             // 2
