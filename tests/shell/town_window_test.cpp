@@ -1,5 +1,7 @@
 // The town window: its start view, the slider and its rounding, dragging,
 // the scroll strips, the exit snapshot and the bottom bar.
+#include <cstdlib>
+
 #include "town_test_support.h"
 
 using namespace towntest;
@@ -118,8 +120,15 @@ TEST_P(TownStripHold, ScrollsThirtyPixelsATickUpToTheEnds) {
         EXPECT_EQ(wndVelamo->ScrollOffset, c.wantOffset);
         EXPECT_EQ(wndVelamo->Slider->Left(), SliderLeftForOffset(c.wantOffset));
         EXPECT_TRUE(ShowsTownAt(h(), c.wantOffset));
-        // Each tick redraws, also where the town cannot move any more.
-        EXPECT_GE(h().Backend().FrameCount() - framesAtEnter, c.ticks);
+        // Each tick that moves the town presents a new frame; a tick where
+        // it cannot move any more redraws the same picture, which is not
+        // presented again.
+        const int moving = (std::abs(c.wantOffset - OffsetForSliderLeft(c.startLeft)) + 29) / 30;
+        const int frames = h().Backend().FrameCount() - framesAtEnter;
+        EXPECT_GE(frames, moving);
+        if (moving == 0) {
+            EXPECT_EQ(frames, 0);
+        }
         EXPECT_TRUE(wndVelamo->ScrollTimer->Enabled());
         Application->Terminate();
     });

@@ -98,7 +98,7 @@ bool HeadlessBackend::WaitEvent(backend::Event& ev, std::int64_t timeoutMs) {
     }
 }
 
-void HeadlessBackend::Present(const Surface& screen) {
+void HeadlessBackend::Present(const Surface& screen, const TRect&) {
     frame_ = screen;
     ++frames_;
 }

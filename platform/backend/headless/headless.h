@@ -44,7 +44,8 @@ public:
     void Sleep(std::uint32_t ms) override;
     bool PollEvent(backend::Event& ev) override;
     bool WaitEvent(backend::Event& ev, std::int64_t timeoutMs) override;
-    void Present(const Surface& screen) override;
+    using backend::Backend::Present;
+    void Present(const Surface& screen, const TRect& changed) override;
     TPoint PointerPos() override;
     void SetCursor(const backend::CursorData& cursor) override;
     void ShowPointer(bool visible) override;
