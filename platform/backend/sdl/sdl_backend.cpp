@@ -191,6 +191,12 @@ void SdlBackend::ChoosePresenter() {
         presenter_ = sdl::MakeSurfacePresenter(window_.get());
         return;
     }
+    // Without a graphics device every OpenGL is a software rasteriser: not
+    // even loaded then (it alone would hold tens of megabytes).
+    if (!(named && *named) && !sdl::GraphicsDevicePresent()) {
+        presenter_ = sdl::MakeSurfacePresenter(window_.get());
+        return;
+    }
     presenter_ = sdl::MakeRendererPresenter(window_.get(), SDL_RENDERER_ACCELERATED);
     if (presenter_ && !(named && *named)) {
         SDL_Renderer* renderer = SDL_GetRenderer(window_.get());

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/backend/backend.h"
 #include "platform/gfx/graphics.h"
@@ -160,6 +162,16 @@ std::unique_ptr<Presenter> MakeRendererPresenter(SDL_Window* window, Uint32 flag
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags);
     if (!renderer) return nullptr;
     return std::make_unique<RendererPresenter>(window, renderer);
+}
+
+bool GraphicsDevicePresent() {
+#ifdef __linux__
+    std::error_code error;
+    return std::filesystem::exists("/dev/dri", error) || std::filesystem::exists("/dev/nvidia0", error) ||
+           std::filesystem::exists("/dev/nvidiactl", error);
+#else
+    return true;
+#endif
 }
 
 std::string GlRendererString(SDL_Renderer* renderer) {

@@ -50,6 +50,9 @@ std::unique_ptr<Presenter> MakeRendererPresenter(SDL_Window* window, Uint32 flag
 // accelerated: OpenGL on a software rasteriser (Mesa's llvmpipe, softpipe,
 // swrast). Reads the GL renderer string of the renderer's context.
 bool RendersInSoftware(SDL_Renderer* renderer);
+// Whether the system has a graphics device a renderer could draw with
+// (a DRM device, or the proprietary NVIDIA one). True off Linux.
+bool GraphicsDevicePresent();
 // The GL renderer string of `renderer`'s context ("" when not OpenGL).
 std::string GlRendererString(SDL_Renderer* renderer);
 

@@ -40,6 +40,7 @@ private:
     Viewport viewport_;
     std::vector<Tap> columns_;
     std::vector<Tap> rows_;
+    std::vector<std::uint32_t> packed_ = std::vector<std::uint32_t>(641);  // one picture row, its last pixel twice
     std::vector<std::uint32_t> scaled_[2];
     int scaledRow_[2] = {-1, -1};
 };
