@@ -46,6 +46,45 @@ TEST_F(TownWindow, StartsAsTheMainFormShowingTheMiddleOfTheTown) {
     EXPECT_TRUE(shown);
 }
 
+// The splash clicked away at once (before the town is made, and again once
+// it is there): the display goes from the splash straight to the whole town,
+// with no frame of the bare black backdrop and no town frame that is missing
+// a part still to be painted.
+TEST_F(TownWindow, SplashGivesWayToTheWholeTownWithNoFrameBetween) {
+    struct Seen {
+        bool black;
+        bool splashUp;
+        Surface frame;
+    };
+    std::vector<Seen> frames;
+    h().Backend().SetPresentObserver([&](const Surface& s) {
+        bool black = true;
+        for (Byte b : s.pixels)
+            if (b != 0) {
+                black = false;
+                break;
+            }
+        frames.push_back({black, wndKonec && wndKonec->Visible(), s});
+    });
+    h().Click(40, kIdleX, kIdleY);
+    h().At(kReady, [] { Application->Terminate(); });
+    RunProgram();
+    ASSERT_FALSE(frames.empty());
+    const Surface& town = h().Backend().LastFrame();
+    std::size_t firstShown = 0;
+    while (firstShown < frames.size() && frames[firstShown].black) ++firstShown;
+    ASSERT_LT(firstShown, frames.size());
+    bool townSeen = false;
+    for (std::size_t i = firstShown; i < frames.size(); ++i) {
+        EXPECT_FALSE(frames[i].black) << "frame " << i << " is the bare backdrop";
+        if (!frames[i].splashUp && !townSeen) {
+            townSeen = true;
+            EXPECT_TRUE(frames[i].frame.pixels == town.pixels) << "the first town frame is not the whole town";
+        }
+    }
+    EXPECT_TRUE(townSeen);
+}
+
 TEST(TownSlider, LeftEdgeForOffsetRoundsToTheNearestWithHalvesToEven) {
     struct Case {
         int offset, left;

@@ -70,6 +70,8 @@ public:
 
     const Surface& LastFrame() const { return frame_; }
     int FrameCount() const { return frames_; }
+    // Called with each frame as it is presented.
+    void SetPresentObserver(std::function<void(const Surface&)> observer) { presentObserver_ = std::move(observer); }
     // The cursor passed last (null before any), whether the pointer shows.
     const backend::CursorData* CursorShown() const { return cursor_; }
     bool PointerVisible() const { return pointerVisible_; }
@@ -106,6 +108,7 @@ private:
     std::vector<TimedNotice> notices_;
     std::vector<SoundCall> sounds_;
     std::function<void()> idle_;
+    std::function<void(const Surface&)> presentObserver_;
     std::uint64_t timeLimit_ = 0;  // 0: none
     int pollsWithoutWait_ = 0;
     bool limitHit_ = false;
