@@ -43,6 +43,7 @@ double ProcessCpuSeconds() {
 }
 
 // Range 0: the 640x480 window; 1: full screen, the picture scaled to fit.
+// Each present is a whole changed frame.
 void BM_Present(benchmark::State& state) {
     backend::Backend& b = TheBackend();
     const bool fullScreen = state.range(0) != 0;
@@ -59,7 +60,7 @@ void BM_Present(benchmark::State& state) {
     }
     b.SetFullscreen(false);
     state.SetLabel(std::string(std::getenv("DISPLAY") ? "display" : "dummy video") +
-                   (fullScreen ? ", full screen" : ", window"));
+                   (fullScreen ? ", full screen, " : ", window, ") + backend::sdl::PresenterName(b));
 }
 BENCHMARK(BM_Present)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
