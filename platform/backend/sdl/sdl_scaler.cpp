@@ -87,6 +87,9 @@ void PictureScaler::SetViewport(const Viewport& viewport) {
     if (viewport == viewport_ && !columns_.empty()) return;
     viewport_ = viewport;
     columns_ = Taps(viewport.Picture().Width(), kScreenWidth);
+    shareLanes_.clear();
+    for (const Tap& t : columns_) shareLanes_.insert(shareLanes_.end(), 4, std::uint16_t(t.share));
+    seconds_.resize(columns_.size());
     rows_ = Taps(viewport.Picture().Height(), kScreenHeight);
     scaledRow_[0] = scaledRow_[1] = -1;
 }
@@ -108,10 +111,50 @@ const std::uint32_t* PictureScaler::ScaledRow(const Surface& picture, int row, i
     out.resize(std::size_t(right - left));
     std::uint32_t* to = out.data();
     const Tap* taps = columns_.data();
+    if (viewport_.WholeFactor()) {
+        for (int x = left; x < right; ++x) to[x - left] = packed[taps[x].first];
+        scaledRow_[slot] = row;
+        return to;
+    }
+#ifdef __SSE2__
+    // Each column's two picture pixels side by side, then mixed four
+    // columns at a time by their own shares.
+    std::uint32_t* second = seconds_.data();
+    for (int x = left; x < right; ++x) {
+        const Tap t = taps[x];
+        to[x - left] = packed[t.first];
+        second[x - left] = packed[t.first + 1];
+    }
+    const std::uint16_t* shares = shareLanes_.data() + std::size_t(left) * 4;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi16(256);
+    int x = 0;
+    const int count = right - left;
+    for (; x + 4 <= count; x += 4) {
+        const __m128i pa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + x));
+        const __m128i pb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(second + x));
+        const __m128i sLow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + x * 4));
+        const __m128i sHigh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + x * 4 + 8));
+        const __m128i low = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(pa, zero), sLow),
+                          _mm_mullo_epi16(_mm_unpacklo_epi8(pb, zero), _mm_sub_epi16(full, sLow))),
+            8);
+        const __m128i high = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(pa, zero), sHigh),
+                          _mm_mullo_epi16(_mm_unpackhi_epi8(pb, zero), _mm_sub_epi16(full, sHigh))),
+            8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), _mm_packus_epi16(low, high));
+    }
+    for (; x < count; ++x) {
+        const Tap t = taps[left + x];
+        if (t.share != 256) to[x] = Mix(to[x], second[x], std::uint32_t(t.share));
+    }
+#else
     for (int x = left; x < right; ++x) {
         const Tap t = taps[x];
         to[x - left] = t.share == 256 ? packed[t.first] : Mix(packed[t.first], packed[t.first + 1], std::uint32_t(t.share));
     }
+#endif
     scaledRow_[slot] = row;
     return out.data();
 }
