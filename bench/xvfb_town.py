@@ -294,7 +294,6 @@ class Session:
         used = self.program.cpu_seconds() - cpu
         presents = read_presents(self.args.log)[log_start:]
         unchanged = sum(1 for a, b in zip(presents, presents[1:]) if a[3] == b[3])
-        full = [(e - b) / 1e6 for b, e, changed, _ in presents if changed >= PICTURE_W * PICTURE_H]
         self.report["continuous_movement"] = {
             "seconds": round(wall, 1), "cpu_percent": round(100 * used / wall, 1),
             "presents": len(presents), "presents_of_an_unchanged_frame": unchanged,
@@ -353,7 +352,7 @@ def main():
 
     s = Session(args)
     s.wait_for_window()
-    if args.shot:
+    if args.shot and args.splash_wait > 0:
         time.sleep(args.splash_wait)
         os.system(args.shot + " splash")
         args.splash_wait = 0

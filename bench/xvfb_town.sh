@@ -6,7 +6,10 @@
 # splash, and the mouse mapping at the picture's edges. Screenshots go into
 # the output folder.
 #
-#   bench/xvfb_town.sh [--wm openbox|none] [--seconds N] [--out DIR] [BUILD_DIR]
+#   bench/xvfb_town.sh [--wm openbox|none] [--seconds N] [--splash-wait S] [--out DIR] [BUILD_DIR]
+#
+# --splash-wait 0 clicks the splash away as soon as the window shows, while
+# the town is still being made.
 #
 # Needs Xvfb, python3 and libXtst (Debian: xvfb libxtst6); --wm openbox needs
 # openbox; screenshots need xwd and ImageMagick (x11-apps imagemagick).
@@ -17,14 +20,16 @@ cd "$(dirname "$0")/.."
 
 wm=none
 seconds=10
+splash_wait=1.5
 out=
 build=build
 while [ $# -gt 0 ]; do
   case $1 in
     --wm) wm=$2; shift 2 ;;
     --seconds) seconds=$2; shift 2 ;;
+    --splash-wait) splash_wait=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
-    -h|--help) sed -n '2,15p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,18p' "$0"; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) build=$1; shift ;;
   esac
@@ -70,5 +75,5 @@ if command -v xwd >/dev/null && command -v convert >/dev/null && convert -versio
 fi
 
 python3 bench/xvfb_town.py --display "$DISPLAY" --pid "$program" --log "$VELAMO_PRESENT_LOG" \
-  --seconds "$seconds" --shot "$shot"
+  --seconds "$seconds" --splash-wait "$splash_wait" --shot "$shot"
 echo "window manager: $wm; screenshots: $out"

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <cstring>
 
 #include "platform/backend/sdl/sdl_channels.h"
@@ -21,9 +20,9 @@
 #include "platform/backend/sdl/sdl_keys.h"
 #include "platform/backend/sdl/sdl_present_log.h"
 #include "platform/backend/sdl/sdl_presenters.h"
+#include "platform/backend/sdl/sdl_probe.h"
 #include "platform/backend/sdl/sdl_viewport.h"
 #include "platform/backend/sdl/sdl_x11.h"
-#include "platform/backend/sdl/sdl_probe.h"
 #include "platform/core/exceptions.h"
 #include "platform/gfx/graphics.h"
 
