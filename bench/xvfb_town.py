@@ -245,8 +245,10 @@ class Session:
         sends = []
         for i in range(count):
             px, py = PLACES[i % len(PLACES)]
-            self.move_picture(px, py)
+            # Timed from before the send: the program may present before the
+            # send's round trip has returned here.
             sends.append(now_ns())
+            self.move_picture(px, py)
             time.sleep(interval)
         time.sleep(0.2)
         presents = read_presents(self.args.log)[log_start:]
