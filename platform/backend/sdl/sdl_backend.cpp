@@ -63,7 +63,11 @@ public:
 };
 
 // The sound device, playing what the mixer mixes; closed (silent) when no
-// device could be opened.
+// device could be opened. It is opened once, as the backend starts, and kept
+// open for the whole run: a PulseAudio server may take the first second or
+// so of a new stream at once and then ask for nothing for up to two seconds
+// (with every buffer size; the server's timing, not ours), so a sound started
+// then is late. Opened at the start, that time falls on the silent splash.
 class AudioOut {
 public:
     explicit AudioOut(sdl::ChannelMixer& mixer) {
