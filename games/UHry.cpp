@@ -1,6 +1,7 @@
 #include "games/UHry.h"
 
 #include "games/GamesMenuTable.h"
+#include "games/UCiToJe.h"
 
 TwndHry* wndHry = nullptr;
 
@@ -15,6 +16,7 @@ void TwndHry::FormCreate(TObject*) {
 
 void TwndHry::GameClick(int Tag) {
     switch (Tag) {
+        case 1: OpenScreen<TwndCiToJe>(wndCiToJe, [](auto& s) { s.NewThing(); }); break;
         default: break;  // the menu only closes
     }
 }

@@ -69,6 +69,7 @@ protected:
     // Blacks out a place's region in Mask (a border fill from its sample
     // point) and leaves it out of the hit test.
     void ClosePlace(Byte Place);
+    bool PlaceClosed(Byte Place) const { return placeClosed_[Place]; }
 
     // The hit test of a window point: the form's cursor (1 arrow, 2 hand) and
     // HoverPlace, the first place in number order whose sample point lies in
