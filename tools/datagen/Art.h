@@ -3,9 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/gfx/graphics.h"
+#include "shell/MenuEntry.h"
+#include "tools/datagen/DataTree.h"
 
 inline constexpr TColor clMagenta = clFuchsia;  // the transparent colour of overlays
 
@@ -55,3 +58,17 @@ std::unique_ptr<TBitmap> ScreenBackground(const String& title, TColor base, int 
 // A message picture centred on the screen (size w×h): a rounded panel with
 // the message text above the button row, magenta around it.
 std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor face);
+
+// A picture menu's entries over its background `menu`. Each entry is a
+// button drawn on the part of its hot area that its pictures cover, less
+// what a later entry's hot area takes (the later entry takes the clicks
+// there): what a child sees as the entry is where a click finds it. `menu`
+// gets every entry in its normal look; each entry's pictures, written as
+// folder + Name + "1.bmp" (normal) and "2.bmp" (hover), are the piece of the
+// menu at the entry's position, with the entry in that look.
+struct TMenuEntryLook {
+    String Caption;
+    TColor Face;
+};
+void WriteMenuEntries(TDataTree& tree, const String& folder, TBitmap& menu, std::span<const TMenuEntry> entries,
+                      const std::vector<TMenuEntryLook>& looks);
