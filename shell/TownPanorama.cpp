@@ -47,6 +47,18 @@ void TTownPanorama::CreateFrame() {
     Frame->Assign(Buffer);
     Frame->TransparentColor = clFuchsia;
     Frame->Transparent = true;
+
+    const Surface& f = Frame->Pixels();
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width;) {
+            if (f.Get(x, y) == clFuchsia) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < f.width && f.Get(x, y) != clFuchsia) ++x;
+            frameRuns_.push_back(Rect(start, y, x, y + 1));
+        }
 }
 
 void TTownPanorama::CreateSlider() {
@@ -100,7 +112,9 @@ void TTownPanorama::ClosePlace(Byte Place) {
 
 void TTownPanorama::RedrawTown() {
     Buffer->Canvas()->Draw(ScrollOffset + kTownLeft, kTownTop, Town);
-    Buffer->Canvas()->Draw(0, 0, Frame);
+    Surface& buffer = Buffer->Pixels();
+    for (const TRect& run : frameRuns_)
+        gfx::CopyArea(buffer, gfx::SurfaceRect(buffer), TPoint{run.Left, run.Top}, Frame->Pixels(), run);
     DrawOverFrame();
     BitBlt(Canvas()->Handle(), 0, 0, 640, 480, Buffer->Canvas()->Handle(), 0, 0, SRCCOPY);
 }

@@ -5,6 +5,8 @@
 // the town and what a place under the mouse does.
 #pragma once
 
+#include <vector>
+
 #include "shell/ScreenFrame.h"
 #include "shell/TownPlaceTable.h"
 
@@ -93,6 +95,10 @@ private:
     TColor FillRegionAt(int tx, int ty);
     void RestoreWorkMask();
     TRect LastFill{};
+    // The frame's opaque runs, one row each: drawing them draws the frame
+    // with magenta transparent, without testing its window's quarter
+    // million pixels on every redraw.
+    std::vector<TRect> frameRuns_;
     bool placeClosed_[TownPlaceCount + 1] = {};
     TBitmap exitSnapshot_;
 };
