@@ -90,7 +90,10 @@ void WriteTownGame(TDataTree& tree) {
     FillRect(frame->Canvas(), Bounds(563, 426, 65, 46), RGBColor(255, 250, 220));
     FrameRect(frame->Canvas(), Bounds(563, 426, 65, 46), RGBColor(60, 40, 20), 2);
     tree.WriteBmp("hry\\citoje\\pozadi.bmp", *frame);
-    auto result = ScreenBackground("Správně! Věc je na svém místě.", RGBColor(250, 220, 120), 0);
+    // The delivery and the place are drawn at (145, 20): the caption keeps
+    // to their right.
+    auto result = ScreenBackground("", RGBColor(250, 220, 120), 0);
+    DrawCaption(result->Canvas(), Rect(270, 40, 630, 140), "Správně! Věc je na svém místě.", RGBColor(90, 60, 10), 30);
     tree.WriteBmp("hry\\citoje\\pozadi2.bmp", *result);
 
     for (const auto& place : TownPlaceTable) {
@@ -103,11 +106,13 @@ void WriteTownGame(TDataTree& tree) {
         DrawCaption(placePicture->Canvas(), Rect(0, 2, DeliveryWidth, 32), "Děkuji!", clBlack, 20);
         tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + ".bmp", *placePicture);
         for (int k = 1; k <= things; ++k) {
-            const String thing = "věc " + IntToStr(k);
+            // The thing names its place's profession, so the placeholder game
+            // can be played.
+            const String thing = name + " " + IntToStr(k);
             auto a = Thing(56, 40, n, thing, true);
             tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "A\\" + IntToStr(k) + ".bmp", *a);
             auto b = NewPicture(DeliveryWidth, DeliveryHeight, Lighter(ProfessionColour(n), 0.8));
-            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává " + thing, clBlack, 16);
+            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává věc " + IntToStr(k), clBlack, 16);
             b->Canvas()->Draw(22, 66, Thing(56, 40, n, thing, false).get());
             tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "B\\" + IntToStr(k) + ".bmp", *b);
         }
