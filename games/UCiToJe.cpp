@@ -71,8 +71,9 @@ void TwndCiToJe::FormCreate(TObject*) {
 }
 
 void TwndCiToJe::FormDestroy(TObject*) {
-    // Freed when the loop next runs.
-    resultWindow_->Release();
+    // Freed when the loop next runs. (None when the program ended while it
+    // was being made.)
+    if (resultWindow_) resultWindow_->Release();
     delete ThingBitmap;
     ThingBitmap = nullptr;
 }

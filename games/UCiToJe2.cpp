@@ -15,19 +15,23 @@ constexpr DWORD kPlaceMs = 3000;
 
 TwndCiToJe2::TwndCiToJe2(TComponent* AOwner, TwndCiToJe* Game)
     : TScreenFrame(AOwner, {.Caption = "Velamo", .CloseAction = caHide, .StopSoundOnDeactivate = true}),
-      DeliveredBitmap(new TBitmap()),
-      PlaceBitmap(new TBitmap()),
       game_(Game) {
     OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
     DoCreate();
 }
 
-TwndCiToJe2::~TwndCiToJe2() {
-    delete DeliveredBitmap;
-    delete PlaceBitmap;
+void TwndCiToJe2::FormCreate(TObject*) {
+    Buffer->LoadFromFile(AppDir + "hry\\citoje\\pozadi2.bmp");
+    DeliveredBitmap = new TBitmap();
+    PlaceBitmap = new TBitmap();
 }
 
-void TwndCiToJe2::FormCreate(TObject*) { Buffer->LoadFromFile(AppDir + "hry\\citoje\\pozadi2.bmp"); }
+void TwndCiToJe2::FormDestroy(TObject*) {
+    delete DeliveredBitmap;
+    delete PlaceBitmap;
+    DeliveredBitmap = PlaceBitmap = nullptr;
+}
 
 void TwndCiToJe2::ShowDelivered(Byte Place, Byte Thing) {
     PlaceBitmap->LoadFromFile(TownGamePicture(Place, ".bmp"));

@@ -10,12 +10,12 @@ class TwndCiToJe2 : public TScreenFrame {
 public:
     // Made by its game, which it hands the next thing to.
     TwndCiToJe2(TComponent* AOwner, TwndCiToJe* Game);
-    ~TwndCiToJe2() override;
 
-    TBitmap* DeliveredBitmap;
-    TBitmap* PlaceBitmap;
+    TBitmap* DeliveredBitmap = nullptr;
+    TBitmap* PlaceBitmap = nullptr;
 
     void FormCreate(TObject* Sender);
+    void FormDestroy(TObject* Sender);
     // Shows the thing delivered for 2 s, then the place for 3 s, hides and
     // lets the game choose the next thing.
     void ShowDelivered(Byte Place, Byte Thing);

@@ -332,6 +332,13 @@ std::vector<EdgeCase> EdgeCases() {
     cases.push_back({"CarriedThingFollowsOverItsBoxTheBarAndTheTown",
                      [](TownGame&, headless::Harness& h, std::uint64_t at) {
                          h.Click(at, kBoxPoint.X, kBoxPoint.Y);
+                         // Picked up: under the pointer at once, before it moves.
+                         h.At(at + 100, [&h] {
+                             ASSERT_TRUE(wndCiToJe->Carrying);
+                             auto thing = ThingPicture(wndCiToJe->ThingPlace, wndCiToJe->ThingVariant);
+                             EXPECT_TRUE(ShowsOpaquePicture(h, *thing, kBoxPoint.X - thing->Width() / 2,
+                                                            kBoxPoint.Y - thing->Height() / 2));
+                         });
                          struct Stop {
                              TPoint p;
                              bool boxFree;  // the box lies apart from the carried thing
