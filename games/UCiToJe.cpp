@@ -71,9 +71,13 @@ void TwndCiToJe::FormCreate(TObject*) {
 }
 
 void TwndCiToJe::FormDestroy(TObject*) {
-    // Freed when the loop next runs. (None when the program ended while it
-    // was being made.)
-    if (resultWindow_) resultWindow_->Release();
+    // Freed when the loop next runs. It is gone already when the program
+    // ends with both (the application frees its forms in its own order), and
+    // there is none when the program ended while it was being made.
+    if (resultWindow_) {
+        resultWindow_->game_ = nullptr;
+        resultWindow_->Release();
+    }
     delete ThingBitmap;
     ThingBitmap = nullptr;
 }

@@ -43,7 +43,9 @@ protected:
     void DrawOverFrame() override;
 
 private:
-    // The result window made with this game and released with it.
+    friend class TwndCiToJe2;
+    // The result window made with this game and released with it; each
+    // forgets the other when it goes first.
     TwndCiToJe2* resultWindow_ = nullptr;
 };
 

@@ -28,6 +28,7 @@ void TwndCiToJe2::FormCreate(TObject*) {
 }
 
 void TwndCiToJe2::FormDestroy(TObject*) {
+    if (game_) game_->resultWindow_ = nullptr;
     delete DeliveredBitmap;
     delete PlaceBitmap;
     DeliveredBitmap = PlaceBitmap = nullptr;
@@ -51,7 +52,7 @@ void TwndCiToJe2::ShowDelivered(Byte Place, Byte Thing) {
 }
 
 bool TwndCiToJe2::WaitWithGame(DWORD Ms) {
-    if (game_->Pause(Ms)) return true;
+    if (game_ && game_->Pause(Ms)) return true;
     Hide();
     return false;
 }

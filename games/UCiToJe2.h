@@ -25,6 +25,7 @@ private:
     // meanwhile: this window then hides and nothing more runs on the game.
     bool WaitWithGame(DWORD Ms);
 
+    friend class TwndCiToJe;
     TwndCiToJe* game_;
 };
 
