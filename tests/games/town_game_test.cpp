@@ -205,7 +205,8 @@ EdgeCase RightDelivery(const char* name, bool carried) {
                 h.MouseDown(at, kRightPoint.X, kRightPoint.Y);
                 h.MouseUp(at + 50, kRightPoint.X, kRightPoint.Y);
                 std::shared_ptr<TBitmap> result = LoadPicture(kAppDir + "hry/citoje/pozadi2.bmp");
-                std::shared_ptr<TBitmap> place = LoadPicture(kAppDir + "hry/citoje/" + std::to_string(kThingOf) + ".bmp");
+                std::shared_ptr<TBitmap> place =
+                    LoadPicture(kAppDir + "hry/citoje/" + std::to_string(kThingOf) + ".bmp");
                 for (std::uint64_t when : {at + 10, at + 1990})
                     h.At(when, [&t, &h, variant] {
                         ASSERT_TRUE(wndCiToJe2->Showing());

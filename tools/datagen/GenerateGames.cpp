@@ -99,7 +99,8 @@ void WriteTownGame(TDataTree& tree) {
     // The delivery and the place are drawn at (145, 20): the caption keeps
     // to their right.
     auto result = ScreenBackground("", RGBColor(250, 220, 120), 0);
-    DrawCaption(result->Canvas(), Rect(270, 40, 630, 140), "Správně! Věc je na svém místě.", RGBColor(90, 60, 10), 30);
+    DrawCaption(result->Canvas(), Rect(270, 40, 630, 140), "Správně! Věc je na svém místě.", RGBColor(90, 60, 10),
+                30);
     tree.WriteBmp("hry\\citoje\\pozadi2.bmp", *result);
 
     for (const auto& place : TownPlaceTable) {
@@ -118,7 +119,8 @@ void WriteTownGame(TDataTree& tree) {
             auto a = Thing(56, 40, n, thing, true);
             tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "A\\" + IntToStr(k) + ".bmp", *a);
             auto b = NewPicture(DeliveryWidth, DeliveryHeight, Lighter(ProfessionColour(n), 0.8));
-            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává věc " + IntToStr(k), clBlack, 16);
+            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává věc " + IntToStr(k),
+                        clBlack, 16);
             b->Canvas()->Draw(22, 66, Thing(56, 40, n, thing, false).get());
             tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "B\\" + IntToStr(k) + ".bmp", *b);
         }

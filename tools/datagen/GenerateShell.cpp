@@ -196,10 +196,12 @@ void DrawPlaceSign(TCanvas* c, int x, int y, int profession, double scale, int n
     const TColor colour = Darker(ProfessionColour(profession), 0.25);
     FillRect(c, Rect(x - sized(14), y - sized(12), x + sized(14), y + sized(8)), colour);
     for (int k = 0; k < sized(10); ++k)
-        FillRect(c, Rect(x - sized(16) + k, y - sized(13) - k, x + sized(16) - k, y - sized(12) - k), Darker(colour, 0.3));
+        FillRect(c, Rect(x - sized(16) + k, y - sized(13) - k, x + sized(16) - k, y - sized(12) - k),
+                 Darker(colour, 0.3));
     FillRect(c, Rect(x - sized(4), y - sized(2), x + sized(4), y + sized(8)), RGBColor(250, 240, 200));
     if (nameHeight > 0)
-        DrawCaption(c, Rect(x - 44, y + sized(8), x + 44, y + sized(8) + 28), ProfessionName(profession), clBlack, nameHeight);
+        DrawCaption(c, Rect(x - 44, y + sized(8), x + 44, y + sized(8) + 28), ProfessionName(profession), clBlack,
+                    nameHeight);
 }
 
 // A place's house and name at the largest size that lies wholly inside the
