@@ -61,19 +61,7 @@ void TTownPanorama::CreateFrame() {
         }
 }
 
-void TTownPanorama::CreateSlider() {
-    Slider = new TPosuvnik(this);
-    Slider->SetBounds(314, 406, 12, 9);
-    Slider->Bitmap->LoadFromFile(AppDir + "hl_obr\\posuv.bmp");
-    Slider->SetCursor(2);
-    Slider->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-        SliderMouseDown(s, b, sh, x, y);
-    };
-    Slider->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-        SliderMouseUp(s, b, sh, x, y);
-    };
-    Slider->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { SliderMouseMove(s, sh, x, y); };
-}
+void TTownPanorama::CreateSlider() { Slider = ::CreateSlider(this, 314, 406, 12, 9, AppDir + "hl_obr\\posuv.bmp"); }
 
 void TTownPanorama::CreateScrollZones() {
     LeftScrollZone = new TXLabel(this, 0, 14, 6, 392);
