@@ -1,6 +1,10 @@
 #include "games/UHry.h"
 
 #include "games/GamesMenuTable.h"
+#include "games/UKdoPatriObr.h"
+#include "games/UKdoPatriZvuk.h"
+#include "games/UKdoToJe.h"
+#include "games/UKdoToJe2.h"
 
 TwndHry* wndHry = nullptr;
 
@@ -15,6 +19,11 @@ void TwndHry::FormCreate(TObject*) {
 
 void TwndHry::GameClick(int Tag) {
     switch (Tag) {
+        case 5: OpenScreen<TwndKdoPatriObr>(wndKdoPatriObr, [](auto& s) { s.Mode = 0; s.Start(); }); break;
+        case 6: OpenScreen(wndKdoPatriZvuk); break;
+        case 7: OpenScreen(wndKdoToJe); break;
+        case 8: OpenScreen(wndKdoToJe2); break;
+        case 9: OpenScreen<TwndKdoPatriObr>(wndKdoPatriObr, [](auto& s) { s.Mode = 1; s.Start(); }); break;
         default: break;  // the menu only closes
     }
 }
