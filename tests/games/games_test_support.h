@@ -47,4 +47,10 @@ private:
     }
 };
 
+// The milliseconds a sound lasts, from its start notice ("... ms=N").
+inline std::uint64_t DurationOf(const headless::TimedNotice& n) {
+    const auto at = n.text.find(" ms=");
+    return at == std::string::npos ? 0 : std::stoull(n.text.substr(at + 4));
+}
+
 }  // namespace gametest

@@ -41,12 +41,6 @@ std::string Code(int position) { return GameCodeList43[position - 1].Code; }
 
 std::string Prompt(int position) { return "hry\\reseni\\zvuky\\" + Code(position) + "1.wav"; }
 
-// The milliseconds of a sound from its start notice ("ms=...").
-std::uint32_t DurationOf(const headless::TimedNotice& n) {
-    const auto at = n.text.find(" ms=");
-    return at == std::string::npos ? 0 : std::uint32_t(std::stoul(n.text.substr(at + 4)));
-}
-
 class PictureGame : public ScreenTest {
 protected:
     static TwndKdoPatriObr* Game() { return wndKdoPatriObr; }
