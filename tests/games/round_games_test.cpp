@@ -265,8 +265,18 @@ TEST_P(RoundGames, WrongAnswersUpToTheLimitEndTheRoundInTheMessageWithTheRightNa
         EXPECT_TRUE(G().screen()->Showing());
         EXPECT_TRUE(wndHlaska->Text->Visible());
         EXPECT_EQ(wndHlaska->Text->Caption(), G().exampleName);
-        EXPECT_EQ(wndHlaska->YesButton->BoundsRect(), Bounds(179, 268, 124, 29));
-        EXPECT_EQ(wndHlaska->NoButton->BoundsRect(), Bounds(337, 268, 123, 29));
+        // Again and end at their places, in their normal look.
+        const std::pair<const T3BMPLabel*, const char*> buttons[] = {{wndHlaska->YesButton, "pok"},
+                                                                      {wndHlaska->NoButton, "konec"}};
+        EXPECT_EQ(buttons[0].first->BoundsRect(), Bounds(179, 268, 124, 29));
+        EXPECT_EQ(buttons[1].first->BoundsRect(), Bounds(337, 268, 123, 29));
+        for (const auto& [button, pictures] : buttons) {
+            auto normal = LoadPicture(kAppDir + "hl_obr/hlasky/" + pictures + "1.bmp");
+            EXPECT_TRUE(button->Visible());
+            EXPECT_TRUE(ScreenShows(h(), *normal, 0, 0, button->Left(), button->Top(), button->Width(),
+                                    button->Height()))
+                << pictures;
+        }
         auto message = LoadPicture(kAppDir + G().messagePicture);
         const int mx = (640 - message->Width()) / 2, my = (480 - message->Height()) / 2;
         EXPECT_EQ(h().Pixel(mx + message->Width() / 2, my + 20), message->Pixels().Get(message->Width() / 2, 20));

@@ -188,3 +188,24 @@ std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor
     c->SetPixel(0, h - 1, clMagenta);
     return b;
 }
+
+std::unique_ptr<TBitmap> MessageButton(const THlaskaButtonPlace& button, int state) {
+    struct TLabelOf {
+        const char* Pictures;
+        const char* Label;
+    };
+    static constexpr TLabelOf labels[] = {
+        {"ano", "Ano"}, {"ne", "Ne"}, {"pok", "Pokračovat"}, {"konec", "Konec"}, {"ok", "OK"}};
+    String label;
+    for (const auto& l : labels)
+        if (String(l.Pictures) == button.Pictures) label = l.Label;
+    auto p = NewPicture(button.Width, button.Height, clWhite);
+    DrawButton(p->Canvas(), Rect(0, 0, button.Width, button.Height), label, RGBColor(150, 200, 255), state);
+    return p;
+}
+
+void DrawMessageButtons(TBitmap* message, std::initializer_list<THlaskaButtonPlace> buttons) {
+    const int left = (640 - message->Width()) / 2, top = (480 - message->Height()) / 2;
+    for (const THlaskaButtonPlace& b : buttons)
+        message->Canvas()->Draw(b.Left - left, b.Top - top, MessageButton(b, 1).get());
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gfx/graphics.h"
+#include "shell/HlaskaButtonPlaces.h"
 
 inline constexpr TColor clMagenta = clFuchsia;  // the transparent colour of overlays
 
@@ -55,3 +56,9 @@ std::unique_ptr<TBitmap> ScreenBackground(const String& title, TColor base, int 
 // A message picture centred on the screen (size w×h): a rounded panel with
 // the message text above the button row, magenta around it.
 std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor face);
+
+// A message window's button in state 1 normal, 2 hover, 3 pressed.
+std::unique_ptr<TBitmap> MessageButton(const THlaskaButtonPlace& button, int state);
+// Draws the normal look of the buttons into a message picture at their
+// places on the screen (the window centres the picture).
+void DrawMessageButtons(TBitmap* message, std::initializer_list<THlaskaButtonPlace> buttons);

@@ -33,16 +33,17 @@ struct TMessage {
     const char* Picture;
     const char* Sound;
     const char* Text;
+    bool AgainOrEnd;  // the again and end buttons, else yes and no
 };
 constexpr TMessage Messages[] = {
-    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?"},
-    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?"},
-    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?"},
-    {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?"},
-    {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?"},
-    {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Všichni mají svoje věci. Hrát znovu?"},
-    {"hry\\pexeso\\hlaska1.bmp", "hry\\pexeso\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?"},
-    {"hry\\pexeso\\hlaska2.bmp", "hry\\pexeso\\hlaska2.wav", "Vyhrál počítač. Hrát znovu?"}};
+    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?", true},
+    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?", true},
+    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?", true},
+    {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?", false},
+    {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?", false},
+    {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Všichni mají svoje věci. Hrát znovu?", false},
+    {"hry\\pexeso\\hlaska1.bmp", "hry\\pexeso\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?", false},
+    {"hry\\pexeso\\hlaska2.bmp", "hry\\pexeso\\hlaska2.wav", "Vyhrál počítač. Hrát znovu?", false}};
 
 String Code43(int position) { return GameCodeList43[position - 1].Code; }
 int Number43(int position) { return GameProfessionToDetail(position); }
@@ -68,7 +69,12 @@ std::unique_ptr<TBitmap> Thing(int w, int h, int profession, const String& capti
 
 void WriteMessages(TDataTree& tree, const TSpeech& speech) {
     for (const auto& m : Messages) {
-        tree.WriteBmp(m.Picture, *MessagePicture(320, 160, m.Text, RGBColor(255, 240, 170)));
+        auto picture = MessagePicture(320, 160, m.Text, RGBColor(255, 240, 170));
+        if (m.AgainOrEnd)
+            DrawMessageButtons(picture.get(), {PokButton, KonecButton});
+        else
+            DrawMessageButtons(picture.get(), {AnoButton, NeButton});
+        tree.WriteBmp(m.Picture, *picture);
         tree.WriteWav(m.Sound, speech.Get(m.Text));
     }
 }

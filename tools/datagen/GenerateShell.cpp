@@ -144,19 +144,9 @@ void WriteStartupPictures(TDataTree& tree) {
     DrawCaption(exit->Canvas(), Rect(270, 138, 338, 158), "Ne", RGBColor(140, 0, 0), 18);
     tree.WriteBmp("hl_obr\\exit.bmp", *exit);
 
-    struct TMessageButton {
-        const char* Name;
-        const char* Label;
-        int Width;
-    };
-    const TMessageButton buttons[] = {{"ano", "Ano", 76}, {"ne", "Ne", 76}, {"pok", "Pokračovat", 124},
-                                      {"konec", "Konec", 123}, {"ok", "OK", 69}};
-    for (const auto& b : buttons)
-        for (int state = 1; state <= 3; ++state) {
-            auto p = NewPicture(b.Width, 29, clWhite);
-            DrawButton(p->Canvas(), Rect(0, 0, b.Width, 29), b.Label, RGBColor(150, 200, 255), state);
-            tree.WriteBmp(String("hl_obr\\hlasky\\") + b.Name + char('0' + state) + ".bmp", *p);
-        }
+    for (const THlaskaButtonPlace& b : {AnoButton, NeButton, PokButton, KonecButton, OkButton})
+        for (int state = 1; state <= 3; ++state)
+            tree.WriteBmp(String("hl_obr\\hlasky\\") + b.Pictures + char('0' + state) + ".bmp", *MessageButton(b, state));
 
     for (const auto& b : BarButtons())
         for (int state = 1; state <= 2; ++state) {
