@@ -310,10 +310,13 @@ TEST_P(RoundGames, RightAnswerDealsTheNextRoundAfterItsSoundAndPause) {
                                         solved->Height()));
             }
         });
-        h().At(next + 10, [this] {
+        h().At(next + 10, [this, next] {
             EXPECT_EQ(G().mistakes(), 0);
-            if (G().roundSound) {
-                EXPECT_EQ(SoundStarts(G().roundSound + TargetCode() + ".wav").size(), 1u);
+            if (G().roundSound) {  // the new round's sound
+                const auto sounds = Notices({"sound start ch0", G().roundSound});
+                ASSERT_EQ(sounds.size(), 2u);
+                EXPECT_EQ(sounds[1].at, next);
+                EXPECT_NE(sounds[1].text.find(G().roundSound + TargetCode() + ".wav"), std::string::npos);
             }
             Application->Terminate();
         });

@@ -33,12 +33,14 @@ struct TMessage {
     const char* Picture;
     const char* Sound;
     const char* Text;
-    bool AgainOrEnd;  // the again and end buttons, else yes and no
+    // The again and end buttons, else yes and no; the games with again and
+    // end show the right answer's name below the text.
+    bool AgainOrEnd;
 };
 constexpr TMessage Messages[] = {
-    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?", true},
-    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?", true},
-    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?", true},
+    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Ten zvuk patří:", true},
+    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Tohle je:", true},
+    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Ta věta patří:", true},
     {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?", false},
     {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?", false},
     {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Všichni mají svoje věci. Hrát znovu?", false},
