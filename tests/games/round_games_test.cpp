@@ -233,9 +233,11 @@ TEST_P(RoundGames, MenuEntryOpensTheGameOnARoundOfDifferentProfessionsWithTheRig
                     return;
                 }
             }
-        // The sound game's round starts with the right answer's sound.
+        // The sound game's round starts with the right answer's sound, which
+        // showing the screen does not cut.
         if (G().roundSound) {
             EXPECT_EQ(SoundStarts(G().roundSound + TargetCode() + ".wav").size(), 1u);
+            EXPECT_TRUE(Notices({"sound stop ch0", G().roundSound}).empty());
         }
         EXPECT_EQ(Notices({"help start ch1", G().help}).size(), 1u);
         Application->Terminate();
