@@ -10,27 +10,16 @@ TwndKdoPatriZvuk* wndKdoPatriZvuk = nullptr;
 namespace {
 constexpr int CellsTop = 42;
 constexpr int MistakeLimit = 3;
+constexpr DWORD WrongPauseMs = 500;
 }  // namespace
 
-TwndKdoPatriZvuk::TwndKdoPatriZvuk(TComponent* AOwner)
-    : TScreenFrame(AOwner, {.Caption = "Velamo - Hry: Kdo sem patří", .Menu = TScreenMenu::Games,
-                            .StopSoundOnClose = true}) {
+TwndKdoPatriZvuk::TwndKdoPatriZvuk(TComponent* AOwner) : TNamedAnswerGame(AOwner, "Velamo - Hry: Kdo sem patří") {
     OnCreate = [this](TObject* s) { FormCreate(s); };
     DoCreate();
 }
 
-TwndKdoPatriZvuk::~TwndKdoPatriZvuk() {
-    delete MessagePicture;
-    MessagePicture = nullptr;
-}
-
 void TwndKdoPatriZvuk::FormCreate(TObject*) {
-    Randomize();
-    Buffer->LoadFromFile(AppDir + "hry\\kdopatri\\pozadib.bmp");
-    CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu,
-                     TBarButton::Help});
-    DrawBarButton(TBarButton::Help);
-    HelpFile = "letadlo";
+    CreateGameScreen("hry\\kdopatri\\pozadib.bmp", "letadlo", "hry\\kdopatri\\hlaska.bmp");
     for (int i = 1; i <= PersonCellCount; ++i) {
         const TRect r = PersonCellBounds(i, CellsTop);
         Cells[i] = new TXLabel(this, r.Left, r.Top, r.Width(), r.Height());
@@ -41,8 +30,6 @@ void TwndKdoPatriZvuk::FormCreate(TObject*) {
     ReplayAreas[0] = new TXLabel(this, 202, 360, 47, 46);
     ReplayAreas[1] = new TXLabel(this, 394, 360, 47, 46);
     for (TXLabel* area : ReplayAreas) area->OnClick = [this](TObject* s) { ReplayClick(s); };
-    MessagePicture = new TBitmap();
-    MessagePicture->LoadFromFile(AppDir + "hry\\kdopatri\\hlaska.bmp");
     NewRound();
 }
 
@@ -76,10 +63,9 @@ void TwndKdoPatriZvuk::CellMouseDown(TObject* Sender, TMouseButton, TShiftState,
         NewRound();
         return;
     }
-    ++Mistakes;
-    PlaySoundFile(AppDir + "sound\\spatne.wav");
-    if (!Pause(500)) return;
-    if (Mistakes == MistakeLimit) ShowGameMessage("Letadlo", MessagePicture, GameCodeList29[TargetCode - 1].DisplayName);
+    WrongAnswer(WrongPauseMs, MistakeLimit, "Letadlo");
 }
+
+String TwndKdoPatriZvuk::RightName() const { return GameCodeList29[TargetCode - 1].DisplayName; }
 
 void TwndKdoPatriZvuk::ReplayClick(TObject*) { PlaySoundFile(TargetSound); }

@@ -3,24 +3,21 @@
 // round ends it through the message window with the right profession's name.
 #pragma once
 
+#include "games/NamedAnswerGame.h"
 #include "games/PersonCells.h"
-#include "shell/ScreenFrame.h"
 
-class TwndKdoPatriZvuk : public TScreenFrame {
+class TwndKdoPatriZvuk : public TNamedAnswerGame {
 public:
     explicit TwndKdoPatriZvuk(TComponent* AOwner);
-    ~TwndKdoPatriZvuk() override;
 
     // 1..10 (Cells[0] is unused); Tag: the GameCodeList29 position dealt.
     TXLabel* Cells[PersonCellCount + 1] = {};
-    Byte TargetCode = 0;  // position in GameCodeList29
+    // TargetCode: a position in GameCodeList29.
     String TargetSound;
     TXLabel* ReplayAreas[2] = {};
-    Byte Mistakes = 0;
-    TBitmap* MessagePicture = nullptr;
 
-    void NewRound();
-    void StartNewRound() override { NewRound(); }
+    void NewRound() override;
+    String RightName() const override;
 
     void FormCreate(TObject* Sender);
     // Any mouse button pressed on a cell judges it.

@@ -14,35 +14,22 @@ constexpr int SlotWidth = 115, SlotHeight = 20;
 constexpr int PersonX = 238, PersonY = 35;
 constexpr DWORD HoverMs = 500;
 constexpr int MistakeLimit = 2;
+constexpr DWORD WrongPauseMs = 500;
 }  // namespace
 
-TwndKdoToJe::TwndKdoToJe(TComponent* AOwner)
-    : TScreenFrame(AOwner, {.Caption = "Velamo - Hry: Kdo to je", .Menu = TScreenMenu::Games,
-                            .StopSoundOnClose = true}) {
+TwndKdoToJe::TwndKdoToJe(TComponent* AOwner) : TNamedAnswerGame(AOwner, "Velamo - Hry: Kdo to je") {
     OnCreate = [this](TObject* s) { FormCreate(s); };
     DoCreate();
 }
 
-TwndKdoToJe::~TwndKdoToJe() {
-    delete MessagePicture;
-    MessagePicture = nullptr;
-}
-
 void TwndKdoToJe::FormCreate(TObject*) {
-    Randomize();
-    Buffer->LoadFromFile(AppDir + "hry\\kdotoje\\pozadia.bmp");
-    CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu,
-                     TBarButton::Help});
-    DrawBarButton(TBarButton::Help);
-    HelpFile = "sloup";
+    CreateGameScreen("hry\\kdotoje\\pozadia.bmp", "sloup", "hry\\kdotoje\\a_hlaska.bmp");
     for (int i = 1; i <= SlotCount; ++i) {
         const TPoint at = SlotPlaces[i - 1];
         NameSlots[i] = new TXLabel(this, at.X, at.Y, SlotWidth, SlotHeight);
         NameSlots[i]->OnClick = [this](TObject* s) { SlotClick(s); };
         NameSlots[i]->OnMouseEnter = [this](TObject* s) { SlotMouseEnter(s); };
     }
-    MessagePicture = new TBitmap();
-    MessagePicture->LoadFromFile(AppDir + "hry\\kdotoje\\a_hlaska.bmp");
     NewRound();
 }
 
@@ -76,11 +63,10 @@ void TwndKdoToJe::SlotClick(TObject* Sender) {
         NewRound();
         return;
     }
-    ++Mistakes;
-    PlaySoundFile(AppDir + "sound\\spatne.wav");
-    if (!Pause(500)) return;
-    if (Mistakes == MistakeLimit) ShowGameMessage("Sloup", MessagePicture, GameCodeList43[TargetCode - 1].DisplayName);
+    WrongAnswer(WrongPauseMs, MistakeLimit, "Sloup");
 }
+
+String TwndKdoToJe::RightName() const { return GameCodeList43[TargetCode - 1].DisplayName; }
 
 void TwndKdoToJe::SlotMouseEnter(TObject* Sender) {
     auto* slot = static_cast<TXLabel*>(Sender);

@@ -4,24 +4,21 @@
 // ends it through the message window with the person's name.
 #pragma once
 
-#include "shell/ScreenFrame.h"
+#include "games/NamedAnswerGame.h"
 
-class TwndKdoToJe : public TScreenFrame {
+class TwndKdoToJe : public TNamedAnswerGame {
 public:
     explicit TwndKdoToJe(TComponent* AOwner);
-    ~TwndKdoToJe() override;
 
     static constexpr int SlotCount = 5;
 
-    TBitmap* MessagePicture = nullptr;
     // 1..5 (NameSlots[0] is unused); Tag: the GameCodeList43 position whose
     // plate the slot shows.
     TXLabel* NameSlots[SlotCount + 1] = {};
-    Byte TargetCode = 0;  // position in GameCodeList43
-    Byte Mistakes = 0;
+    // TargetCode: the person's position in GameCodeList43.
 
-    void NewRound();
-    void StartNewRound() override { NewRound(); }
+    void NewRound() override;
+    String RightName() const override;
 
     void FormCreate(TObject* Sender);
     void SlotClick(TObject* Sender);

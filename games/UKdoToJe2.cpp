@@ -12,11 +12,10 @@ namespace {
 constexpr int CellsTop = 26;
 constexpr int SentenceX = 164, SentenceY = 316;
 constexpr int MistakeLimit = 3;
+constexpr DWORD PauseMs = 1000;  // after a right and a wrong answer
 }  // namespace
 
-TwndKdoToJe2::TwndKdoToJe2(TComponent* AOwner)
-    : TScreenFrame(AOwner, {.Caption = "Velamo - Hry: Kdo to je", .Menu = TScreenMenu::Games,
-                            .StopSoundOnClose = true}) {
+TwndKdoToJe2::TwndKdoToJe2(TComponent* AOwner) : TNamedAnswerGame(AOwner, "Velamo - Hry: Kdo to je") {
     OnCreate = [this](TObject* s) { FormCreate(s); };
     DoCreate();
 }
@@ -26,27 +25,18 @@ TwndKdoToJe2::~TwndKdoToJe2() {
     CleanBuffer = nullptr;
     delete CompletedSentence;
     CompletedSentence = nullptr;
-    delete MessagePicture;
-    MessagePicture = nullptr;
 }
 
 void TwndKdoToJe2::FormCreate(TObject*) {
-    Randomize();
-    Buffer->LoadFromFile(AppDir + "hry\\kdotoje\\pozadib.bmp");
-    CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu,
-                     TBarButton::Help});
-    DrawBarButton(TBarButton::Help);
+    CreateGameScreen("hry\\kdotoje\\pozadib.bmp", "zahrad", "hry\\kdotoje\\b_hlaska.bmp");
     CleanBuffer = new TBitmap();
     CleanBuffer->Assign(Buffer);
-    HelpFile = "zahrad";
     for (int i = 1; i <= PersonCellCount; ++i) {
         const TRect r = PersonCellBounds(i, CellsTop);
         Cells[i] = new TXLabel(this, r.Left, r.Top, r.Width(), r.Height());
         Cells[i]->OnClick = [this](TObject* s) { CellClick(s); };
     }
     CompletedSentence = new TBitmap();
-    MessagePicture = new TBitmap();
-    MessagePicture->LoadFromFile(AppDir + "hry\\kdotoje\\b_hlaska.bmp");
     NewRound();
 }
 
@@ -80,13 +70,11 @@ void TwndKdoToJe2::CellClick(TObject* Sender) {
         // Synchronous: nothing is handled until the sound has ended.
         PlaySoundEx(AppDir + "hry\\kdotoje\\b_zvuky\\" + GameCodeList43[TargetCode - 1].Code + ".wav",
                     SND_NODEFAULT | SND_SYNC);
-        if (!Pause(1000)) return;
+        if (!Pause(PauseMs)) return;
         NewRound();
         return;
     }
-    ++Mistakes;
-    PlaySoundFile(AppDir + "sound\\spatne.wav");
-    if (!Pause(1000)) return;
-    if (Mistakes == MistakeLimit)
-        ShowGameMessage("Zahradnik", MessagePicture, GameCodeList43[TargetCode - 1].DisplayName);
+    WrongAnswer(PauseMs, MistakeLimit, "Zahradnik");
 }
+
+String TwndKdoToJe2::RightName() const { return GameCodeList43[TargetCode - 1].DisplayName; }

@@ -5,10 +5,10 @@
 // right profession's name.
 #pragma once
 
+#include "games/NamedAnswerGame.h"
 #include "games/PersonCells.h"
-#include "shell/ScreenFrame.h"
 
-class TwndKdoToJe2 : public TScreenFrame {
+class TwndKdoToJe2 : public TNamedAnswerGame {
 public:
     explicit TwndKdoToJe2(TComponent* AOwner);
     ~TwndKdoToJe2() override;
@@ -19,12 +19,10 @@ public:
     TBitmap* CompletedSentence = nullptr;
     // 1..10 (Cells[0] is unused); Tag: the GameCodeList43 position dealt.
     TXLabel* Cells[PersonCellCount + 1] = {};
-    Byte TargetCode = 0;  // position in GameCodeList43
-    Byte Mistakes = 0;
-    TBitmap* MessagePicture = nullptr;
+    // TargetCode: a position in GameCodeList43.
 
-    void NewRound();
-    void StartNewRound() override { NewRound(); }
+    void NewRound() override;
+    String RightName() const override;
 
     void FormCreate(TObject* Sender);
     void CellClick(TObject* Sender);

@@ -55,7 +55,8 @@ protected:
     }
     std::vector<int> RoundFigures(const char* figures) {
         std::vector<int> out;
-        for (int i = 1; i <= TwndKdoPatriObr::FigureCount; ++i) out.push_back(FigureOf(*Game()->Candidates[i], figures));
+        for (int i = 1; i <= TwndKdoPatriObr::FigureCount; ++i)
+            out.push_back(FigureOf(*Game()->Candidates[i], figures));
         return out;
     }
     // The screen shows figure `position` of the round at its place (below

@@ -426,7 +426,8 @@ TEST_P(SoundGameButtons, EveryMouseButtonJudgesACellOnItsPress) {
 
 INSTANTIATE_TEST_SUITE_P(Buttons, SoundGameButtons, ::testing::Values(mbLeft, mbRight, mbMiddle),
                          [](const auto& info) {
-                             return std::string(info.param == mbLeft ? "Left" : info.param == mbRight ? "Right" : "Middle");
+                             const TMouseButton b = info.param;
+                             return std::string(b == mbLeft ? "Left" : b == mbRight ? "Right" : "Middle");
                          });
 
 TEST_F(SoundGame, EitherReplayAreaPlaysTheRoundsSoundAgainFromItsStart) {

@@ -186,7 +186,8 @@ void WritePictureGames(TDataTree& tree, const TSpeech& speech) {
     }
     for (int state = 1; state <= 3; ++state) {
         for (bool up : {true, false})
-            tree.WriteBmp(String("hry\\reseni\\") + (up ? "up" : "dolu") + char('0' + state) + ".bmp", *Arrow(up, state));
+            tree.WriteBmp(String("hry\\reseni\\") + (up ? "up" : "dolu") + char('0' + state) + ".bmp",
+                          *Arrow(up, state));
     }
 }
 
@@ -195,9 +196,10 @@ void DrawSpeaker(TCanvas* c, const TRect& r) {
     FillEllipse(c, r, RGBColor(90, 60, 140));
     FillEllipse(c, Rect(r.Left + 3, r.Top + 3, r.Right - 3, r.Bottom - 3), RGBColor(250, 240, 200));
     const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
-    FillRect(c, Rect(cx - 12, cy - 5, cx - 5, cy + 5), RGBColor(60, 40, 100));
-    for (int k = 0; k < 10; ++k) FillRect(c, Rect(cx - 5 + k, cy - 5 - k, cx - 4 + k, cy + 5 + k), RGBColor(60, 40, 100));
-    for (int k = 0; k < 3; ++k) FillRect(c, Rect(cx + 8 + 3 * k, cy - 6 - 2 * k, cx + 10 + 3 * k, cy + 6 + 2 * k), RGBColor(60, 40, 100));
+    const TColor ink = RGBColor(60, 40, 100);
+    FillRect(c, Rect(cx - 12, cy - 5, cx - 5, cy + 5), ink);
+    for (int k = 0; k < 10; ++k) FillRect(c, Rect(cx - 5 + k, cy - 5 - k, cx - 4 + k, cy + 5 + k), ink);
+    for (int k = 0; k < 3; ++k) FillRect(c, Rect(cx + 8 + 3 * k, cy - 6 - 2 * k, cx + 10 + 3 * k, cy + 6 + 2 * k), ink);
 }
 
 void WriteSoundGame(TDataTree& tree, const TSpeech& speech) {

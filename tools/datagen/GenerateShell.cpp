@@ -146,7 +146,8 @@ void WriteStartupPictures(TDataTree& tree) {
 
     for (const THlaskaButtonPlace& b : {AnoButton, NeButton, PokButton, KonecButton, OkButton})
         for (int state = 1; state <= 3; ++state)
-            tree.WriteBmp(String("hl_obr\\hlasky\\") + b.Pictures + char('0' + state) + ".bmp", *MessageButton(b, state));
+            tree.WriteBmp(String("hl_obr\\hlasky\\") + b.Pictures + char('0' + state) + ".bmp",
+                          *MessageButton(b, state));
 
     for (const auto& b : BarButtons())
         for (int state = 1; state <= 2; ++state) {
