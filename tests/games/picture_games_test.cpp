@@ -258,13 +258,14 @@ TEST_F(PictureGame, BackAfterTheGameWasClosedOnlyClosesThePage) {
     RunProgram();
 }
 
-TEST_F(PictureGame, NoFormerRightAnswerComesBackUntilTheSetIsEmptiedAfterTheTwentyFirst) {
+TEST_F(PictureGame, NoFormerRightAnswerComesBackUntilTheSetIsEmptiedAfterTheTwentyFirstAndNoRoundOpensOnIt) {
     ChooseGame(kReady, 9);
     h().At(kOpen, [&] {
         TwndKdoPatriObr* game = Game();
         std::set<int> former;  // right answers since the set was last emptied
         for (int round = 1; round <= 50; ++round) {
             if (round > 1) game->NewRound();
+            EXPECT_NE(game->ChoiceLabel->Tag, game->TargetSlot) << "round " << round;
             const std::vector<int> figures = RoundFigures("hry/reseni/postav/");
             for (int f : figures) EXPECT_EQ(former.count(f), 0u) << "round " << round << " figure " << f;
             former.insert(game->TargetCode);

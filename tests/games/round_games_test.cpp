@@ -168,7 +168,8 @@ protected:
     // two quick ones are no double click.
     std::uint64_t Press(std::uint64_t t, std::function<TXLabel*()> pick, int times = 1, std::uint64_t gap = 0) {
         h().At(t - kSettle - 1, [this, t, pick, times, gap] {
-            const TPoint c = {pick()->Left() + 20, pick()->Top() + pick()->Height() / 2};
+            const TXLabel* area = pick();
+            const TPoint c = {area->Left() + 20, area->Top() + area->Height() / 2};
             h().MoveTo(t - kSettle, c.X, c.Y);
             for (int k = 0; k < times; ++k) h().Click(t + std::uint64_t(k) * gap, c.X + 20 * k, c.Y);
         });
