@@ -41,7 +41,7 @@ std::string Code(int position) { return GameCodeList43[position - 1].Code; }
 
 std::string Prompt(int position) { return "hry\\reseni\\zvuky\\" + Code(position) + "1.wav"; }
 
-class PictureGame : public ScreenTest {
+class PictureGame : public FinishedScreenTest {
 protected:
     static TwndKdoPatriObr* Game() { return wndKdoPatriObr; }
 
@@ -111,7 +111,7 @@ TEST_P(PictureGameMode, EntryOpensTheScreenInItsModeOnARoundThatDoesNotShowTheRi
         // The prompt in mode 1 only; the mode's spoken help.
         EXPECT_EQ(SoundStarts(Prompt(game->TargetCode)).size(), c.mode == 1 ? 1u : 0u);
         EXPECT_EQ(Notices({"help start ch1", c.help}).size(), 1u);
-        Application->Terminate();
+        Finish();
     });
     RunProgram();
 }
@@ -133,7 +133,7 @@ TEST_P(PictureGameMode, ArrowsBrowseAllFifteenFiguresWrappingAtBothEnds) {
             EXPECT_TRUE(ShowsFigure(want)) << "press " << k;
         });
     }
-    EndAt(t);
+    h().At(t, [this] { Finish(); });
     RunProgram();
 }
 
@@ -170,7 +170,7 @@ TEST_P(PictureGameMode, RightChoiceSolvesTheSceneAndHoldsInputUntilItsSynchronou
             ASSERT_EQ(prompt.size(), 1u);
             EXPECT_GE(prompt[0].at, end);
         }
-        Application->Terminate();
+        Finish();
     });
     RunProgram();
 }
@@ -217,7 +217,7 @@ TEST_P(PictureGameMode, ThirdWrongChoiceOpensTheAnswersPageWhoseBackDealsTheNext
             EXPECT_TRUE(Notices({"sound stop ch0", Prompt(game->TargetCode)}).empty());
             EXPECT_TRUE(SoundIsPlaying());
         }
-        Application->Terminate();
+        Finish();
     });
     RunProgram();
 }
@@ -237,7 +237,7 @@ TEST_F(PictureGame, BackPressedDuringThePagesFirstPauseStillDealsTheNextRound) {
         EXPECT_EQ(h().ActiveForm(), Game());
         EXPECT_EQ(Game()->WrongAnswers, 0);
         EXPECT_NE(Game()->TargetCode, target);
-        Application->Terminate();
+        Finish();
     });
     RunProgram();
 }
@@ -250,10 +250,10 @@ TEST_F(PictureGame, BackAfterTheGameWasClosedOnlyClosesThePage) {
         Game()->Close();
     });
     h().Click(kOpen + 1000, kBackX, kBarY);
-    h().At(kOpen + 1200, [] {
+    h().At(kOpen + 1200, [this] {
         EXPECT_EQ(Game(), nullptr);
         EXPECT_EQ(wndDetailProfese, nullptr);
-        Application->Terminate();
+        Finish();
     });
     RunProgram();
 }
@@ -276,7 +276,7 @@ TEST_F(PictureGame, NoFormerRightAnswerComesBackUntilTheSetIsEmptiedAfterTheTwen
                 EXPECT_EQ(game->UsedTargets, former) << "round " << round;
             }
         }
-        Application->Terminate();
+        Finish();
     });
     RunProgram();
 }
@@ -296,12 +296,12 @@ TEST_F(PictureGame, EntriesFiveAndNineOpenOneScreenInTwoModesAndAGameChosenAgain
         EXPECT_TRUE(wndHry->Showing());
     });
     h().Click(kOpen + 500, HotAreaCentre(GamesMenuTable[8]).X, HotAreaCentre(GamesMenuTable[8]).Y);
-    h().At(kOpen + 700, [] {
+    h().At(kOpen + 700, [this] {
         ASSERT_NE(Game(), nullptr);
         EXPECT_EQ(Game()->Mode, 1);
         EXPECT_EQ(Game()->Caption(), "Velamo - Hry: Kdo to vyřeší");
         EXPECT_EQ(Game()->UsedTargets.size(), 1u);  // this round's only
-        Application->Terminate();
+        Finish();
     });
     RunProgram();
 }
