@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "shell/HlaskaButtonPlaces.h"
+
 namespace {
 
 TColor FromHsv(double h, double s, double v) {
@@ -189,23 +191,24 @@ std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor
     return b;
 }
 
-std::unique_ptr<TBitmap> MessageButton(const THlaskaButtonPlace& button, int state) {
-    struct TLabelOf {
-        const char* Pictures;
-        const char* Label;
+const std::vector<TMessageButtonLook>& MessageButtons() {
+    // Named and placed as the message window places them.
+    auto look = [](const THlaskaButtonPlace& b, const char* label) {
+        return TMessageButtonLook{b.Pictures, label, Bounds(b.Left, b.Top, b.Width, b.Height)};
     };
-    static constexpr TLabelOf labels[] = {
-        {"ano", "Ano"}, {"ne", "Ne"}, {"pok", "Pokračovat"}, {"konec", "Konec"}, {"ok", "OK"}};
-    String label;
-    for (const auto& l : labels)
-        if (String(l.Pictures) == button.Pictures) label = l.Label;
-    auto p = NewPicture(button.Width, button.Height, clWhite);
-    DrawButton(p->Canvas(), Rect(0, 0, button.Width, button.Height), label, RGBColor(150, 200, 255), state);
-    return p;
+    static const std::vector<TMessageButtonLook> buttons = {
+        look(AnoButton, "Ano"), look(NeButton, "Ne"), look(PokButton, "Pokračovat"), look(KonecButton, "Konec"),
+        look(OkButton, "OK")};
+    return buttons;
 }
 
-void DrawMessageButtons(TBitmap* message, std::initializer_list<THlaskaButtonPlace> buttons) {
+TColor MessageButtonFace() { return RGBColor(150, 200, 255); }
+
+void DrawMessageButtons(TBitmap* message, std::initializer_list<const char*> names) {
     const int left = (640 - message->Width()) / 2, top = (480 - message->Height()) / 2;
-    for (const THlaskaButtonPlace& b : buttons)
-        message->Canvas()->Draw(b.Left - left, b.Top - top, MessageButton(b, 1).get());
+    for (const char* name : names)
+        for (const auto& b : MessageButtons())
+            if (String(b.Name) == name)
+                DrawButton(message->Canvas(), Bounds(b.Bounds.Left - left, b.Bounds.Top - top, b.Bounds.Width(), 29),
+                           b.Label, MessageButtonFace(), 1);
 }

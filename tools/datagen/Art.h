@@ -2,11 +2,11 @@
 // captions, simple figures and the bottom bar's buttons.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include "platform/gfx/graphics.h"
-#include "shell/HlaskaButtonPlaces.h"
 
 inline constexpr TColor clMagenta = clFuchsia;  // the transparent colour of overlays
 
@@ -57,8 +57,15 @@ std::unique_ptr<TBitmap> ScreenBackground(const String& title, TColor base, int 
 // the message text above the button row, magenta around it.
 std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor face);
 
-// A message window's button in state 1 normal, 2 hover, 3 pressed.
-std::unique_ptr<TBitmap> MessageButton(const THlaskaButtonPlace& button, int state);
-// Draws the normal look of the buttons into a message picture at their
-// places on the screen (the window centres the picture).
-void DrawMessageButtons(TBitmap* message, std::initializer_list<THlaskaButtonPlace> buttons);
+// The message window's picture buttons, "hl_obr\hlasky\" + Name + state,
+// with their places on the screen.
+struct TMessageButtonLook {
+    const char* Name;
+    const char* Label;  // UTF-8
+    TRect Bounds;
+};
+const std::vector<TMessageButtonLook>& MessageButtons();
+TColor MessageButtonFace();
+// The window draws only the hover and pressed looks: the normal look of the
+// named buttons is drawn into the message picture (centred on the screen).
+void DrawMessageButtons(TBitmap* message, std::initializer_list<const char*> names);

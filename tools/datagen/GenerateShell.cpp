@@ -144,10 +144,13 @@ void WriteStartupPictures(TDataTree& tree) {
     DrawCaption(exit->Canvas(), Rect(270, 138, 338, 158), "Ne", RGBColor(140, 0, 0), 18);
     tree.WriteBmp("hl_obr\\exit.bmp", *exit);
 
-    for (const THlaskaButtonPlace& b : {AnoButton, NeButton, PokButton, KonecButton, OkButton})
-        for (int state = 1; state <= 3; ++state)
-            tree.WriteBmp(String("hl_obr\\hlasky\\") + b.Pictures + char('0' + state) + ".bmp",
-                          *MessageButton(b, state));
+    for (const auto& b : MessageButtons())
+        for (int state = 1; state <= 3; ++state) {
+            const int width = b.Bounds.Width();
+            auto p = NewPicture(width, 29, clWhite);
+            DrawButton(p->Canvas(), Rect(0, 0, width, 29), b.Label, MessageButtonFace(), state);
+            tree.WriteBmp(String("hl_obr\\hlasky\\") + b.Name + char('0' + state) + ".bmp", *p);
+        }
 
     for (const auto& b : BarButtons())
         for (int state = 1; state <= 2; ++state) {
