@@ -22,8 +22,11 @@ void TNamedAnswerGame::CreateGameScreen(const char* Background, const char* Help
 }
 
 void TNamedAnswerGame::WrongAnswer(DWORD PauseMs, int Limit, const char* MessageId) {
-    ++Mistakes;
+    const int made = ++Mistakes;
     PlaySoundFile(AppDir + "sound\\spatne.wav");
     if (!Pause(PauseMs)) return;
-    if (Mistakes == Limit) ShowGameMessage(MessageId, MessagePicture, RightName());
+    // The press that made the limit shows the message, also when more wrong
+    // presses came during its pause (so the round's count passed the limit),
+    // but not when a right answer dealt a new round meanwhile.
+    if (made == Limit && Mistakes >= Limit) ShowGameMessage(MessageId, MessagePicture, RightName());
 }

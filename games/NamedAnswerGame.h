@@ -29,8 +29,9 @@ protected:
     // its help button drawn into Buffer and sets the spoken help.
     void CreateGameScreen(const char* Background, const char* Help, const char* Message);
     // A wrong answer: its sound and a pause, during which the screen takes
-    // input (no busy flag: a press is judged at once); then, when the round
-    // has exactly Limit mistakes, the message window with the right answer's
-    // name. Nothing runs after a pause in which the screen was closed.
+    // input (no busy flag: a press is judged at once); then, for the answer
+    // that made the round's Limit-th mistake, the message window with the
+    // right answer's name. Nothing runs after a pause in which the screen
+    // was closed.
     void WrongAnswer(DWORD PauseMs, int Limit, const char* MessageId);
 };

@@ -338,6 +338,23 @@ TEST_P(RoundGames, AnswerDuringAPauseIsJudgedAtOnce) {
     RunProgram();
 }
 
+// Wrong answers pressed faster than their pauses: the one that made the
+// limit still brings the message, once, though the count passed the limit.
+TEST_P(RoundGames, QuickWrongAnswersPastTheLimitStillEndTheRoundInTheMessage) {
+    ChooseGame(kReady, G().entry);
+    const int presses = G().limit + 1;
+    Press(kOpen, [this] { return WrongArea(); }, presses, 100);
+    const std::uint64_t last = Acts(kOpen + std::uint64_t(presses - 1) * 100);
+    h().At(last + 10, [this, presses] { EXPECT_EQ(G().mistakes(), presses); });
+    h().At(last + G().wrongPause + 10, [this] {
+        EXPECT_TRUE(MessageShown(G().messageId));
+        EXPECT_EQ(wndHlaska->Text->Caption(), G().list[G().target() - 1].DisplayName);
+        EXPECT_EQ(SoundStarts(G().messageSound).size(), 1u);
+        Finish();
+    });
+    RunProgram();
+}
+
 TEST_P(RoundGames, MessagesAgainDealsANewRoundBelowAndEndLeavesForTheGamesMenu) {
     ChooseGame(kReady, G().entry);
     const std::uint64_t shown = Acts(PressWrong(kOpen, G().limit).back()) + G().wrongPause + 100;
