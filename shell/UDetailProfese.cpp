@@ -290,10 +290,14 @@ const TBitmap* TwndDetailProfese::ExitSnapshot() {
 }
 
 void TwndDetailProfese::BackClick(TObject*) {
-    auto action = ReturnActions().find(ReturnTo);
-    if (!ReturnTo.empty() && action != ReturnActions().end() && action->second) action->second();
+    // The page goes first (it is freed once this handler has returned): its
+    // deactivation stops the short sound, which must not cut what the
+    // game's next round starts (the prompt of "Kdo to vyřeší").
+    const String returnTo = ReturnTo;
     ReturnTo.clear();
     Close();
+    auto action = ReturnActions().find(returnTo);
+    if (!returnTo.empty() && action != ReturnActions().end() && action->second) action->second();
 }
 
 void TwndDetailProfese::PrintProfession(TObject*) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/gfx/pixels.h"
+#include "shell/HlaskaButtonPlaces.h"
 
 namespace {
 
@@ -192,10 +193,13 @@ std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor
 }
 
 const std::vector<TMessageButtonLook>& MessageButtons() {
+    // Named and placed as the message window places them.
+    auto look = [](const THlaskaButtonPlace& b, const char* label) {
+        return TMessageButtonLook{b.Pictures, label, Bounds(b.Left, b.Top, b.Width, b.Height)};
+    };
     static const std::vector<TMessageButtonLook> buttons = {
-        {"ano", "Ano", Bounds(203, 268, 76, 29)},         {"ne", "Ne", Bounds(360, 268, 76, 29)},
-        {"pok", "Pokračovat", Bounds(179, 268, 124, 29)}, {"konec", "Konec", Bounds(337, 268, 123, 29)},
-        {"ok", "OK", Bounds(286, 268, 69, 29)}};
+        look(AnoButton, "Ano"), look(NeButton, "Ne"), look(PokButton, "Pokračovat"), look(KonecButton, "Konec"),
+        look(OkButton, "OK")};
     return buttons;
 }
 
