@@ -80,6 +80,23 @@ void TScreenFrame::FormDeactivate(TObject*) {
 void TScreenFrame::FormClose(TObject*, TCloseAction& Action) {
     Action = setup_.CloseAction;
     if (setup_.StopSoundOnClose) PlaySoundFile("");
+    // A closed screen may live on until its waiting handler returns; the
+    // pointer it hid comes back now, also when it was not deactivated (the
+    // program had lost the input when the screen was left).
+    HidePointer(false);
+    DismissGameMessage();
+}
+
+void TScreenFrame::DismissGameMessage() {
+    // A round can end while a bar button is held down: the message window
+    // comes up before the release, and the release still leaves by the
+    // button below it. The message goes with its screen, silenced as its
+    // own buttons silence it, instead of staying under the next screen.
+    if (!wndHlaska || wndHlaska->Asker != static_cast<THlaskaScreen*>(this)) return;
+    wndHlaska->Asker = nullptr;
+    if (!wndHlaska->Showing()) return;
+    PlaySoundFile("");
+    wndHlaska->Hide();
 }
 
 void TScreenFrame::ShowExitScreen(TObject*) { ::ShowExitScreen(ExitSnapshot()); }

@@ -87,7 +87,7 @@ public:
 
     // Hides or shows the pointer (the platform's show-cursor counter) for
     // this screen: a change only when it differs, so hides and shows stay
-    // balanced; a screen freed with it hidden shows it again.
+    // balanced; a screen closed or freed with it hidden shows it again.
     void HidePointer(bool Hide);
     bool PointerHidden() const { return pointerHidden_; }
 
@@ -112,6 +112,8 @@ protected:
 
 private:
     void ShowAndLeave(TForm* Target);
+    // Hides the message window when it still stands for this screen.
+    void DismissGameMessage();
 
     TScreenSetup setup_;
     TBMPLabel* bar_[7] = {};

@@ -1,0 +1,451 @@
+// The games as a child moves between them: every entry with an answer whose
+// judging waits (a pause, the memorising phase, the computer's turn, a
+// synchronous sound, the town game's result window), and what happens when
+// the child leaves, asks to exit, or the program loses the input meanwhile;
+// the message window's answers for each game's id one game after another.
+#include "games/UCiToJe.h"
+#include "games/UCiToJe2.h"
+#include "games/UDvojice.h"
+#include "games/UKdoPatriObr.h"
+#include "games/UKdoPatriZvuk.h"
+#include "games/UKdoToJe.h"
+#include "games/UKdoToJe2.h"
+#include "games/UPexeso.h"
+#include "games/UPoradek.h"
+#include "games_test_support.h"
+#include "shell/UPodklad.h"
+
+using namespace gametest;
+
+namespace {
+
+// The exit question's no, inside its area.
+constexpr int kExitNoX = 458, kExitNoY = 286;
+// The message window's first and second button, for both button pairs.
+constexpr int kMessageYesX = 241, kMessageNoX = 398, kMessageY = 282;
+
+TPoint Centre(const TControl* c) { return {c->Left() + c->Width() / 2, c->Top() + c->Height() / 2}; }
+
+// Drives one entry's game from the test's clock.
+struct GameCase {
+    const char* name;
+    int entry;
+    TScreenFrame* (*screen)();
+    // Schedules, from `at` (the game up and idle), the input of an answer
+    // whose judging waits; returns when the wait has surely ended.
+    std::uint64_t (*wait)(headless::Harness& h, std::uint64_t at);
+    // From `at`, a time at which the wait surely runs.
+    std::uint64_t inWait;
+    // The bar's leaving buttons work during that wait.
+    bool barLeaves;
+    // The pointer is hidden during the wait (the memory game's computer).
+    bool pointerHiddenInWait;
+};
+void PrintTo(const GameCase& c, std::ostream* os) { *os << c.name; }
+
+template <class T, std::size_t N>
+TXLabel* WrongArea(T* const (&areas)[N], int target) {
+    for (std::size_t i = 1; i < N; ++i)
+        if (areas[i]->Tag != target) return areas[i];
+    return nullptr;
+}
+
+void ClickLater(headless::Harness& h, std::uint64_t at, std::function<TPoint()> where) {
+    h.At(at, [&h, at, where] {
+        const TPoint p = where();
+        h.Click(at + 10, p.X, p.Y);
+    });
+}
+
+TPoint PersonCentre(int i) { return {39 + 110 * (i - 1) + 60, 62 + 97}; }
+TPoint SlotCentre(int k) { return {51 + 60 * (k - 1) + 28, 283 + 28}; }
+int SlotOf(int thing) {
+    for (int k = 1; k <= 9; ++k)
+        if (wndPoradek->SlotItem[k] == thing) return k;
+    return 0;
+}
+
+TPoint PexesoCentre(TPoint cell) { return {29 + 80 * (cell.X - 1) + 40, 10 + 80 * (cell.Y - 1) + 40}; }
+// Two face-down cards of different pairs.
+std::pair<TPoint, TPoint> PexesoMiss() {
+    TPoint first{};
+    for (int c = 1; c <= PexesoColumns; ++c)
+        for (int r = 1; r <= PexesoRows; ++r) {
+            const TStav& card = wndPexeso->Board.Card({c, r});
+            if (card.CardState != csFaceDown) continue;
+            if (first.X == 0) first = {c, r};
+            else if (card.PairId != wndPexeso->Board.Card(first).PairId) return {first, {c, r}};
+        }
+    return {};
+}
+
+// The picture game's right figure browsed to at once and chosen at `at` +
+// 10: its synchronous sound.
+void ChooseRightFigure(headless::Harness& h, std::uint64_t at) {
+    h.At(at, [] {
+        TwndKdoPatriObr& w = *wndKdoPatriObr;
+        while (w.ChoiceLabel->Tag != w.TargetSlot) w.BrowseMouseDown(w.DownArrow, mbLeft, 0, 0, 0);
+    });
+    h.Click(at + 10, 545, 215);
+}
+
+const GameCase kGames[] = {
+    {"TownGame", 1, [] { return static_cast<TScreenFrame*>(wndCiToJe); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // A thing of place 23, delivered there: the result window for 5 s.
+         h.At(at, [] {
+             while (wndCiToJe->ThingPlace != 23) wndCiToJe->NewThing();
+         });
+         const TPoint p = TownPlaceTable[22].SamplePoint;
+         h.Click(at + 10, p.X - 1446 + 6, p.Y + 6);
+         return at + 5200;
+     },
+     1000, false, false},
+    {"PutInOrderTools", 2, [] { return static_cast<TScreenFrame*>(wndPoradek); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // Thing 6 is nobody's: given to person 1, a mistake and 500 ms.
+         ClickLater(h, at, [] { return SlotCentre(SlotOf(6)); });
+         ClickLater(h, at + 100, [] { return PersonCentre(1); });
+         return at + 700;
+     },
+     300, true, false},
+    {"PutInOrderCaps", 3, [] { return static_cast<TScreenFrame*>(wndPoradek); },
+     [](headless::Harness& h, std::uint64_t at) {
+         ClickLater(h, at, [] { return SlotCentre(SlotOf(6)); });
+         ClickLater(h, at + 100, [] { return PersonCentre(1); });
+         return at + 700;
+     },
+     300, true, false},
+    {"WordPairs", 4, [] { return static_cast<TScreenFrame*>(wndDvojice); },
+     [](headless::Harness&, std::uint64_t at) {
+         // The memorising phase runs from the start.
+         return at + TwndDvojice::MemoriseMs + 1000;
+     },
+     1000, true, false},
+    {"PictureGame", 5, [] { return static_cast<TScreenFrame*>(wndKdoPatriObr); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // Browsed to the right figure, chosen: its synchronous sound.
+         ChooseRightFigure(h, at);
+         return at + 3000;
+     },
+     100, true, false},
+    {"SoundGame", 6, [] { return static_cast<TScreenFrame*>(wndKdoPatriZvuk); },
+     [](headless::Harness& h, std::uint64_t at) {
+         ClickLater(h, at, [] { return Centre(WrongArea(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode)); });
+         return at + 600;
+     },
+     300, true, false},
+    {"KdoToJeA", 7, [] { return static_cast<TScreenFrame*>(wndKdoToJe); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // The pointer's half second on the plate, then the answer's 500 ms.
+         ClickLater(h, at, [] { return Centre(WrongArea(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); });
+         return at + 1100;
+     },
+     700, true, false},
+    {"KdoToJeB", 8, [] { return static_cast<TScreenFrame*>(wndKdoToJe2); },
+     [](headless::Harness& h, std::uint64_t at) {
+         ClickLater(h, at, [] { return Centre(WrongArea(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); });
+         return at + 1100;
+     },
+     500, true, false},
+    {"PictureGameMode1", 9, [] { return static_cast<TScreenFrame*>(wndKdoPatriObr); },
+     [](headless::Harness& h, std::uint64_t at) {
+         ChooseRightFigure(h, at);
+         return at + 3000;
+     },
+     100, true, false},
+    {"Pexeso", 10, [] { return static_cast<TScreenFrame*>(wndPexeso); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // A miss: the player's 2 s, then the computer's turn (at least one
+         // card, 2 s; it ends at its first miss).
+         h.At(at, [&h, at] {
+             const auto [a, b] = PexesoMiss();
+             h.Click(at + 10, PexesoCentre(a).X, PexesoCentre(a).Y);
+             h.Click(at + 300, PexesoCentre(b).X, PexesoCentre(b).Y);
+         });
+         return at + 30000;
+     },
+     1000, false, true},
+};
+
+class GamesTest : public ScreenTest {
+protected:
+    // The game chosen from the town; it is up and idle at the result.
+    std::uint64_t Open(std::uint64_t at, int entry) { return ChooseGame(at, entry) + 700; }
+    bool PointerBalanced() { return h().ShowCursorCount() == 0 && h().PointerVisible(); }
+    std::vector<TForm*> Visible() { return h().VisibleForms(); }
+};
+
+class AcrossScreens : public GamesTest, public ::testing::WithParamInterface<GameCase> {};
+
+// Left by the games button during the wait, the same game chosen again at
+// once, while the first screen's handler still waits: the first is gone once
+// it returns, and nothing of it is left over the second.
+TEST_P(AcrossScreens, LeftDuringTheWaitAndChosenAgain) {
+    const GameCase& g = GetParam();
+    const std::uint64_t up = Open(kReady, g.entry);
+    const std::uint64_t waitEnds = g.wait(h(), up);
+    const std::uint64_t leave = up + g.inWait;
+    h().Click(leave, kGamesX, kBarY);
+    h().Click(leave + 150, HotAreaCentre(GamesMenuTable[g.entry - 1]).X,
+              HotAreaCentre(GamesMenuTable[g.entry - 1]).Y);
+    const std::uint64_t check = std::max(waitEnds, leave + 1000) + 3000;
+    h().At(check, [&, this] {
+        TScreenFrame* now = g.screen();
+        ASSERT_NE(now, nullptr);
+        EXPECT_EQ(h().ActiveForm(), now);
+        EXPECT_FALSE(wndHlaska->Showing());
+        EXPECT_FALSE(wndHry->Showing());
+        EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, now}));
+        EXPECT_TRUE(PointerBalanced() || (g.pointerHiddenInWait && h().ShowCursorCount() == -1));
+        now->BarButton(TBarButton::Games)->Click();
+    });
+    h().At(check + 40000, [this] {
+        EXPECT_TRUE(PointerBalanced());
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+// The exit question asked during the wait and answered no: the game goes
+// on, active, with the pointer shown, and leaves normally afterwards.
+TEST_P(AcrossScreens, ExitQuestionDuringTheWaitAnsweredNo) {
+    const GameCase& g = GetParam();
+    const std::uint64_t up = Open(kReady, g.entry);
+    const std::uint64_t waitEnds = g.wait(h(), up);
+    const std::uint64_t ask = up + g.inWait;
+    h().Click(ask, kExitX, kBarY);
+    h().Click(ask + 700, kExitNoX, kExitNoY);
+    const std::uint64_t check = std::max(waitEnds, ask + 3000) + 3000;
+    h().At(check, [&, this] {
+        TScreenFrame* now = g.screen();
+        ASSERT_NE(now, nullptr);
+        EXPECT_FALSE(wndKonec->Showing());
+        EXPECT_EQ(h().ActiveForm(), now);
+        EXPECT_TRUE(PointerBalanced()) << h().ShowCursorCount();
+        now->BarButton(TBarButton::Games)->Click();
+    });
+    h().At(check + 500, [this] {
+        EXPECT_EQ(h().ActiveForm(), wndHry);
+        EXPECT_TRUE(PointerBalanced());
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+// The program loses the input during the wait and gets it back: the game
+// is active again, the pointer as its state wants it, and balanced after
+// leaving.
+TEST_P(AcrossScreens, InputLostAndRegainedDuringTheWait) {
+    const GameCase& g = GetParam();
+    const std::uint64_t up = Open(kReady, g.entry);
+    const std::uint64_t waitEnds = g.wait(h(), up);
+    h().FocusLost(up + g.inWait);
+    h().At(up + g.inWait + 50, [this] { EXPECT_TRUE(PointerBalanced()); });
+    h().FocusGained(up + g.inWait + 400);
+    const std::uint64_t check = waitEnds + 3000;
+    h().At(check, [&, this] {
+        TScreenFrame* now = g.screen();
+        ASSERT_NE(now, nullptr);
+        EXPECT_EQ(h().ActiveForm(), now);
+        EXPECT_TRUE(PointerBalanced()) << h().ShowCursorCount();
+        now->BarButton(TBarButton::Games)->Click();
+    });
+    h().At(check + 500, [this] {
+        EXPECT_EQ(h().ActiveForm(), wndHry);
+        EXPECT_TRUE(PointerBalanced());
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+// Spoken help started on the game, the screen left by its games button: the
+// help stops with it.
+TEST_P(AcrossScreens, HelpStartedThenLeft) {
+    const GameCase& g = GetParam();
+    const std::uint64_t up = Open(kReady, g.entry);
+    h().Click(up, kHelpX, kBarY);
+    h().At(up + 200, [] { EXPECT_EQ(wndVelamo->Prehravac->Mode(), mpPlaying); });
+    h().Click(up + 300, kGamesX, kBarY);
+    h().At(up + 500, [this] {
+        EXPECT_EQ(h().ActiveForm(), wndHry);
+        EXPECT_NE(wndVelamo->Prehravac->Mode(), mpPlaying);
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+// The program ended from the exit question during the wait: it ends cleanly.
+class ProgramEnded : public AcrossScreens {};
+
+TEST_P(ProgramEnded, DuringTheWait) {
+    const GameCase& g = GetParam();
+    const std::uint64_t up = Open(kReady, g.entry);
+    g.wait(h(), up);
+    h().Click(up + g.inWait, kExitX, kBarY);
+    h().Click(up + g.inWait + 700, 180, 288);
+    ExpectTheRunToEndEarly();
+    h().At(up + 60000, [] { ADD_FAILURE() << "still running"; });
+    RunProgram();
+}
+
+// ---------------------------------------------------------------------------
+// The round's end and a leaving button at once: the child presses a bar
+// button while the answer that ends the round waits, the message window
+// comes up before the release, and the release completes the click on the
+// button below it.
+
+struct EndCase {
+    const char* name;
+    int entry;
+    const char* messageId;
+    // Schedules from `at` the answers that end the round; returns the time
+    // of the last one's input.
+    std::uint64_t (*endRound)(headless::Harness& h, std::uint64_t at);
+    // After that input: the bar button's press (the answer's wait runs) and
+    // its release (the message is up).
+    std::uint64_t press, release;
+};
+void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+
+// The pexeso board with every pair but one taken (8 : 6), the last pair
+// turned by the child from `at`.
+std::uint64_t PexesoLastPair(headless::Harness& h, std::uint64_t at) {
+    h.At(at, [&h, at] {
+        TPexesoBoard& board = wndPexeso->Board;
+        TPoint last[2];
+        int found = 0;
+        for (int c = 1; c <= PexesoColumns; ++c)
+            for (int r = 1; r <= PexesoRows; ++r) {
+                TStav& card = board.Card({c, r});
+                if (card.PairId == PexesoPairs) last[found++] = {c, r};
+                else card.CardState = csTaken;
+            }
+        board.PlayerScore = 8;
+        board.ComputerScore = 6;
+        h.Click(at + 10, PexesoCentre(last[0]).X, PexesoCentre(last[0]).Y);
+        h.Click(at + 300, PexesoCentre(last[1]).X, PexesoCentre(last[1]).Y);
+    });
+    return at + 300;
+}
+
+const EndCase kEnds[] = {
+    {"SoundGame", 6, "Letadlo",
+     [](headless::Harness& h, std::uint64_t at) {
+         for (std::uint64_t k = 0; k < 3; ++k)
+             ClickLater(h, at + 600 * k,
+                        [] { return Centre(WrongArea(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode)); });
+         return at + 1210;
+     },
+     100, 800},
+    {"KdoToJeA", 7, "Sloup",
+     [](headless::Harness& h, std::uint64_t at) {
+         // Each answer enters its plate anew: half a second's rest first.
+         ClickLater(h, at, [] { return Centre(WrongArea(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); });
+         h.MoveTo(at + 1400, 300, 100);
+         ClickLater(h, at + 1500, [] { return Centre(WrongArea(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); });
+         return at + 1510;
+     },
+     800, 1500},
+    {"KdoToJeB", 8, "Zahradnik",
+     [](headless::Harness& h, std::uint64_t at) {
+         for (std::uint64_t k = 0; k < 3; ++k)
+             ClickLater(h, at + 1200 * k,
+                        [] { return Centre(WrongArea(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); });
+         return at + 2410;
+     },
+     300, 1300},
+    {"WordPairs", 4, "Dvojice",
+     [](headless::Harness& h, std::uint64_t at) {
+         h.Click(at, 84, 120);  // ends the memorising
+         const auto wrongCell = [] {
+             for (int i = 1; i <= 10; ++i)
+                 if (i != wndDvojice->TaskCell && wndDvojice->Cells[i]->Visible())
+                     return TPoint{39 + 92 * ((i - 1) % 5) + 45, (i <= 5 ? 47 : 199) + 75};
+             return TPoint{};
+         };
+         for (std::uint64_t k = 0; k < 3; ++k) ClickLater(h, at + 1000 + 2600 * k, wrongCell);
+         return at + 6210;
+     },
+     2700, 3800},
+    {"PutInOrder", 2, "Poradek",
+     [](headless::Harness& h, std::uint64_t at) {
+         ClickLater(h, at, [] { return SlotCentre(SlotOf(6)); });
+         for (std::uint64_t k = 0; k < 3; ++k) ClickLater(h, at + 100 + 600 * k, [] { return PersonCentre(1); });
+         return at + 1310;
+     },
+     200, 800},
+    {"Pexeso", 10, "Pexeso", PexesoLastPair, 2500, 3700},
+};
+
+class RoundEndAndLeaving : public GamesTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(RoundEndAndLeaving, TheGameLeavesAndTakesItsMessageWithIt) {
+    const EndCase& e = GetParam();
+    const std::uint64_t up = Open(kReady, e.entry);
+    const std::uint64_t last = e.endRound(h(), up);
+    h().MouseDown(last + e.press, kGamesX, kBarY);
+    h().At(last + e.release - 10, [this, &e] { EXPECT_TRUE(MessageShown(e.messageId)); });
+    h().MouseUp(last + e.release, kGamesX, kBarY);
+    h().At(last + e.release + 400, [this] {
+        EXPECT_TRUE(wndHry->Showing());
+        EXPECT_EQ(h().ActiveForm(), wndHry);
+        EXPECT_FALSE(wndHlaska->Showing());
+        EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, wndHry}));
+        EXPECT_TRUE(PointerBalanced());
+    });
+    // A game chosen next is not covered by the old message either.
+    h().Click(last + e.release + 600, HotAreaCentre(GamesMenuTable[5]).X, HotAreaCentre(GamesMenuTable[5]).Y);
+    h().At(last + e.release + 1200, [this] {
+        EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, wndKdoPatriZvuk}));
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, RoundEndAndLeaving, ::testing::ValuesIn(kEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A thing picked up while the program has lost the input (the screen was
+// deactivated before, so it is not again), then the screen left by the
+// menu button during the mistake's pause: the pointer is back at once, not
+// only when the pause's handler has returned and the screen is freed.
+TEST_F(GamesTest, PointerHiddenWithoutTheInputComesBackWhenTheScreenIsLeft) {
+    const std::uint64_t up = Open(kReady, 2);
+    h().FocusLost(up);
+    ClickLater(h(), up + 100, [] { return SlotCentre(SlotOf(6)); });
+    ClickLater(h(), up + 300, [] { return PersonCentre(1); });
+    h().At(up + 400, [this] {
+        ASSERT_TRUE(wndPoradek->Carrying);
+        EXPECT_EQ(h().ShowCursorCount(), -1);
+    });
+    h().Click(up + 500, kMenuX, kBarY);  // the pause runs until up + 810
+    h().At(up + 600, [this] {
+        ASSERT_NE(wndPoradek, nullptr);
+        EXPECT_TRUE(wndPoradek->Closed());
+        EXPECT_TRUE(PointerBalanced());
+    });
+    h().FocusGained(up + 700);
+    h().At(up + 1000, [this] {
+        EXPECT_EQ(wndPoradek, nullptr);
+        EXPECT_TRUE(PointerBalanced());
+        EXPECT_EQ(h().ActiveForm(), wndVelamo);
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, AcrossScreens, ::testing::ValuesIn(kGames),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The games whose exit question can be asked during the wait.
+std::vector<GameCase> BarLeavesDuringTheWait() {
+    std::vector<GameCase> out;
+    for (const GameCase& g : kGames)
+        if (g.barLeaves) out.push_back(g);
+    return out;
+}
+INSTANTIATE_TEST_SUITE_P(Games, ProgramEnded, ::testing::ValuesIn(BarLeavesDuringTheWait()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

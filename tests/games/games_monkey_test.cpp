@@ -1,0 +1,140 @@
+// A child let loose on the games: random clicks, presses and moves at random
+// times over whatever screen is up, the games menu's entries and the bar's
+// buttons often, the input lost and regained now and then. Checked all the
+// time: the pointer is hidden exactly while a screen hides it, one game at a
+// time is open, and the windows that stand over a game belong to it.
+#include <random>
+#include <typeinfo>
+
+#include "games/UCiToJe.h"
+#include "games/UCiToJe2.h"
+#include "games/UDvojice.h"
+#include "games/UKdoPatriObr.h"
+#include "games/UKdoPatriZvuk.h"
+#include "games/UKdoToJe.h"
+#include "games/UKdoToJe2.h"
+#include "games/UPexeso.h"
+#include "games/UPoradek.h"
+#include "games_test_support.h"
+
+using namespace gametest;
+
+namespace {
+
+std::vector<TScreenFrame*> OpenGames() {
+    std::vector<TScreenFrame*> out;
+    for (TScreenFrame* s :
+         std::initializer_list<TScreenFrame*>{wndCiToJe, wndPoradek, wndDvojice, wndKdoPatriObr, wndKdoPatriZvuk,
+                                              wndKdoToJe, wndKdoToJe2, wndPexeso})
+        if (s && !s->Closed()) out.push_back(s);
+    return out;
+}
+
+class GamesMonkey : public ScreenTest, public ::testing::WithParamInterface<unsigned> {
+protected:
+    std::mt19937 rng{GetParam()};
+    std::uint64_t lastNo_ = 0;
+    int Rand(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+
+    TPoint Target() {
+        TForm* active = h().ActiveForm();
+        // The exit question: no, once (its answer takes 1.7 s).
+        if (wndKonec->Showing()) {
+            if (h().Now() < lastNo_ + 2500) return {20, 20};
+            lastNo_ = h().Now();
+            return {458, 286};
+        }
+        if (active == wndHry && Rand(10) < 7) return HotAreaCentre(GamesMenuTable[Rand(10)]);
+        if (active == wndVelamo && Rand(2) == 0) return {kGamesX, kBarY};
+        const int r = Rand(100);
+        if (r < 8) return {kGamesX, kBarY};
+        if (r < 11) return {kHelpX, kBarY};
+        if (r < 13) return {kMenuX, kBarY};
+        if (r < 15) return {kExitX, kBarY};
+        if (r < 18) return {kBackX, kBarY};
+        if (wndHlaska->Showing() && r < 40) return {Rand(2) ? 241 : 398, 282};
+        TPoint p{Rand(640), Rand(480)};
+        // Not the simulations button, nor print (a dialog), nor the exit
+        // question's yes.
+        if (p.Y >= 415 && p.X >= 270 && p.X < 432) p.X = Rand(260);
+        return p;
+    }
+
+    void Act(std::uint64_t at) {
+        h().At(at, [this, at] {
+            const int kind = Rand(100);
+            const TPoint p = Target();
+            if (getenv("MONKEY_LOG"))
+                std::cerr << at << " kind " << kind << " at " << p.X << "," << p.Y << " " << Describe() << "\n";
+            if (kind < 2) {
+                h().FocusLost(at + 1);
+                h().FocusGained(at + 1 + std::uint64_t(Rand(1500)));
+            } else if (kind < 10) {
+                h().MoveTo(at + 1, p.X, p.Y);
+            } else if (kind < 14) {
+                h().Click(at + 1, p.X, p.Y, Rand(2) ? mbRight : mbMiddle);
+            } else if (kind < 18) {
+                h().DoubleClick(at + 1, p.X, p.Y);
+            } else {
+                h().Click(at + 1, p.X, p.Y);
+            }
+        });
+    }
+
+    std::string Describe() {
+        std::string d = "at " + std::to_string(h().Now()) + " active " +
+                        (h().ActiveForm() ? h().ActiveForm()->Caption() : String("none")) + "; visible:";
+        for (TForm* f : h().VisibleForms()) d += " [" + f->Caption() + " " + typeid(*f).name() + "]";
+        return d;
+    }
+
+    void CheckInvariants() {
+        const std::vector<TScreenFrame*> games = OpenGames();
+        ASSERT_LE(games.size(), 1u) << "two games open at once";
+        int hidden = 0;
+        for (TScreenFrame* s : games) hidden += s->PointerHidden() ? 1 : 0;
+        if (wndPoradek) {
+            EXPECT_EQ(wndPoradek->PointerHidden(), wndPoradek->Carrying && !wndPoradek->Closed());
+        }
+        if (wndPexeso && wndPexeso->PointerHidden()) {
+            EXPECT_TRUE(wndPexeso->ComputerBusy);
+            EXPECT_TRUE(wndPexeso->Active());
+        }
+        // The detail page's video hides it while it plays.
+        if (!AviPlaying) {
+            EXPECT_EQ(h().ShowCursorCount(), -hidden) << Describe();
+        }
+        if (wndHlaska->Showing()) {
+            ASSERT_NE(wndHlaska->Asker, nullptr) << "message window without its game";
+            auto* asker = dynamic_cast<TScreenFrame*>(wndHlaska->Asker);
+            ASSERT_NE(asker, nullptr);
+            EXPECT_TRUE(asker->Showing()) << "message window over a game that is gone";
+        }
+        if (wndCiToJe2 && wndCiToJe2->Showing()) {
+            ASSERT_NE(wndCiToJe, nullptr);
+            EXPECT_FALSE(wndCiToJe->Closed()) << "result window over a game that is gone";
+        }
+        if (TForm* a = h().ActiveForm()) {
+            EXPECT_TRUE(a->Showing()) << "the active form is hidden: " << a->Caption();
+        }
+    }
+};
+
+TEST_P(GamesMonkey, PlaysForTenMinutes) {
+    constexpr std::uint64_t kEnd = 590000;
+    std::uint64_t t = kReady;
+    while (t < kEnd) {
+        Act(t);
+        t += 40 + std::uint64_t(Rand(Rand(4) == 0 ? 3000 : 600));
+    }
+    for (std::uint64_t c = kReady; c < kEnd; c += 37)
+        h().At(c, [this] {
+            if (!HasFailure()) CheckInvariants();
+        });
+    EndAt(kEnd + 100);
+    RunProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, GamesMonkey, ::testing::Range(1u, 9u));
+
+}  // namespace
