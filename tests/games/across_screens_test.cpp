@@ -290,6 +290,71 @@ TEST_P(ProgramEnded, DuringTheWait) {
 }
 
 // ---------------------------------------------------------------------------
+// The detail page that a game opens at its third wrong answer has back and
+// print only: the places of the page's other bar buttons do nothing, and
+// back returns to the game, which goes on.
+
+struct PageCase {
+    const char* name;
+    int entry;
+    TScreenFrame* (*screen)();
+    // Three wrong answers from `at`; the page is up by the result.
+    std::uint64_t (*threeWrong)(headless::Harness& h, std::uint64_t at);
+};
+void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
+
+const PageCase kPages[] = {
+    {"TownGame", 1, [] { return static_cast<TScreenFrame*>(wndCiToJe); },
+     [](headless::Harness& h, std::uint64_t at) {
+         h.At(at, [] {
+             while (wndCiToJe->ThingPlace == 21) wndCiToJe->NewThing();
+         });
+         // Place 21 lies in the start view.
+         const TPoint p = TownPlaceTable[20].SamplePoint;
+         for (std::uint64_t k = 0; k < 3; ++k) h.Click(at + 10 + 300 * k, p.X - 1446 + 6, p.Y + 6);
+         return at + 1000;
+     }},
+    {"PictureGame", 5, [] { return static_cast<TScreenFrame*>(wndKdoPatriObr); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // A round never opens on the right figure.
+         for (std::uint64_t k = 0; k < 3; ++k) h.Click(at + 10 + 300 * k, 545, 215);
+         return at + 1000;
+     }},
+};
+
+class GamesDetailPage : public GamesTest, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(GamesDetailPage, OnlyBackAndPrintAnswer) {
+    const PageCase& c = GetParam();
+    const std::uint64_t up = Open(kReady, c.entry);
+    std::uint64_t t = c.threeWrong(h(), up);
+    h().At(t, [this, &c] {
+        ASSERT_NE(wndDetailProfese, nullptr);
+        EXPECT_EQ(h().ActiveForm(), wndDetailProfese);
+        EXPECT_FALSE(c.screen()->Closed());
+    });
+    for (int x : {kMenuX, kGamesX, kSimulationsX, kExitX}) {
+        h().Click(t + 100, x, kBarY);
+        h().At(t + 600, [this, &c, x] {
+            EXPECT_EQ(h().ActiveForm(), wndDetailProfese) << x;
+            EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, c.screen(), wndDetailProfese})) << x;
+        });
+        t += 600;
+    }
+    h().Click(t + 100, kBackX, kBarY);
+    h().At(t + 600, [this, &c] {
+        EXPECT_EQ(wndDetailProfese, nullptr);
+        EXPECT_EQ(h().ActiveForm(), c.screen());
+        EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, c.screen()}));
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, GamesDetailPage, ::testing::ValuesIn(kPages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------
 // The round's end and a leaving button at once: the child presses a bar
 // button while the answer that ends the round waits, the message window
 // comes up before the release, and the release completes the click on the

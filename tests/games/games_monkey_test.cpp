@@ -3,6 +3,7 @@
 // buttons often, the input lost and regained now and then. Checked all the
 // time: the pointer is hidden exactly while a screen hides it, one game at a
 // time is open, and the windows that stand over a game belong to it.
+#include <optional>
 #include <random>
 #include <typeinfo>
 
@@ -36,6 +37,38 @@ protected:
     std::uint64_t lastNo_ = 0;
     int Rand(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
 
+    template <class T, std::size_t N>
+    TPoint AnyOf(T* const (&controls)[N]) {
+        const TControl* c = controls[1 + Rand(int(N) - 1)];
+        return {c->Left() + 1 + Rand(c->Width() - 2), c->Top() + 1 + Rand(c->Height() - 2)};
+    }
+
+    // A point on something of the active game that answers.
+    std::optional<TPoint> GameSpot(TForm* active) {
+        if (active == wndKdoPatriZvuk) return AnyOf(wndKdoPatriZvuk->Cells);
+        if (active == wndKdoToJe) return AnyOf(wndKdoToJe->NameSlots);
+        if (active == wndKdoToJe2) return AnyOf(wndKdoToJe2->Cells);
+        if (active == wndPoradek) {
+            return Rand(2) ? TPoint{51 + 60 * Rand(9) + 28, 311} : TPoint{39 + 110 * Rand(5) + 60, 160};
+        }
+        if (active == wndDvojice) return TPoint{39 + 92 * Rand(5) + 45, (Rand(2) ? 47 : 199) + 75};
+        if (active == wndPexeso) return TPoint{29 + 80 * Rand(6) + 40, 10 + 80 * Rand(5) + 40};
+        if (active == wndKdoPatriObr) {
+            const int r = Rand(3);
+            return r == 0 ? TPoint{457, 55} : r == 1 ? TPoint{457, 375} : TPoint{545, 215};
+        }
+        if (active == wndCiToJe) {
+            // A place in view, or the thing's box.
+            if (Rand(5) == 0) return TPoint{595, 449};
+            for (int k = 0; k < 10; ++k) {
+                const TTownPlace& place = TownPlaceTable[std::size_t(Rand(TownPlaceCount))];
+                const int x = place.SamplePoint.X + wndCiToJe->ScrollOffset + 6;
+                if (x >= 6 && x < 634) return TPoint{x, place.SamplePoint.Y + 6};
+            }
+        }
+        return std::nullopt;
+    }
+
     TPoint Target() {
         TForm* active = h().ActiveForm();
         // The exit question: no, once (its answer takes 1.7 s).
@@ -46,6 +79,9 @@ protected:
         }
         if (active == wndHry && Rand(10) < 7) return HotAreaCentre(GamesMenuTable[Rand(10)]);
         if (active == wndVelamo && Rand(2) == 0) return {kGamesX, kBarY};
+        if (Rand(10) < 4) {
+            if (const auto spot = GameSpot(active)) return *spot;
+        }
         const int r = Rand(100);
         if (r < 8) return {kGamesX, kBarY};
         if (r < 11) return {kHelpX, kBarY};
@@ -75,6 +111,11 @@ protected:
                 h().Click(at + 1, p.X, p.Y, Rand(2) ? mbRight : mbMiddle);
             } else if (kind < 18) {
                 h().DoubleClick(at + 1, p.X, p.Y);
+            } else if (kind < 24) {
+                // A long press: it may be released over a window that came
+                // up meanwhile.
+                h().MouseDown(at + 1, p.X, p.Y);
+                h().MouseUp(at + 2 + std::uint64_t(Rand(2500)), p.X, p.Y);
             } else {
                 h().Click(at + 1, p.X, p.Y);
             }
