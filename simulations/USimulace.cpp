@@ -1,6 +1,9 @@
 #include "simulations/USimulace.h"
 
 #include "simulations/SimulationMenuTable.h"
+#include "simulations/USimulaceMalir.h"
+#include "simulations/USimulaceModelka.h"
+#include "simulations/USimulaceVizazistka.h"
 
 TwndSimulace* wndSimulace = nullptr;
 
@@ -15,6 +18,9 @@ void TwndSimulace::FormCreate(TObject*) {
 
 void TwndSimulace::SimulationClick(int Tag) {
     switch (Tag) {
+        case 3: OpenScreen(wndSimulaceModelka); break;
+        case 4: OpenScreen(wndSimulaceMalir); break;
+        case 5: OpenScreen(wndSimulaceVizazistka); break;
         default: break;  // the menu only closes
     }
 }
