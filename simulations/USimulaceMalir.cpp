@@ -85,6 +85,8 @@ void TwndSimulaceMalir::FormCreate(TObject*) {
     // background has it.
 }
 
+void TwndSimulaceMalir::PrintClick(TObject*) { PrintPicture(PrintDialog, Buffer, RoomPainterPrint); }
+
 void TwndSimulaceMalir::FormMouseMove(TObject*, TShiftState, int X, int Y) {
     if (FurnishedView) return;
     Surface = 0;

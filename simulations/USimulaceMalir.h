@@ -12,6 +12,7 @@
 #include "platform/print/printdialog.h"
 #include "shell/RegionHitTest.h"
 #include "shell/ScreenFrame.h"
+#include "simulations/PrintPicture.h"
 #include "simulations/RoomPainterTables.h"
 
 inline constexpr int RoomSurfaceCount = 4;
@@ -53,6 +54,7 @@ public:
     TBMPLabel* FurnishedButton = nullptr;
 
     void FormCreate(TObject* Sender);
+    void PrintClick(TObject* Sender) override;
     void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     // The paint under a point of the palette, 1..31, or 0.

@@ -104,6 +104,8 @@ void TwndSimulaceModelka::FormCreate(TObject*) {
     // press.
 }
 
+void TwndSimulaceModelka::PrintClick(TObject*) { PrintPicture(PrintDialog, Buffer, ModelPrint); }
+
 void TwndSimulaceModelka::SelectGarment(TObject* Sender) {
     Wardrobe.Select(Byte(static_cast<TComponent*>(Sender)->Tag));
     RedrawModel();

@@ -12,6 +12,7 @@
 #include "platform/print/printdialog.h"
 #include "shell/RegionHitTest.h"
 #include "shell/ScreenFrame.h"
+#include "simulations/PrintPicture.h"
 #include "simulations/ModelKinds.h"
 
 inline constexpr int GarmentKindCount = 6;
@@ -60,6 +61,7 @@ public:
     TWardrobe Wardrobe;
 
     void FormCreate(TObject* Sender);
+    void PrintClick(TObject* Sender) override;
     void SelectGarment(TObject* Sender);
     void RedrawModel();
     void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);

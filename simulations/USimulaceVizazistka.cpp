@@ -42,6 +42,8 @@ void TwndSimulaceVizazistka::FormCreate(TObject*) {
     for (int kind = 0; kind < MakeupKindCount; ++kind) CreatePalette(kind);
 }
 
+void TwndSimulaceVizazistka::PrintClick(TObject*) { PrintPicture(PrintDialog, Buffer, MakeupArtistPrint); }
+
 void TwndSimulaceVizazistka::CreatePalette(int Kind) {
     const TMakeupKind& k = MakeupKindTable[Kind];
     TPalette& p = Palettes[std::size_t(Kind)];

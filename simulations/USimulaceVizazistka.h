@@ -11,6 +11,7 @@
 
 #include "platform/print/printdialog.h"
 #include "shell/ScreenFrame.h"
+#include "simulations/PrintPicture.h"
 #include "simulations/MakeupKinds.h"
 
 // The kinds in MakeupKindTable's order.
@@ -39,6 +40,7 @@ public:
     bool LashesOn = false;
 
     void FormCreate(TObject* Sender);
+    void PrintClick(TObject* Sender) override;
     void NextHair(TObject* Sender);
     void TogglePalette(int Kind);
     void HidePalettes();

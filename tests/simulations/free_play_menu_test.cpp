@@ -32,7 +32,7 @@ class FreePlayMenu : public FreePlayTest, public ::testing::WithParamInterface<I
 
 TEST_P(FreePlayMenu, TheItemOpensItsScreenAnewAndTheBarLeadsBack) {
     const ItemCase& c = GetParam();
-    Open(c.item);
+    OpenSimulation(c.item);
     TForm* first = nullptr;
     Then([this, &c, &first] {
         first = c.screen();

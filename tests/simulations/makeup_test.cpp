@@ -37,7 +37,7 @@ int OpenPalette() {
 
 class Makeup : public FreePlayTest {
 protected:
-    Makeup() { Open(kMakeupItem); }
+    Makeup() { OpenSimulation(kMakeupItem); }
 };
 
 struct HairCase {

@@ -40,7 +40,7 @@ std::set<int> Worn() {
 
 class Model : public FreePlayTest {
 protected:
-    Model() { Open(kModelItem); }
+    Model() { OpenSimulation(kModelItem); }
 };
 
 TEST_F(Model, OpensWithNothingWornAndTheBackgroundAsLoaded) {

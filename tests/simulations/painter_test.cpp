@@ -35,7 +35,7 @@ TPoint BorderBetween(int a, int b) {
 
 class PainterScreen : public FreePlayTest {
 protected:
-    PainterScreen() { Open(kPainterItem); }
+    PainterScreen() { OpenSimulation(kPainterItem); }
 };
 
 TEST_F(PainterScreen, StartsWithWhitePaintAndItsSwatch) {

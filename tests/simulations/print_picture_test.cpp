@@ -1,14 +1,19 @@
 // Printing a simulation screen: where the rectangle lands on portrait,
 // landscape and square pages, one page for each screen's rectangle, a
-// cancelled dialog, and the plumber screens' print buttons to the PDF
-// printer, read back from the file.
+// cancelled dialog, and the print buttons of the plumber screens and of the
+// free-play screens to the PDF printer, read back from the file.
 #include "platform/print/printer.h"
 #include "platform/print_cups_server.h"
 #include "platform/print_test_support.h"
+#include "free_play_test_support.h"
 #include "plumber_test_support.h"
 #include "simulations/PrintPicture.h"
+#include "simulations/USimulaceMalir.h"
+#include "simulations/USimulaceModelka.h"
+#include "simulations/USimulaceVizazistka.h"
 
 using namespace plumbertest;
+using freeplaytest::FreePlayTest;
 
 namespace {
 
@@ -230,5 +235,69 @@ TEST_F(PlumberPrintOnQueue, ThePrintButtonHandsTheScreensPageToAPrintQueue) {
     EXPECT_NEAR(ink.Bottom, t.Bottom, 3);
     EXPECT_TRUE(h().MessageBoxes().empty());
 }
+
+struct FreePlayPrintCase {
+    const char* name;
+    int item;
+    const TScreenPrint* what;
+    TScreenFrame* (*screen)();
+    std::vector<TPoint> clicks;  // what the child did before printing
+};
+void PrintTo(const FreePlayPrintCase& c, std::ostream* os) { *os << c.name; }
+
+const FreePlayPrintCase kFreePlayPrints[] = {
+    {"Model", freeplaytest::kModelItem, &ModelPrint, []() -> TScreenFrame* { return wndSimulaceModelka; },
+     {freeplaytest::Centre(GarmentKindTable[gDress - 1].Chooser), freeplaytest::Centre(GarmentKindTable[0].Chooser)}},
+    // A palette left open: a child window, not part of the printed picture.
+    {"MakeupArtist", freeplaytest::kMakeupItem, &MakeupArtistPrint,
+     []() -> TScreenFrame* { return wndSimulaceVizazistka; },
+     {freeplaytest::Centre(WigPreviewArea), freeplaytest::Centre(MakeupKindTable[mkLips].Opener)}},
+    {"RoomPainter", freeplaytest::kPainterItem, &RoomPainterPrint, []() -> TScreenFrame* { return wndSimulaceMalir; },
+     {freeplaytest::Centre(RoomToolAreas[1]), PaintColourTable[16].Marker, {300, 150}}},
+};
+
+class FreePlayPrint : public FreePlayTest, public ::testing::WithParamInterface<FreePlayPrintCase> {
+protected:
+    TestPdfFolder pdf_;
+};
+
+TEST_P(FreePlayPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
+    const FreePlayPrintCase& c = GetParam();
+    OpenSimulation(c.item);
+    for (TPoint p : c.clicks) Click(p);
+    TScreenFrame* screen = nullptr;
+    TBitmap shown;
+    Then([&] {
+        screen = c.screen();
+        ASSERT_NE(screen, nullptr);
+        shown.Assign(screen->Buffer);
+        print::ClearPrintedPages();
+        print::QueuePrintDialogOk(PdfPrinter(), 1);
+    });
+    Click({kPrintX, kBarY});
+    Then([&] { EXPECT_EQ(h().ActiveForm(), screen) << "the screen goes on"; });
+    Run();
+
+    ASSERT_EQ(print::PrintedPages().size(), 1u);
+    const print::PrintedPage& page = print::PrintedPages()[0];
+    EXPECT_EQ(page.title, c.what->Title);
+    ExpectPage(page.picture, shown, c.what->Source);
+
+    SKIP_WITHOUT_POPPLER();
+    const printtest::PdfInfo info = printtest::ReadPdfInfo(page.file);
+    EXPECT_EQ(info.pages, 1);
+    EXPECT_EQ(info.title, c.what->Title);
+    const auto rendered = printtest::RenderPage(page.file, 1, TPrinter::kDpi);
+    ASSERT_TRUE(rendered.has_value());
+    const TRect t = PrintTarget(Printer()->PageWidth(), Printer()->PageHeight(), c.what->Source);
+    const TRect ink = InkBox(*rendered);
+    EXPECT_NEAR(ink.Left, t.Left, 2);
+    EXPECT_NEAR(ink.Top, t.Top, 2);
+    EXPECT_NEAR(ink.Right, t.Right, 2);
+    EXPECT_NEAR(ink.Bottom, t.Bottom, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FreePlayPrint, ::testing::ValuesIn(kFreePlayPrints),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
