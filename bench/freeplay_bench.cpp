@@ -5,11 +5,11 @@
 // pattern drawn into the screen picture, the repaint).
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
 
+#include "bench_percentiles.h"
 #include "platform/backend/headless/harness.h"
 #include "shell/UMisc.h"
 #include "simulations/USimulaceMalir.h"
@@ -19,18 +19,6 @@ namespace {
 const std::string kAppDir = std::string(VELAMO_APP_DIR) + "/";
 
 using Clock = std::chrono::steady_clock;
-
-double Percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
-}
-
-void ReportPercentiles(benchmark::State& state, const std::vector<double>& ms) {
-    state.counters["p50_ms"] = Percentile(ms, 0.50);
-    state.counters["p99_ms"] = Percentile(ms, 0.99);
-    state.counters["max_ms"] = Percentile(ms, 1.0);
-}
 
 // The painter on its own, shown, on the generated data tree.
 struct PainterOnItsOwn {

@@ -23,7 +23,11 @@ bool ParsePlumberLevelLine(const String& Line, TPlumberLevel& Level) {
     if (!Field(fields[0], 1, PlumberARows, level.ValveRow) || !Field(fields[1], 1, PlumberAColumns, level.ValveColumn) ||
         !Field(fields[2], 2, PlumberARows, level.BasinRow) || !Field(fields[3], 1, PlumberAColumns, level.BasinColumn))
         return false;
-    if (level.ValveRow == level.BasinRow && level.ValveColumn == level.BasinColumn) return false;
+    if (level.ValveColumn == level.BasinColumn) {
+        // One cell, or the valve in the cell above the washbasin, which must
+        // stay free: a level that no laying of pipes can win.
+        if (level.ValveRow == level.BasinRow || level.ValveRow == level.BasinRow - 1) return false;
+    }
     for (int k = 0; k < 6; ++k)
         if (!Field(fields[k + 4], 0, PlumberAMaxStock, level.Stock[std::size_t(k)])) return false;
     Level = level;

@@ -62,16 +62,9 @@ void WriteMessages(TDataTree& tree, const TSpeech& speech) {
 void WriteMenu(TDataTree& tree) {
     const char* captions[5] = {"Instalatér", "Hasič", "Modelka", "Malíř", "Vizážistka"};
     auto menu = ScreenBackground("Simulace", RGBColor(200, 170, 230), bbExit | bbGames | bbMenu);
-    for (int i = 0; i < 5; ++i) {
-        const TMenuEntry& item = SimulationMenuTable[i];
-        const int w = std::max(50, item.HotArea.Right - item.Position.X), h = std::max(40, item.HotArea.Bottom - item.Position.Y);
-        for (int state = 1; state <= 2; ++state) {
-            auto p = NewPicture(w, h, clWhite);
-            DrawButton(p->Canvas(), Rect(0, 0, w, h), captions[i], DistinctColour(i * 5 + 2, 0.4, 0.95), state);
-            tree.WriteBmp(String("simul\\vyber\\") + item.Name + char('0' + state) + ".bmp", *p);
-            if (state == 1) menu->Canvas()->Draw(item.Position.X, item.Position.Y, p.get());
-        }
-    }
+    std::vector<TMenuEntryLook> looks;
+    for (int i = 0; i < 5; ++i) looks.push_back({captions[i], DistinctColour(i * 5 + 2, 0.4, 0.95)});
+    WriteMenuEntries(tree, "simul\\vyber\\", *menu, SimulationMenuTable, looks);
     tree.WriteBmp("simul\\vyber\\pozadi.bmp", *menu);
 }
 
