@@ -17,6 +17,10 @@ public:
     // region under (X, Y), or -1 when none does. A point on the border or
     // outside the mask lies in no region.
     int MarkerAt(int X, int Y, std::span<const TPoint> Markers);
+    // The mask was drawn on: the next test copies it afresh.
+    void MaskChanged() { work_.SetSize(0, 0); }
+    // The working copy: between tests it equals the mask.
+    const TBitmap& WorkCopy() const { return work_; }
 
 private:
     // The working copy lives between tests: only the filled area is copied
