@@ -13,7 +13,6 @@
 #include "simulations/USimulaceVizazistka.h"
 
 using namespace plumbertest;
-using freeplaytest::FreePlayTest;
 
 namespace {
 
@@ -136,27 +135,56 @@ TEST_F(PrintCancel, PrintsNothingAndLeavesNoJobOpen) {
     EXPECT_FALSE(Printer()->Printing());
 }
 
-struct PlumberPrintCase {
+// The print button of each screen that has one, after the child did
+// something there: one page to the PDF printer.
+class PrintButton;
+struct PrintButtonCase {
     const char* name;
-    bool partB;
+    const TScreenPrint* what;
+    TScreenFrame* (*screen)();
+    void (PrintButton::*act)();
 };
-void PrintTo(const PlumberPrintCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PrintButtonCase& c, std::ostream* os) { *os << c.name; }
 
-class PlumberPrint : public PlumberTest, public ::testing::WithParamInterface<PlumberPrintCase> {
+class PrintButton : public PlumberTest, public ::testing::WithParamInterface<PrintButtonCase> {
+public:
+    void PlumberA() {
+        OpenPartA();
+        LayPieces({{5, {{4, 4}}}}, PaletteA, CellCentreA);
+    }
+    void PlumberB() {
+        OpenPartB();
+        LayPieces({{17, {{4, 4}}}, {19, {{4, 4}}}}, PaletteB, CellCentreB);
+    }
+    void Model() {
+        OpenSimulation(freeplaytest::kModelItem);
+        Click(freeplaytest::Centre(GarmentKindTable[gDress - 1].Chooser));
+        Click(freeplaytest::Centre(GarmentKindTable[gShoes - 1].Chooser));
+    }
+    // A palette left open: a window of its own, not part of the picture.
+    void MakeupArtist() {
+        OpenSimulation(freeplaytest::kMakeupItem);
+        Click(freeplaytest::Centre(WigPreviewArea));
+        Click(freeplaytest::Centre(MakeupKindTable[mkLips].Opener));
+    }
+    void RoomPainter() {
+        OpenSimulation(freeplaytest::kPainterItem);
+        Click(freeplaytest::Centre(RoomToolAreas[1]));
+        Click(PaintColourTable[16].Marker);
+        Click({300, 150});
+    }
+
 protected:
     TestPdfFolder pdf_;
 };
 
-TEST_P(PlumberPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
-    const bool partB = GetParam().partB;
-    partB ? OpenPartB() : OpenPartA();
-    if (partB) LayPieces({{17, {{4, 4}}}, {19, {{4, 4}}}}, PaletteB, CellCentreB);
-    else LayPieces({{5, {{4, 4}}}}, PaletteA, CellCentreA);
-    TPlumberScreen* screen = nullptr;
+TEST_P(PrintButton, WritesTheScreensPageToThePdfPrinter) {
+    const PrintButtonCase& c = GetParam();
+    (this->*c.act)();
+    TScreenFrame* screen = nullptr;
     TBitmap shown;
     Then([&] {
-        screen = partB ? static_cast<TPlumberScreen*>(wndSimulaceInstalater2)
-                       : static_cast<TPlumberScreen*>(wndSimulaceInstalater1);
+        screen = c.screen();
         ASSERT_NE(screen, nullptr);
         shown.Assign(screen->Buffer);
         print::ClearPrintedPages();
@@ -166,16 +194,16 @@ TEST_P(PlumberPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
     Then([&] { EXPECT_EQ(h().ActiveForm(), screen) << "the screen goes on"; });
     Run();
 
-    const TScreenPrint& what = partB ? PlumberBPrint : PlumberAPrint;
+    const TScreenPrint& what = *c.what;
     ASSERT_EQ(print::PrintedPages().size(), 1u);
     const print::PrintedPage& page = print::PrintedPages()[0];
-    EXPECT_EQ(page.title, "Velamo - Instalatér");
+    EXPECT_EQ(page.title, what.Title);
     ExpectPage(page.picture, shown, what.Source);
 
     SKIP_WITHOUT_POPPLER();
     const printtest::PdfInfo info = printtest::ReadPdfInfo(page.file);
     EXPECT_EQ(info.pages, 1);
-    EXPECT_EQ(info.title, "Velamo - Instalatér");
+    EXPECT_EQ(info.title, what.Title);
     EXPECT_NEAR(info.widthPt, 595.3, 0.5);
     const auto rendered = printtest::RenderPage(page.file, 1, TPrinter::kDpi);
     ASSERT_TRUE(rendered.has_value());
@@ -187,8 +215,16 @@ TEST_P(PlumberPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
     EXPECT_NEAR(ink.Bottom, t.Bottom, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, PlumberPrint,
-                         ::testing::Values(PlumberPrintCase{"PartA", false}, PlumberPrintCase{"PartB", true}),
+const PrintButtonCase kPrintButtons[] = {
+    {"PlumberA", &PlumberAPrint, []() -> TScreenFrame* { return wndSimulaceInstalater1; }, &PrintButton::PlumberA},
+    {"PlumberB", &PlumberBPrint, []() -> TScreenFrame* { return wndSimulaceInstalater2; }, &PrintButton::PlumberB},
+    {"Model", &ModelPrint, []() -> TScreenFrame* { return wndSimulaceModelka; }, &PrintButton::Model},
+    {"MakeupArtist", &MakeupArtistPrint, []() -> TScreenFrame* { return wndSimulaceVizazistka; },
+     &PrintButton::MakeupArtist},
+    {"RoomPainter", &RoomPainterPrint, []() -> TScreenFrame* { return wndSimulaceMalir; }, &PrintButton::RoomPainter},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, PrintButton, ::testing::ValuesIn(kPrintButtons),
                          [](const auto& info) { return std::string(info.param.name); });
 
 class PlumberPrintOnQueue : public PlumberTest {
@@ -235,69 +271,5 @@ TEST_F(PlumberPrintOnQueue, ThePrintButtonHandsTheScreensPageToAPrintQueue) {
     EXPECT_NEAR(ink.Bottom, t.Bottom, 3);
     EXPECT_TRUE(h().MessageBoxes().empty());
 }
-
-struct FreePlayPrintCase {
-    const char* name;
-    int item;
-    const TScreenPrint* what;
-    TScreenFrame* (*screen)();
-    std::vector<TPoint> clicks;  // what the child did before printing
-};
-void PrintTo(const FreePlayPrintCase& c, std::ostream* os) { *os << c.name; }
-
-const FreePlayPrintCase kFreePlayPrints[] = {
-    {"Model", freeplaytest::kModelItem, &ModelPrint, []() -> TScreenFrame* { return wndSimulaceModelka; },
-     {freeplaytest::Centre(GarmentKindTable[gDress - 1].Chooser), freeplaytest::Centre(GarmentKindTable[0].Chooser)}},
-    // A palette left open: a child window, not part of the printed picture.
-    {"MakeupArtist", freeplaytest::kMakeupItem, &MakeupArtistPrint,
-     []() -> TScreenFrame* { return wndSimulaceVizazistka; },
-     {freeplaytest::Centre(WigPreviewArea), freeplaytest::Centre(MakeupKindTable[mkLips].Opener)}},
-    {"RoomPainter", freeplaytest::kPainterItem, &RoomPainterPrint, []() -> TScreenFrame* { return wndSimulaceMalir; },
-     {freeplaytest::Centre(RoomToolAreas[1]), PaintColourTable[16].Marker, {300, 150}}},
-};
-
-class FreePlayPrint : public FreePlayTest, public ::testing::WithParamInterface<FreePlayPrintCase> {
-protected:
-    TestPdfFolder pdf_;
-};
-
-TEST_P(FreePlayPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
-    const FreePlayPrintCase& c = GetParam();
-    OpenSimulation(c.item);
-    for (TPoint p : c.clicks) Click(p);
-    TScreenFrame* screen = nullptr;
-    TBitmap shown;
-    Then([&] {
-        screen = c.screen();
-        ASSERT_NE(screen, nullptr);
-        shown.Assign(screen->Buffer);
-        print::ClearPrintedPages();
-        print::QueuePrintDialogOk(PdfPrinter(), 1);
-    });
-    Click({kPrintX, kBarY});
-    Then([&] { EXPECT_EQ(h().ActiveForm(), screen) << "the screen goes on"; });
-    Run();
-
-    ASSERT_EQ(print::PrintedPages().size(), 1u);
-    const print::PrintedPage& page = print::PrintedPages()[0];
-    EXPECT_EQ(page.title, c.what->Title);
-    ExpectPage(page.picture, shown, c.what->Source);
-
-    SKIP_WITHOUT_POPPLER();
-    const printtest::PdfInfo info = printtest::ReadPdfInfo(page.file);
-    EXPECT_EQ(info.pages, 1);
-    EXPECT_EQ(info.title, c.what->Title);
-    const auto rendered = printtest::RenderPage(page.file, 1, TPrinter::kDpi);
-    ASSERT_TRUE(rendered.has_value());
-    const TRect t = PrintTarget(Printer()->PageWidth(), Printer()->PageHeight(), c.what->Source);
-    const TRect ink = InkBox(*rendered);
-    EXPECT_NEAR(ink.Left, t.Left, 2);
-    EXPECT_NEAR(ink.Top, t.Top, 2);
-    EXPECT_NEAR(ink.Right, t.Right, 2);
-    EXPECT_NEAR(ink.Bottom, t.Bottom, 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, FreePlayPrint, ::testing::ValuesIn(kFreePlayPrints),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
