@@ -36,7 +36,6 @@ TTownPanorama::TTownPanorama(TComponent* AOwner, const TScreenSetup& Setup) : TS
 
 TTownPanorama::~TTownPanorama() {
     for (TBitmap* plate : NamePlate) delete plate;
-    PlaceHitTest.reset();
     delete Mask;
     delete Town;
     delete Frame;

@@ -12,8 +12,8 @@
 #include "platform/print/printdialog.h"
 #include "shell/RegionHitTest.h"
 #include "shell/ScreenFrame.h"
-#include "simulations/PrintPicture.h"
 #include "simulations/ModelKinds.h"
+#include "simulations/PrintPicture.h"
 
 inline constexpr int GarmentKindCount = 6;
 

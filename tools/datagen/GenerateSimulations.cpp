@@ -427,7 +427,6 @@ void WriteRoomPainter(TDataTree& tree) {
         FrameRect(screen->Canvas(), area, RGBColor(90, 70, 50), 2);
         screen->Canvas()->Draw((area.Left + area.Right - 48) / 2, (area.Top + area.Bottom - 48) / 2, tool);
     }
-    for (auto* tool : {brush.get(), roller.get()}) tool->Transparent = false;
     tree.WriteBmp("simul\\malpok\\pozadi.bmp", *screen);
 
     for (int n = 1; n <= 31; ++n) {
