@@ -158,7 +158,7 @@ TEST_P(ModelBody, APressOnTheBodyTakesOffWhatCoversThatPart) {
     Move(c.at);
     Then([this, &c] { EXPECT_TRUE(CursorIs(c.cursor)); });
     PressHere(c.at);
-    Then([this, &c] { EXPECT_EQ(Worn(), c.worn); });
+    Then([&c] { EXPECT_EQ(Worn(), c.worn); });
     Run();
 }
 
@@ -189,7 +189,7 @@ TEST_F(Model, APressOnTheLegsTakesTheDressOffAndTheShoesShowAgain) {
 // body does nothing at all.
 TEST_F(Model, APressOnARegionWithoutAMarkerOnlyRedraws) {
     const TPoint island = OnScreen({75, 40});
-    Then([this] {
+    Then([] {
         // A black line splits the upper body; its right part holds no marker.
         TBitmap* mask = wndSimulaceModelka->BodyMask.get();
         for (int y = 0; y < mask->Height(); ++y) mask->Pixels().Set(60, y, clBlack);

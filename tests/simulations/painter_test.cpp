@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
 // next press there (without a move) does nothing.
 TEST_F(PainterScreen, AFieldWithoutAMarkerTakesNoPaint) {
     const TPoint field = {400, 330};
-    Then([this, field] {
+    Then([field] {
         TBitmap* mask = Painter().PaletteMask.get();
         for (int y = field.Y - 5; y <= field.Y + 5; ++y)
             for (int x = field.X - 5; x <= field.X + 5; ++x) mask->Pixels().Set(x, y, RGBColor(90, 90, 90));
@@ -119,7 +119,7 @@ TEST_F(PainterScreen, FromThePaletteStraightOntoAWallPaintsInThePaintTaken) {
     Click(Marker(6));
     Move(Marker(1));
     Move(kCeiling);
-    Then([this] { EXPECT_EQ(Painter().PaletteState, 255); });
+    Then([] { EXPECT_EQ(Painter().PaletteState, 255); });
     PressHere(kCeiling, mbRight);
     Then([this] {
         EXPECT_EQ(Painter().PaletteState, 0);
@@ -251,7 +251,7 @@ TEST_F(PainterScreen, TheFurnishedViewIsForLookingOnlyAndGivesTheRoomBack) {
         EXPECT_TRUE(Painter().BrushLabel->Enabled());
     });
     PressHere(kRoller);
-    Then([this] { EXPECT_EQ(Painter().Pattern, 2); });
+    Then([] { EXPECT_EQ(Painter().Pattern, 2); });
     Run();
 }
 
