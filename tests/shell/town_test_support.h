@@ -44,7 +44,7 @@ private:
 
 class ProgramTest : public ShellTest {
 protected:
-    ProgramTest() {
+    explicit ProgramTest(headless::Harness::Options options = {}) : ShellTest(options) {
         sys::ConfigureDisplay({{640, 480, 16, 60}}, {1024, 768, 32, 60});
         h().Click(kSplashClick, kIdleX, kIdleY);
     }
