@@ -21,12 +21,13 @@ struct TMessage {
     const char* Picture;
     const char* Sound;
     const char* Text;
+    bool OkOnly;  // one confirmation; yes and no else
 };
 constexpr TMessage Messages[] = {
-    {"simul\\hasic\\hlaska.bmp", "simul\\hasic\\hlaska.wav", "Oheň je uhašen. Hrát znovu?"},
-    {"simul\\instal\\hl_vse.bmp", "simul\\instal\\hl_vse.wav", "Musíš položit všechny trubky."},
-    {"simul\\instal\\hl_ok.bmp", "simul\\instal\\hl_ok.wav", "Voda teče! Hrát znovu?"},
-    {"simul\\instal\\hl_ko.bmp", "simul\\instal\\hl_ko.wav", "Voda neteče. Zkusit znovu?"}};
+    {"simul\\hasic\\hlaska.bmp", "simul\\hasic\\hlaska.wav", "Oheň je uhašen. Hrát znovu?", false},
+    {"simul\\instal\\hl_vse.bmp", "simul\\instal\\hl_vse.wav", "Musíš položit všechny trubky.", true},
+    {"simul\\instal\\hl_ok.bmp", "simul\\instal\\hl_ok.wav", "Voda teče! Hrát znovu?", false},
+    {"simul\\instal\\hl_ko.bmp", "simul\\instal\\hl_ko.wav", "Voda neteče. Zkusit znovu?", false}};
 
 TPcm Noise(int ms, float volume) {
     TPcm p;
@@ -49,7 +50,12 @@ void ThickLine(TCanvas* c, int x0, int y0, int x1, int y1, int width, TColor col
 
 void WriteMessages(TDataTree& tree, const TSpeech& speech) {
     for (const auto& m : Messages) {
-        tree.WriteBmp(m.Picture, *MessagePicture(320, 160, m.Text, RGBColor(200, 235, 255)));
+        auto picture = MessagePicture(320, 160, m.Text, RGBColor(200, 235, 255));
+        if (m.OkOnly)
+            DrawMessageButtons(picture.get(), {"ok"});
+        else
+            DrawMessageButtons(picture.get(), {"ano", "ne"});
+        tree.WriteBmp(m.Picture, *picture);
         tree.WriteWav(m.Sound, speech.Get(m.Text));
     }
 }
