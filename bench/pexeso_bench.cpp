@@ -8,17 +8,12 @@
 #include <vector>
 
 #include "games/PexesoBoard.h"
+#include "percentiles.h"
 #include "tests/games/pexeso_random_game.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
-}
 
 void BM_ComputerStepInWholeGames(benchmark::State& state) {
     std::vector<double> ms;
@@ -35,9 +30,7 @@ void BM_ComputerStepInWholeGames(benchmark::State& state) {
         });
     }
     state.counters["steps"] = double(ms.size());
-    state.counters["p50_ms"] = Percentile(ms, 0.50);
-    state.counters["p99_ms"] = Percentile(ms, 0.99);
-    state.counters["max_ms"] = Percentile(ms, 1.0);
+    ReportPercentiles(state, ms);
 }
 BENCHMARK(BM_ComputerStepInWholeGames)->Unit(benchmark::kMicrosecond);
 

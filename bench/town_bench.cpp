@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "percentiles.h"
 #include "platform/backend/headless/harness.h"
 #include "platform/sys/system.h"
 #include "shell/UMisc.h"
@@ -30,18 +31,6 @@ std::string FreshRuntimeFolder() {
 }
 
 using Clock = std::chrono::steady_clock;
-
-double Percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
-}
-
-void ReportPercentiles(benchmark::State& state, const std::vector<double>& ms) {
-    state.counters["p50_ms"] = Percentile(ms, 0.50);
-    state.counters["p99_ms"] = Percentile(ms, 0.99);
-    state.counters["max_ms"] = Percentile(ms, 1.0);
-}
 
 void BM_TownMouseMoveToPresentedFrame(benchmark::State& state) {
     headless::Harness h;
