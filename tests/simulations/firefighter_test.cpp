@@ -263,8 +263,8 @@ TEST_F(Firefighter, ClockShowsMinutesAndSeconds) {
     // The screen is made at kReady + 550 (the menu entry's click).
     const std::uint64_t made = kReady + 550;
     OpenFirefighter();
-    for (auto [seconds, text] : {std::pair{9, "0:09"}, std::pair{60, "1:00"}}) {
-        h().At(made + seconds * 1000 + 200, [this, seconds, text] {
+    for (const std::pair<int, const char*>& shown : {std::pair{9, "0:09"}, std::pair{60, "1:00"}}) {
+        h().At(made + shown.first * 1000 + 200, [this, seconds = shown.first, text = shown.second] {
             EXPECT_EQ(F().GameSeconds, seconds);
             EXPECT_TRUE(ScreenShows(h(), *ClockPicture(text), 555, 420, 555, 420, 80, 60)) << text;
         });
