@@ -8,7 +8,7 @@
 #include <chrono>
 #include <vector>
 
-#include "percentiles.h"
+#include "bench_percentiles.h"
 #include "platform/backend/headless/harness.h"
 #include "program_cpu.h"
 #include "shell/UMisc.h"

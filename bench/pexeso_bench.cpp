@@ -3,12 +3,11 @@
 // rules), every decision of the computer timed on its own.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <vector>
 
+#include "bench_percentiles.h"
 #include "games/PexesoBoard.h"
-#include "percentiles.h"
 #include "tests/games/pexeso_random_game.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "games/UHry.h"
 
 #include "games/GamesMenuTable.h"
+#include "games/UCiToJe.h"
 #include "games/UDvojice.h"
 #include "games/UPexeso.h"
 #include "games/UPoradek.h"
@@ -18,6 +19,7 @@ void TwndHry::FormCreate(TObject*) {
 
 void TwndHry::GameClick(int Tag) {
     switch (Tag) {
+        case 1: OpenScreen<TwndCiToJe>(wndCiToJe, [](auto& s) { s.NewThing(); }); break;
         case 2: OpenScreen<TwndPoradek>(wndPoradek, [](TwndPoradek& s) { s.Mode = 0; s.NewRound(); }); break;
         case 3: OpenScreen<TwndPoradek>(wndPoradek, [](TwndPoradek& s) { s.Mode = 1; s.NewRound(); }); break;
         case 4: OpenScreen<TwndDvojice>(wndDvojice, [](TwndDvojice& s) { s.NewGame(); }); break;

@@ -81,16 +81,9 @@ void WriteMessages(TDataTree& tree, const TSpeech& speech) {
 
 void WriteGamesMenu(TDataTree& tree) {
     auto menu = ScreenBackground("Hry", RGBColor(120, 190, 120), bbExit | bbSimulations | bbMenu);
-    for (int i = 0; i < 10; ++i) {
-        const TMenuEntry& e = GamesMenuTable[i];
-        const int w = std::max(40, e.HotArea.Right - e.Position.X), h = std::max(40, e.HotArea.Bottom - e.Position.Y);
-        for (int state = 1; state <= 2; ++state) {
-            auto p = NewPicture(w, h, clWhite);
-            DrawButton(p->Canvas(), Rect(0, 0, w, h), MenuCaptions[i].Caption, DistinctColour(i * 3 + 1, 0.4, 0.95), state);
-            tree.WriteBmp(String("hry\\hl_obr\\") + e.Name + char('0' + state) + ".bmp", *p);
-            if (state == 1) menu->Canvas()->Draw(e.Position.X, e.Position.Y, p.get());
-        }
-    }
+    std::vector<TMenuEntryLook> looks;
+    for (int i = 0; i < 10; ++i) looks.push_back({MenuCaptions[i].Caption, DistinctColour(i * 3 + 1, 0.4, 0.95)});
+    WriteMenuEntries(tree, "hry\\hl_obr\\", *menu, GamesMenuTable, looks);
     tree.WriteBmp("hry\\hl_obr\\pozadi.bmp", *menu);
 }
 
@@ -99,10 +92,15 @@ void WriteTownGame(TDataTree& tree) {
     FillGradient(frame->Canvas(), Rect(0, 0, 640, 421), RGBColor(140, 180, 80), RGBColor(100, 140, 50));
     FillRect(frame->Canvas(), Rect(6, 6, 6 + 628, 6 + TownHeight), clMagenta);
     FillRect(frame->Canvas(), Rect(14, 408, 626, 413), RGBColor(50, 70, 20));
-    FillRect(frame->Canvas(), Rect(560, 423, 632, 476), RGBColor(255, 250, 220));
-    FrameRect(frame->Canvas(), Rect(560, 423, 632, 476), RGBColor(60, 40, 20), 2);
+    // The thing's box: its hot area (563, 426, 65×46), the thing drawn at (569, 429).
+    FillRect(frame->Canvas(), Bounds(563, 426, 65, 46), RGBColor(255, 250, 220));
+    FrameRect(frame->Canvas(), Bounds(563, 426, 65, 46), RGBColor(60, 40, 20), 2);
     tree.WriteBmp("hry\\citoje\\pozadi.bmp", *frame);
-    auto result = ScreenBackground("Správně! Věc je na svém místě.", RGBColor(250, 220, 120), 0);
+    // The delivery and the place are drawn at (145, 20): the caption keeps
+    // to their right.
+    auto result = ScreenBackground("", RGBColor(250, 220, 120), 0);
+    DrawCaption(result->Canvas(), Rect(270, 40, 630, 140), "Správně! Věc je na svém místě.", RGBColor(90, 60, 10),
+                30);
     tree.WriteBmp("hry\\citoje\\pozadi2.bmp", *result);
 
     for (const auto& place : TownPlaceTable) {
@@ -115,11 +113,14 @@ void WriteTownGame(TDataTree& tree) {
         DrawCaption(placePicture->Canvas(), Rect(0, 2, DeliveryWidth, 32), "Děkuji!", clBlack, 20);
         tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + ".bmp", *placePicture);
         for (int k = 1; k <= things; ++k) {
-            const String thing = "věc " + IntToStr(k);
+            // The thing names its place's profession, so the placeholder game
+            // can be played.
+            const String thing = name + " " + IntToStr(k);
             auto a = Thing(56, 40, n, thing, true);
             tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "A\\" + IntToStr(k) + ".bmp", *a);
             auto b = NewPicture(DeliveryWidth, DeliveryHeight, Lighter(ProfessionColour(n), 0.8));
-            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává " + thing, clBlack, 16);
+            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává věc " + IntToStr(k),
+                        clBlack, 16);
             b->Canvas()->Draw(22, 66, Thing(56, 40, n, thing, false).get());
             tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "B\\" + IntToStr(k) + ".bmp", *b);
         }

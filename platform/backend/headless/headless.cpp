@@ -98,9 +98,10 @@ bool HeadlessBackend::WaitEvent(backend::Event& ev, std::int64_t timeoutMs) {
     }
 }
 
-void HeadlessBackend::Present(const Surface& screen) {
+void HeadlessBackend::Present(const Surface& screen, const TRect&) {
     frame_ = screen;
     ++frames_;
+    if (presentObserver_) presentObserver_(frame_);
 }
 
 TPoint HeadlessBackend::PointerPos() {

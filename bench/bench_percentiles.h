@@ -1,5 +1,5 @@
-// Timings of many single events, reported as their 50th and 99th percentile
-// and their maximum.
+// The timing benchmarks' report: percentiles of the per-event times, in ms,
+// as the benchmark's counters.
 #pragma once
 
 #include <benchmark/benchmark.h>
