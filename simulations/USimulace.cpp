@@ -1,6 +1,7 @@
 #include "simulations/USimulace.h"
 
 #include "simulations/SimulationMenuTable.h"
+#include "simulations/USimulaceHasic.h"
 #include "simulations/USimulaceInstalater1.h"
 
 TwndSimulace* wndSimulace = nullptr;
@@ -17,6 +18,7 @@ void TwndSimulace::FormCreate(TObject*) {
 void TwndSimulace::SimulationClick(int Tag) {
     switch (Tag) {
         case 1: OpenScreen(wndSimulaceInstalater1); break;
+        case 2: OpenScreen(wndSimulaceHasic); break;
         default: break;  // the menu only closes
     }
 }
