@@ -1,6 +1,7 @@
 #include "simulations/USimulace.h"
 
 #include "simulations/SimulationMenuTable.h"
+#include "simulations/USimulaceHasic.h"
 #include "simulations/USimulaceInstalater1.h"
 #include "simulations/USimulaceMalir.h"
 #include "simulations/USimulaceModelka.h"
@@ -20,6 +21,7 @@ void TwndSimulace::FormCreate(TObject*) {
 void TwndSimulace::SimulationClick(int Tag) {
     switch (Tag) {
         case 1: OpenScreen(wndSimulaceInstalater1); break;
+        case 2: OpenScreen(wndSimulaceHasic); break;
         case 3: OpenScreen(wndSimulaceModelka); break;
         case 4: OpenScreen(wndSimulaceMalir); break;
         case 5: OpenScreen(wndSimulaceVizazistka); break;

@@ -50,20 +50,6 @@ private:
     }
 };
 
-// A screen test whose last check ends the run with Finish(): a run that
-// ends before it (the program stopped early, a check never came) fails.
-class FinishedScreenTest : public ScreenTest {
-protected:
-    void Finish() {
-        finished_ = true;
-        Application->Terminate();
-    }
-    void TearDown() override { EXPECT_TRUE(finished_) << "the run ended before its last check"; }
-
-private:
-    bool finished_ = false;
-};
-
 // The milliseconds a sound lasts, from its start notice ("... ms=N").
 inline std::uint64_t DurationOf(const headless::TimedNotice& n) {
     const auto at = n.text.find(" ms=");

@@ -41,7 +41,7 @@ std::string Code(int position) { return GameCodeList43[position - 1].Code; }
 
 std::string Prompt(int position) { return "hry\\reseni\\zvuky\\" + Code(position) + "1.wav"; }
 
-class PictureGame : public FinishedScreenTest {
+class PictureGame : public ScreenTest {
 protected:
     static TwndKdoPatriObr* Game() { return wndKdoPatriObr; }
 
@@ -111,7 +111,7 @@ TEST_P(PictureGameMode, EntryOpensTheScreenInItsModeOnARoundThatDoesNotShowTheRi
         // The prompt in mode 1 only; the mode's spoken help.
         EXPECT_EQ(SoundStarts(Prompt(game->TargetCode)).size(), c.mode == 1 ? 1u : 0u);
         EXPECT_EQ(Notices({"help start ch1", c.help}).size(), 1u);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -133,7 +133,7 @@ TEST_P(PictureGameMode, ArrowsBrowseAllFifteenFiguresWrappingAtBothEnds) {
             EXPECT_TRUE(ShowsFigure(want)) << "press " << k;
         });
     }
-    h().At(t, [this] { Finish(); });
+    h().At(t, [this] { Application->Terminate(); });
     RunProgram();
 }
 
@@ -170,7 +170,7 @@ TEST_P(PictureGameMode, RightChoiceSolvesTheSceneAndHoldsInputUntilItsSynchronou
             ASSERT_EQ(prompt.size(), 1u);
             EXPECT_GE(prompt[0].at, end);
         }
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -217,7 +217,7 @@ TEST_P(PictureGameMode, ThirdWrongChoiceOpensTheAnswersPageWhoseBackDealsTheNext
             EXPECT_TRUE(Notices({"sound stop ch0", Prompt(game->TargetCode)}).empty());
             EXPECT_TRUE(SoundIsPlaying());
         }
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -237,7 +237,7 @@ TEST_F(PictureGame, BackPressedDuringThePagesFirstPauseStillDealsTheNextRound) {
         EXPECT_EQ(h().ActiveForm(), Game());
         EXPECT_EQ(Game()->WrongAnswers, 0);
         EXPECT_NE(Game()->TargetCode, target);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -253,7 +253,7 @@ TEST_F(PictureGame, BackAfterTheGameWasClosedOnlyClosesThePage) {
     h().At(kOpen + 1200, [this] {
         EXPECT_EQ(Game(), nullptr);
         EXPECT_EQ(wndDetailProfese, nullptr);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -276,7 +276,7 @@ TEST_F(PictureGame, NoFormerRightAnswerComesBackUntilTheSetIsEmptiedAfterTheTwen
                 EXPECT_EQ(game->UsedTargets, former) << "round " << round;
             }
         }
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -301,7 +301,7 @@ TEST_F(PictureGame, EntriesFiveAndNineOpenOneScreenInTwoModesAndAGameChosenAgain
         EXPECT_EQ(Game()->Mode, 1);
         EXPECT_EQ(Game()->Caption(), "Velamo - Hry: Kdo to vyřeší");
         EXPECT_EQ(Game()->UsedTargets.size(), 1u);  // this round's only
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }

@@ -145,7 +145,7 @@ const RoundGame kGames[] = {
      .exampleName = "zahradník"},
 };
 
-class RoundGameTest : public FinishedScreenTest {
+class RoundGameTest : public ScreenTest {
 protected:
     virtual const RoundGame& G() const = 0;
     std::string Code(int position) const { return G().list[position - 1].Code; }
@@ -241,7 +241,7 @@ TEST_P(RoundGames, MenuEntryOpensTheGameOnARoundOfDifferentProfessionsWithTheRig
             EXPECT_TRUE(Notices({"sound stop ch0", G().roundSound}).empty());
         }
         EXPECT_EQ(Notices({"help start ch1", G().help}).size(), 1u);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -284,7 +284,7 @@ TEST_P(RoundGames, WrongAnswersUpToTheLimitEndTheRoundInTheMessageWithTheRightNa
         const int mx = (640 - message->Width()) / 2, my = (480 - message->Height()) / 2;
         EXPECT_EQ(h().Pixel(mx + message->Width() / 2, my + 20), message->Pixels().Get(message->Width() / 2, 20));
         EXPECT_EQ(SoundStarts(G().messageSound).size(), 1u);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -321,7 +321,7 @@ TEST_P(RoundGames, RightAnswerDealsTheNextRoundAfterItsSoundAndPause) {
                 EXPECT_EQ(sounds[1].at, next);
                 EXPECT_NE(sounds[1].text.find(G().roundSound + TargetCode() + ".wav"), std::string::npos);
             }
-            Finish();
+            Application->Terminate();
         });
     });
     RunProgram();
@@ -333,7 +333,7 @@ TEST_P(RoundGames, AnswerDuringAPauseIsJudgedAtOnce) {
     h().At(Acts(kOpen + 100) + 10, [&] {
         EXPECT_EQ(G().mistakes(), 2);
         EXPECT_EQ(SoundStarts(Common("spatne")).size(), 2u);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -350,7 +350,7 @@ TEST_P(RoundGames, QuickWrongAnswersPastTheLimitStillEndTheRoundInTheMessage) {
         EXPECT_TRUE(MessageShown(G().messageId));
         EXPECT_EQ(wndHlaska->Text->Caption(), G().list[G().target() - 1].DisplayName);
         EXPECT_EQ(SoundStarts(G().messageSound).size(), 1u);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -374,7 +374,7 @@ TEST_P(RoundGames, MessagesAgainDealsANewRoundBelowAndEndLeavesForTheGamesMenu) 
         EXPECT_EQ(G().screen(), nullptr);
         EXPECT_TRUE(wndHry->Showing());
         EXPECT_EQ(h().ActiveForm(), wndHry);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -396,7 +396,7 @@ TEST_P(RoundGames, GamesButtonDuringTheAnswersPauseLeavesAndNothingRunsOnTheClos
         EXPECT_FALSE(wndHlaska->Showing());
         EXPECT_TRUE(SoundStarts(G().messageSound).empty());
         EXPECT_EQ(h().ActiveForm(), wndHry);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -437,7 +437,7 @@ TEST_P(SoundGameButtons, EveryMouseButtonJudgesACellOnItsPress) {
     });
     h().At(right + 1510, [&] {
         EXPECT_EQ(G().mistakes(), 0);  // the next round
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -459,7 +459,7 @@ TEST_F(SoundGame, EitherReplayAreaPlaysTheRoundsSoundAgainFromItsStart) {
         ASSERT_EQ(starts.size(), 3u);  // the round's start, then each area
         EXPECT_EQ(starts[1].at, kOpen + 50);
         EXPECT_EQ(starts[2].at, kOpen + 150);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -500,7 +500,7 @@ TEST_P(KdoToJeAHover, ThePlatesSoundPlaysOnceWhenThePointerIsStillThereAfterHalf
             EXPECT_EQ(plays[0].at, kOpen + 500);
             EXPECT_NE(plays[0].text.find("a_zvuky\\" + Code(tag) + ".wav"), std::string::npos);
         }
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -529,7 +529,7 @@ TEST_F(KdoToJeA, ClickDuringTheHoverSleepIsJudgedOnceWhenTheSleepIsOver) {
         ASSERT_EQ(PlateSounds().size(), 1u);  // the plate's sound first, then the answer's
         EXPECT_EQ(PlateSounds()[0].at, kOpen + 500);
         EXPECT_EQ(G().mistakes(), 1);
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -541,7 +541,7 @@ TEST_F(KdoToJeA, ClickOnThePersonDoesNothing) {
         EXPECT_EQ(G().mistakes(), 0);
         EXPECT_TRUE(SoundStarts(Common("spatne")).empty());
         EXPECT_TRUE(SoundStarts(Common("spravne")).empty());
-        Finish();
+        Application->Terminate();
     });
     RunProgram();
 }
@@ -578,7 +578,7 @@ TEST_F(KdoToJeB, ClickDuringTheRightAnswersSoundIsJudgedOnceWhenTheSoundHasEnded
         h().At(end + 3000, [this] {
             EXPECT_EQ(SoundStarts(Common("spatne")).size(), 1u);
             EXPECT_EQ(G().mistakes(), 0);  // the next round came
-            Finish();
+            Application->Terminate();
         });
     });
     RunProgram();

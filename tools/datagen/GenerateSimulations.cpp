@@ -25,7 +25,7 @@ struct TMessage {
     const char* Buttons[2] = {};
 };
 constexpr TMessage Messages[] = {
-    {"simul\\hasic\\hlaska.bmp", "simul\\hasic\\hlaska.wav", "Oheň je uhašen. Hrát znovu?"},
+    {"simul\\hasic\\hlaska.bmp", "simul\\hasic\\hlaska.wav", "Oheň je uhašen. Hrát znovu?", {"ano", "ne"}},
     {"simul\\instal\\hl_vse.bmp", "simul\\instal\\hl_vse.wav", "Musíš položit všechny trubky.", {"ok"}},
     {"simul\\instal\\hl_ok.bmp", "simul\\instal\\hl_ok.wav", "Voda teče! Hrát znovu?", {"ano", "ne"}},
     {"simul\\instal\\hl_ko.bmp", "simul\\instal\\hl_ko.wav", "Voda neteče. Zkusit znovu?", {"ano", "ne"}}};
@@ -131,10 +131,11 @@ void WriteFirefighter(TDataTree& tree) {
         const TPoint window = {FireWindowTable[w - 1].X + 20 - r.X, FireWindowTable[w - 1].Y + 30 - r.Y};
         const TPoint from = {std::clamp(nozzle.X - r.X, 4, r.W - 4), r.H - 4};
         for (int f = 0; f < StreamFrames; ++f) {
-            // Frames 0-3 reach out, the middle ones loop, the last four fall away.
+            // Frames 0-3 reach out, 4 to n-4 loop (the whole stream), the
+            // last three fall away: the end starts from the loop's last frame.
             double head = 1, tail = 0;
             if (f < 4) head = (f + 1) / 4.0;
-            if (f >= StreamFrames - 4) tail = (f - (StreamFrames - 4) + 1) / 5.0;
+            if (f > StreamFrames - 4) tail = (f - (StreamFrames - 4)) / 4.0;
             const int x0 = f * r.W;
             auto at = [&](double t) { return TPoint{x0 + from.X + int((window.X - from.X) * t), from.Y + int((window.Y - from.Y) * t)}; };
             const TPoint a = at(tail), b = at(head);

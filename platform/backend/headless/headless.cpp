@@ -141,4 +141,8 @@ void HeadlessBackend::ScheduleCheck(std::uint64_t atMs, std::function<void()> ch
     script_.insert(pos, std::move(item));
 }
 
+std::size_t HeadlessBackend::PendingChecks() const {
+    return std::size_t(std::count_if(script_.begin(), script_.end(), [](const Item& i) { return i.isCheck; }));
+}
+
 }  // namespace headless

@@ -58,6 +58,8 @@ public:
     void Schedule(std::uint64_t atMs, const backend::Event& ev);
     // Runs `check` between messages once the clock has reached atMs.
     void ScheduleCheck(std::uint64_t atMs, std::function<void()> check);
+    // Checks scheduled that have not run (yet).
+    std::size_t PendingChecks() const;
     bool ScriptEmpty() const { return script_.empty() && arrived_.empty(); }
 
     std::uint64_t Elapsed() const { return now_; }
