@@ -50,6 +50,13 @@ TXLabel* WrongArea(T* const (&areas)[N], int target) {
     return nullptr;
 }
 
+template <class T, std::size_t N>
+TXLabel* AreaOf(T* const (&areas)[N], int target) {
+    for (std::size_t i = 1; i < N; ++i)
+        if (areas[i]->Tag == target) return areas[i];
+    return nullptr;
+}
+
 void ClickLater(headless::Harness& h, std::uint64_t at, std::function<TPoint()> where) {
     h.At(at, [&h, at, where] {
         const TPoint p = where();
@@ -154,6 +161,39 @@ const GameCase kGames[] = {
          return at + 3000;
      },
      100, true, false},
+    // The waits after a right answer, where they differ.
+    {"SoundGameRight", 6, [] { return static_cast<TScreenFrame*>(wndKdoPatriZvuk); },
+     [](headless::Harness& h, std::uint64_t at) {
+         ClickLater(h, at, [] { return Centre(AreaOf(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode)); });
+         return at + 1600;
+     },
+     300, true, false},
+    {"KdoToJeBRight", 8, [] { return static_cast<TScreenFrame*>(wndKdoToJe2); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // The answer's synchronous sound, then a second.
+         ClickLater(h, at, [] { return Centre(AreaOf(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); });
+         return at + 1500;
+     },
+     500, true, false},
+    {"PutInOrderNextRound", 3, [] { return static_cast<TScreenFrame*>(wndPoradek); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // Five served: a second before the next round.
+         for (int i = 1; i <= 5; ++i) {
+             const std::uint64_t t = at + 200 * std::uint64_t(i - 1);
+             ClickLater(h, t, [i] { return SlotCentre(SlotOf(i)); });
+             ClickLater(h, t + 100, [i] { return PersonCentre(i); });
+         }
+         return at + 2100;
+     },
+     1100, true, false},
+    {"WordPairsTurnUp", 4, [] { return static_cast<TScreenFrame*>(wndDvojice); },
+     [](headless::Harness& h, std::uint64_t at) {
+         // The memorising ended by a click, then a cell turned up for 2 s.
+         h.Click(at, 84, 120);
+         h.Click(at + 600, 176, 120);
+         return at + 3200;
+     },
+     1000, true, false},
     {"Pexeso", 10, [] { return static_cast<TScreenFrame*>(wndPexeso); },
      [](headless::Harness& h, std::uint64_t at) {
          // A miss: the player's 2 s, then the computer's turn (at least one
@@ -470,6 +510,46 @@ TEST_P(RoundEndAndLeaving, TheGameLeavesAndTakesItsMessageWithIt) {
 
 INSTANTIATE_TEST_SUITE_P(Games, RoundEndAndLeaving, ::testing::ValuesIn(kEnds),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The message of each game's id, answered after the program lost the input
+// and got it back: the window is active again and both buttons do their
+// work; no leaves nothing of the game behind.
+class MessageAfterTheInputCameBack : public GamesTest,
+                                     public ::testing::WithParamInterface<std::tuple<EndCase, bool>> {};
+
+TEST_P(MessageAfterTheInputCameBack, ButtonsDoTheirWork) {
+    const auto& [e, yes] = GetParam();
+    const std::uint64_t up = Open(kReady, e.entry);
+    const std::uint64_t shown = e.endRound(h(), up) + e.release;
+    h().FocusLost(shown);
+    h().At(shown + 100, [this] { EXPECT_TRUE(PointerBalanced()); });
+    h().FocusGained(shown + 500);
+    h().At(shown + 600, [this, &e] {
+        ASSERT_TRUE(MessageShown(e.messageId));
+        EXPECT_EQ(h().ActiveForm(), wndHlaska);
+    });
+    h().Click(shown + 700, yes ? kMessageYesX : kMessageNoX, kMessageY);
+    h().At(shown + 1200, [this, yes] {
+        EXPECT_FALSE(wndHlaska->Showing());
+        EXPECT_TRUE(PointerBalanced());
+        TForm* active = h().ActiveForm();
+        if (yes) {
+            EXPECT_NE(active, wndHry);
+            EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, active}));
+        } else {
+            EXPECT_EQ(active, wndHry);
+            EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, wndHry}));
+        }
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, MessageAfterTheInputCameBack, ::testing::Combine(::testing::ValuesIn(kEnds), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) ? "Yes" : "No");
+                         });
 
 // A thing picked up while the program has lost the input (the screen was
 // deactivated before, so it is not again), then the screen left by the
