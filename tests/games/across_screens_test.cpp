@@ -551,6 +551,28 @@ INSTANTIATE_TEST_SUITE_P(Games, MessageAfterTheInputCameBack, ::testing::Combine
                                     (std::get<1>(info.param) ? "Yes" : "No");
                          });
 
+// A press on a slot held while the third mistake's pause ends: the message
+// window comes up before the release, and the click that the release
+// completes on the slot below picks up nothing (the pointer stays in sight
+// for the message's buttons).
+TEST_F(GamesTest, SlotClickedUnderTheMessageWindowPicksUpNothing) {
+    const std::uint64_t up = Open(kReady, 2);
+    const std::uint64_t last = kEnds[4].endRound(h(), up);  // put in order's third mistake
+    h().At(last + 100, [this] {
+        const TPoint p = SlotCentre(SlotOf(7));
+        h().MouseDown(h().Now() + 10, p.X, p.Y);
+        h().MouseUp(h().Now() + 700, p.X, p.Y);
+    });
+    h().At(last + 900, [this] {
+        ASSERT_TRUE(MessageShown("Poradek"));
+        EXPECT_EQ(h().ActiveForm(), wndHlaska);
+        EXPECT_FALSE(wndPoradek->Carrying);
+        EXPECT_TRUE(PointerBalanced());
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
 // A thing picked up while the program has lost the input (the screen was
 // deactivated before, so it is not again), then the screen left by the
 // menu button during the mistake's pause: the pointer is back at once, not

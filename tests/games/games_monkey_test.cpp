@@ -133,13 +133,16 @@ protected:
         const std::vector<TScreenFrame*> games = OpenGames();
         ASSERT_LE(games.size(), 1u) << "two games open at once";
         int hidden = 0;
-        for (TScreenFrame* s : games) hidden += s->PointerHidden() ? 1 : 0;
+        for (TScreenFrame* s : games) {
+            if (!s->PointerHidden()) continue;
+            ++hidden;
+            EXPECT_TRUE(s->Active()) << "the pointer hidden under another window: " << Describe();
+        }
         if (wndPoradek) {
             EXPECT_EQ(wndPoradek->PointerHidden(), wndPoradek->Carrying && !wndPoradek->Closed());
         }
         if (wndPexeso && wndPexeso->PointerHidden()) {
             EXPECT_TRUE(wndPexeso->ComputerBusy);
-            EXPECT_TRUE(wndPexeso->Active());
         }
         // The detail page's video hides it while it plays.
         if (!AviPlaying) {
