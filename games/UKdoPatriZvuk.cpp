@@ -68,4 +68,6 @@ void TwndKdoPatriZvuk::CellMouseDown(TObject* Sender, TMouseButton, TShiftState,
 
 String TwndKdoPatriZvuk::RightName() const { return GameCodeList29[TargetCode - 1].DisplayName; }
 
-void TwndKdoPatriZvuk::ReplayClick(TObject*) { PlaySoundFile(TargetSound); }
+void TwndKdoPatriZvuk::ReplayClick(TObject*) {
+    if (InFront()) PlaySoundFile(TargetSound);
+}

@@ -56,6 +56,7 @@ void TwndKdoToJe::NewRound() {
 }
 
 void TwndKdoToJe::SlotClick(TObject* Sender) {
+    if (!InFront()) return;
     // No busy flag: a click during a pause is judged at once.
     if (static_cast<TComponent*>(Sender)->Tag == TargetCode) {
         PlaySoundFile(AppDir + "sound\\spravne.wav");

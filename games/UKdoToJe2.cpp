@@ -63,6 +63,7 @@ void TwndKdoToJe2::NewRound() {
 }
 
 void TwndKdoToJe2::CellClick(TObject* Sender) {
+    if (!InFront()) return;
     // No busy flag: a click during a pause is judged at once.
     if (static_cast<TComponent*>(Sender)->Tag == TargetCode) {
         Buffer->Canvas()->Draw(SentenceX, SentenceY, CompletedSentence);

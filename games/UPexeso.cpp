@@ -155,7 +155,7 @@ void TwndPexeso::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y
 }
 
 void TwndPexeso::ModeClick(TObject*) {
-    if (Busy()) return;
+    if (Busy() || !InFront()) return;
     ModeButton->Tag = ModeButton->Tag == 1 ? 2 : 1;
     std::swap(ModeButton->HoverBitmap, ModeButton->NormalBitmap);
     ModeButton->Perform(CM_MOUSELEAVE);

@@ -149,11 +149,8 @@ void TwndPoradek::StartNewRound() {
 
 void TwndPoradek::SlotClick(TObject* Sender) {
     auto* slot = static_cast<TXLabel*>(Sender);
-    if (slot->Cursor() != 2) return;
-    // A press held while the round ended is released under the message
-    // window: no pick-up there, which would hide the pointer over the
-    // message's buttons.
-    if (!Active()) return;
+    // Not under the message window: the pointer would hide over its buttons.
+    if (slot->Cursor() != 2 || !InFront()) return;
     // A second pick-up only swaps the carried thing; the pointer stays hidden.
     Carrying = true;
     CarriedItem = SlotItem[std::size_t(slot->Tag)];

@@ -551,27 +551,62 @@ INSTANTIATE_TEST_SUITE_P(Games, MessageAfterTheInputCameBack, ::testing::Combine
                                     (std::get<1>(info.param) ? "Yes" : "No");
                          });
 
-// A press on a slot held while the third mistake's pause ends: the message
-// window comes up before the release, and the click that the release
-// completes on the slot below picks up nothing (the pointer stays in sight
-// for the message's buttons).
-TEST_F(GamesTest, SlotClickedUnderTheMessageWindowPicksUpNothing) {
-    const std::uint64_t up = Open(kReady, 2);
-    const std::uint64_t last = kEnds[4].endRound(h(), up);  // put in order's third mistake
-    h().At(last + 100, [this] {
-        const TPoint p = SlotCentre(SlotOf(7));
-        h().MouseDown(h().Now() + 10, p.X, p.Y);
-        h().MouseUp(h().Now() + 700, p.X, p.Y);
+// A press on the game held while the answer that ends the round waits: the
+// message window comes up before the release, and the click that the
+// release completes on the control below does nothing there (no answer
+// judged, no thing picked up with the pointer hidden, no new board dealt
+// under the message).
+struct UnderCase {
+    const char* name;
+    int end;  // row of kEnds
+    // Where the press is held, chosen when it starts.
+    TPoint (*where)();
+    // What the click must leave unchanged.
+    int (*state)();
+};
+void PrintTo(const UnderCase& c, std::ostream* os) { *os << c.name; }
+
+const UnderCase kUnder[] = {
+    {"KdoToJeASlot", 1, [] { return Centre(AreaOf(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); },
+     [] { return int(wndKdoToJe->Mistakes) * 100 + wndKdoToJe->TargetCode; }},
+    {"KdoToJeBCell", 2, [] { return Centre(AreaOf(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); },
+     [] { return int(wndKdoToJe2->Mistakes) * 100 + wndKdoToJe2->TargetCode; }},
+    {"PutInOrderSlot", 4, [] { return SlotCentre(SlotOf(7)); }, [] { return int(wndPoradek->Carrying); }},
+    {"PexesoModeButton", 5, [] { return TPoint{600, 449}; }, [] { return wndPexeso->ModeButton->Tag; }},
+};
+
+class ClickUnderTheMessage : public GamesTest, public ::testing::WithParamInterface<UnderCase> {};
+
+TEST_P(ClickUnderTheMessage, DoesNothing) {
+    const UnderCase& c = GetParam();
+    const EndCase& e = kEnds[c.end];
+    const std::uint64_t up = Open(kReady, e.entry);
+    const std::uint64_t last = e.endRound(h(), up);
+    h().At(last + e.press, [this, &c, &e, last] {
+        const TPoint p = c.where();
+        h().MouseDown(last + e.press + 10, p.X, p.Y);
+        h().MouseUp(last + e.release, p.X, p.Y);
     });
-    h().At(last + 900, [this] {
-        ASSERT_TRUE(MessageShown("Poradek"));
+    int before = 0;
+    std::size_t sounds = 0;
+    h().At(last + e.release - 5, [&] {
+        ASSERT_TRUE(MessageShown(e.messageId));
+        before = c.state();
+        sounds = Notices({"sound start"}).size();
+    });
+    h().At(last + e.release + 1500, [&, this] {
+        EXPECT_TRUE(MessageShown(e.messageId));
         EXPECT_EQ(h().ActiveForm(), wndHlaska);
-        EXPECT_FALSE(wndPoradek->Carrying);
+        EXPECT_EQ(c.state(), before);
+        EXPECT_EQ(Notices({"sound start"}).size(), sounds);
         EXPECT_TRUE(PointerBalanced());
         Application->Terminate();
     });
     RunProgram();
 }
+
+INSTANTIATE_TEST_SUITE_P(Games, ClickUnderTheMessage, ::testing::ValuesIn(kUnder),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A thing picked up while the program has lost the input (the screen was
 // deactivated before, so it is not again), then the screen left by the
