@@ -112,7 +112,10 @@ void TScreenFrame::ShowMainWindow(TObject*) { ShowAndLeave(wndVelamo); }
 void TScreenFrame::ShowGamesMenu(TObject*) { ShowAndLeave(wndHry); }
 void TScreenFrame::ShowSimulationsMenu(TObject*) { ShowAndLeave(wndSimulace); }
 
-void TScreenFrame::HelpClick(TObject*) { ToggleHelp(AppDir + "sound\\help\\" + HelpFile + ".wav"); }
+void TScreenFrame::HelpClick(TObject*) {
+    // Not under another window: the help would play on over it and beyond.
+    if (InFront()) ToggleHelp(AppDir + "sound\\help\\" + HelpFile + ".wav");
+}
 
 void TScreenFrame::CloseAndShowMenu() {
     switch (setup_.Menu) {

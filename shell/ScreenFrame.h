@@ -86,8 +86,8 @@ public:
     bool Closed() const { return Releasing(); }
     // The screen is in front (the active form). A press held while a window
     // came up over it (the message window at a round's end) is released
-    // there, and its click completes on the control below: the click
-    // handlers that answer, pick up or deal act only in front.
+    // there, and its click completes on the control below: help and the
+    // click handlers that answer, pick up or deal act only in front.
     bool InFront() const { return Active(); }
 
     // Hides or shows the pointer (the platform's show-cursor counter) for

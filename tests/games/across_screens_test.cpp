@@ -573,6 +573,9 @@ const UnderCase kUnder[] = {
      [] { return int(wndKdoToJe2->Mistakes) * 100 + wndKdoToJe2->TargetCode; }},
     {"PutInOrderSlot", 4, [] { return SlotCentre(SlotOf(7)); }, [] { return int(wndPoradek->Carrying); }},
     {"PexesoModeButton", 5, [] { return TPoint{600, 449}; }, [] { return wndPexeso->ModeButton->Tag; }},
+    // The game's spoken help would play on over its message and the menu.
+    {"SoundGameHelpButton", 0, [] { return TPoint{kHelpX, kBarY}; },
+     [] { return int(wndVelamo->Prehravac->Mode() == mpPlaying); }},
 };
 
 class ClickUnderTheMessage : public GamesTest, public ::testing::WithParamInterface<UnderCase> {};
