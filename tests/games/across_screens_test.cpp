@@ -1,8 +1,9 @@
 // The games as a child moves between them: every entry with an answer whose
 // judging waits (a pause, the memorising phase, the computer's turn, a
 // synchronous sound, the town game's result window), and what happens when
-// the child leaves, asks to exit, or the program loses the input meanwhile;
-// the message window's answers for each game's id one game after another.
+// the child leaves, chooses the game again, asks to exit, starts the help or
+// the program loses the input meanwhile; the detail page a game opens; the
+// round's end in the message window meeting a press held on the game.
 #include "games/UCiToJe.h"
 #include "games/UCiToJe2.h"
 #include "games/UDvojice.h"
@@ -24,13 +25,29 @@ constexpr int kExitNoX = 458, kExitNoY = 286;
 // The message window's first and second button, for both button pairs.
 constexpr int kMessageYesX = 241, kMessageNoX = 398, kMessageY = 282;
 
+// The screen of a menu entry's game, or nullptr.
+TScreenFrame* GameScreen(int entry) {
+    switch (entry) {
+        case 1: return wndCiToJe;
+        case 2:
+        case 3: return wndPoradek;
+        case 4: return wndDvojice;
+        case 5:
+        case 9: return wndKdoPatriObr;
+        case 6: return wndKdoPatriZvuk;
+        case 7: return wndKdoToJe;
+        case 8: return wndKdoToJe2;
+        case 10: return wndPexeso;
+        default: return nullptr;
+    }
+}
+
 TPoint Centre(const TControl* c) { return {c->Left() + c->Width() / 2, c->Top() + c->Height() / 2}; }
 
 // Drives one entry's game from the test's clock.
 struct GameCase {
     const char* name;
     int entry;
-    TScreenFrame* (*screen)();
     // Schedules, from `at` (the game up and idle), the input of an answer
     // whose judging waits; returns when the wait has surely ended.
     std::uint64_t (*wait)(headless::Harness& h, std::uint64_t at);
@@ -86,18 +103,26 @@ std::pair<TPoint, TPoint> PexesoMiss() {
     return {};
 }
 
-// The picture game's right figure browsed to at once and chosen at `at` +
-// 10: its synchronous sound.
-void ChooseRightFigure(headless::Harness& h, std::uint64_t at) {
+// The picture game's right figure browsed to at once and chosen: its
+// synchronous sound.
+std::uint64_t RightFigure(headless::Harness& h, std::uint64_t at) {
     h.At(at, [] {
         TwndKdoPatriObr& w = *wndKdoPatriObr;
         while (w.ChoiceLabel->Tag != w.TargetSlot) w.BrowseMouseDown(w.DownArrow, mbLeft, 0, 0, 0);
     });
     h.Click(at + 10, 545, 215);
+    return at + 3000;
+}
+
+// Thing 6 is nobody's: given to person 1, a mistake and 500 ms.
+std::uint64_t PutInOrderMistake(headless::Harness& h, std::uint64_t at) {
+    ClickLater(h, at, [] { return SlotCentre(SlotOf(6)); });
+    ClickLater(h, at + 100, [] { return PersonCentre(1); });
+    return at + 700;
 }
 
 const GameCase kGames[] = {
-    {"TownGame", 1, [] { return static_cast<TScreenFrame*>(wndCiToJe); },
+    {"TownGame", 1,
      [](headless::Harness& h, std::uint64_t at) {
          // A thing of place 23, delivered there: the result window for 5 s.
          h.At(at, [] {
@@ -108,74 +133,50 @@ const GameCase kGames[] = {
          return at + 5200;
      },
      1000, false, false},
-    {"PutInOrderTools", 2, [] { return static_cast<TScreenFrame*>(wndPoradek); },
-     [](headless::Harness& h, std::uint64_t at) {
-         // Thing 6 is nobody's: given to person 1, a mistake and 500 ms.
-         ClickLater(h, at, [] { return SlotCentre(SlotOf(6)); });
-         ClickLater(h, at + 100, [] { return PersonCentre(1); });
-         return at + 700;
-     },
-     300, true, false},
-    {"PutInOrderCaps", 3, [] { return static_cast<TScreenFrame*>(wndPoradek); },
-     [](headless::Harness& h, std::uint64_t at) {
-         ClickLater(h, at, [] { return SlotCentre(SlotOf(6)); });
-         ClickLater(h, at + 100, [] { return PersonCentre(1); });
-         return at + 700;
-     },
-     300, true, false},
-    {"WordPairs", 4, [] { return static_cast<TScreenFrame*>(wndDvojice); },
+    {"PutInOrderTools", 2, PutInOrderMistake, 300, true, false},
+    {"PutInOrderCaps", 3, PutInOrderMistake, 300, true, false},
+    {"WordPairs", 4,
      [](headless::Harness&, std::uint64_t at) {
          // The memorising phase runs from the start.
          return at + TwndDvojice::MemoriseMs + 1000;
      },
      1000, true, false},
-    {"PictureGame", 5, [] { return static_cast<TScreenFrame*>(wndKdoPatriObr); },
-     [](headless::Harness& h, std::uint64_t at) {
-         // Browsed to the right figure, chosen: its synchronous sound.
-         ChooseRightFigure(h, at);
-         return at + 3000;
-     },
-     100, true, false},
-    {"SoundGame", 6, [] { return static_cast<TScreenFrame*>(wndKdoPatriZvuk); },
+    {"PictureGame", 5, RightFigure, 100, true, false},
+    {"SoundGame", 6,
      [](headless::Harness& h, std::uint64_t at) {
          ClickLater(h, at, [] { return Centre(WrongArea(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode)); });
          return at + 600;
      },
      300, true, false},
-    {"KdoToJeA", 7, [] { return static_cast<TScreenFrame*>(wndKdoToJe); },
+    {"KdoToJeA", 7,
      [](headless::Harness& h, std::uint64_t at) {
          // The pointer's half second on the plate, then the answer's 500 ms.
          ClickLater(h, at, [] { return Centre(WrongArea(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); });
          return at + 1100;
      },
      700, true, false},
-    {"KdoToJeB", 8, [] { return static_cast<TScreenFrame*>(wndKdoToJe2); },
+    {"KdoToJeB", 8,
      [](headless::Harness& h, std::uint64_t at) {
          ClickLater(h, at, [] { return Centre(WrongArea(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); });
          return at + 1100;
      },
      500, true, false},
-    {"PictureGameMode1", 9, [] { return static_cast<TScreenFrame*>(wndKdoPatriObr); },
-     [](headless::Harness& h, std::uint64_t at) {
-         ChooseRightFigure(h, at);
-         return at + 3000;
-     },
-     100, true, false},
+    {"PictureGameMode1", 9, RightFigure, 100, true, false},
     // The waits after a right answer, where they differ.
-    {"SoundGameRight", 6, [] { return static_cast<TScreenFrame*>(wndKdoPatriZvuk); },
+    {"SoundGameRight", 6,
      [](headless::Harness& h, std::uint64_t at) {
          ClickLater(h, at, [] { return Centre(AreaOf(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode)); });
          return at + 1600;
      },
      300, true, false},
-    {"KdoToJeBRight", 8, [] { return static_cast<TScreenFrame*>(wndKdoToJe2); },
+    {"KdoToJeBRight", 8,
      [](headless::Harness& h, std::uint64_t at) {
          // The answer's synchronous sound, then a second.
          ClickLater(h, at, [] { return Centre(AreaOf(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); });
          return at + 1500;
      },
      500, true, false},
-    {"PutInOrderNextRound", 3, [] { return static_cast<TScreenFrame*>(wndPoradek); },
+    {"PutInOrderNextRound", 3,
      [](headless::Harness& h, std::uint64_t at) {
          // Five served: a second before the next round.
          for (int i = 1; i <= 5; ++i) {
@@ -186,7 +187,7 @@ const GameCase kGames[] = {
          return at + 2100;
      },
      1100, true, false},
-    {"WordPairsTurnUp", 4, [] { return static_cast<TScreenFrame*>(wndDvojice); },
+    {"WordPairsTurnUp", 4,
      [](headless::Harness& h, std::uint64_t at) {
          // The memorising ended by a click, then a cell turned up for 2 s.
          h.Click(at, 84, 120);
@@ -194,7 +195,7 @@ const GameCase kGames[] = {
          return at + 3200;
      },
      1000, true, false},
-    {"Pexeso", 10, [] { return static_cast<TScreenFrame*>(wndPexeso); },
+    {"Pexeso", 10,
      [](headless::Harness& h, std::uint64_t at) {
          // A miss: the player's 2 s, then the computer's turn (at least one
          // card, 2 s; it ends at its first miss).
@@ -231,7 +232,7 @@ TEST_P(AcrossScreens, LeftDuringTheWaitAndChosenAgain) {
               HotAreaCentre(GamesMenuTable[g.entry - 1]).Y);
     const std::uint64_t check = std::max(waitEnds, leave + 1000) + 3000;
     h().At(check, [&, this] {
-        TScreenFrame* now = g.screen();
+        TScreenFrame* now = GameScreen(g.entry);
         ASSERT_NE(now, nullptr);
         EXPECT_EQ(h().ActiveForm(), now);
         EXPECT_FALSE(wndHlaska->Showing());
@@ -258,7 +259,7 @@ TEST_P(AcrossScreens, ExitQuestionDuringTheWaitAnsweredNo) {
     h().Click(ask + 700, kExitNoX, kExitNoY);
     const std::uint64_t check = std::max(waitEnds, ask + 3000) + 3000;
     h().At(check, [&, this] {
-        TScreenFrame* now = g.screen();
+        TScreenFrame* now = GameScreen(g.entry);
         ASSERT_NE(now, nullptr);
         EXPECT_FALSE(wndKonec->Showing());
         EXPECT_EQ(h().ActiveForm(), now);
@@ -285,7 +286,7 @@ TEST_P(AcrossScreens, InputLostAndRegainedDuringTheWait) {
     h().FocusGained(up + g.inWait + 400);
     const std::uint64_t check = waitEnds + 3000;
     h().At(check, [&, this] {
-        TScreenFrame* now = g.screen();
+        TScreenFrame* now = GameScreen(g.entry);
         ASSERT_NE(now, nullptr);
         EXPECT_EQ(h().ActiveForm(), now);
         EXPECT_TRUE(PointerBalanced()) << h().ShowCursorCount();
@@ -337,14 +338,13 @@ TEST_P(ProgramEnded, DuringTheWait) {
 struct PageCase {
     const char* name;
     int entry;
-    TScreenFrame* (*screen)();
     // Three wrong answers from `at`; the page is up by the result.
     std::uint64_t (*threeWrong)(headless::Harness& h, std::uint64_t at);
 };
 void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
 
 const PageCase kPages[] = {
-    {"TownGame", 1, [] { return static_cast<TScreenFrame*>(wndCiToJe); },
+    {"TownGame", 1,
      [](headless::Harness& h, std::uint64_t at) {
          h.At(at, [] {
              while (wndCiToJe->ThingPlace == 21) wndCiToJe->NewThing();
@@ -354,7 +354,7 @@ const PageCase kPages[] = {
          for (std::uint64_t k = 0; k < 3; ++k) h.Click(at + 10 + 300 * k, p.X - 1446 + 6, p.Y + 6);
          return at + 1000;
      }},
-    {"PictureGame", 5, [] { return static_cast<TScreenFrame*>(wndKdoPatriObr); },
+    {"PictureGame", 5,
      [](headless::Harness& h, std::uint64_t at) {
          // A round never opens on the right figure.
          for (std::uint64_t k = 0; k < 3; ++k) h.Click(at + 10 + 300 * k, 545, 215);
@@ -371,21 +371,21 @@ TEST_P(GamesDetailPage, OnlyBackAndPrintAnswer) {
     h().At(t, [this, &c] {
         ASSERT_NE(wndDetailProfese, nullptr);
         EXPECT_EQ(h().ActiveForm(), wndDetailProfese);
-        EXPECT_FALSE(c.screen()->Closed());
+        EXPECT_FALSE(GameScreen(c.entry)->Closed());
     });
     for (int x : {kMenuX, kGamesX, kSimulationsX, kExitX}) {
         h().Click(t + 100, x, kBarY);
         h().At(t + 600, [this, &c, x] {
             EXPECT_EQ(h().ActiveForm(), wndDetailProfese) << x;
-            EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, c.screen(), wndDetailProfese})) << x;
+            EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, GameScreen(c.entry), wndDetailProfese})) << x;
         });
         t += 600;
     }
     h().Click(t + 100, kBackX, kBarY);
     h().At(t + 600, [this, &c] {
         EXPECT_EQ(wndDetailProfese, nullptr);
-        EXPECT_EQ(h().ActiveForm(), c.screen());
-        EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, c.screen()}));
+        EXPECT_EQ(h().ActiveForm(), GameScreen(c.entry));
+        EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, GameScreen(c.entry)}));
         Application->Terminate();
     });
     RunProgram();
@@ -518,7 +518,8 @@ class MessageAfterTheInputCameBack : public GamesTest,
                                      public ::testing::WithParamInterface<std::tuple<EndCase, bool>> {};
 
 TEST_P(MessageAfterTheInputCameBack, ButtonsDoTheirWork) {
-    const auto& [e, yes] = GetParam();
+    const EndCase& e = std::get<0>(GetParam());
+    const bool yes = std::get<1>(GetParam());
     const std::uint64_t up = Open(kReady, e.entry);
     const std::uint64_t shown = e.endRound(h(), up) + e.release;
     h().FocusLost(shown);

@@ -133,7 +133,7 @@ TEST_P(PictureGameMode, ArrowsBrowseAllFifteenFiguresWrappingAtBothEnds) {
             EXPECT_TRUE(ShowsFigure(want)) << "press " << k;
         });
     }
-    h().At(t, [this] { Application->Terminate(); });
+    h().At(t, [] { Application->Terminate(); });
     RunProgram();
 }
 
@@ -250,7 +250,7 @@ TEST_F(PictureGame, BackAfterTheGameWasClosedOnlyClosesThePage) {
         Game()->Close();
     });
     h().Click(kOpen + 1000, kBackX, kBarY);
-    h().At(kOpen + 1200, [this] {
+    h().At(kOpen + 1200, [] {
         EXPECT_EQ(Game(), nullptr);
         EXPECT_EQ(wndDetailProfese, nullptr);
         Application->Terminate();
@@ -296,7 +296,7 @@ TEST_F(PictureGame, EntriesFiveAndNineOpenOneScreenInTwoModesAndAGameChosenAgain
         EXPECT_TRUE(wndHry->Showing());
     });
     h().Click(kOpen + 500, HotAreaCentre(GamesMenuTable[8]).X, HotAreaCentre(GamesMenuTable[8]).Y);
-    h().At(kOpen + 700, [this] {
+    h().At(kOpen + 700, [] {
         ASSERT_NE(Game(), nullptr);
         EXPECT_EQ(Game()->Mode, 1);
         EXPECT_EQ(Game()->Caption(), "Velamo - Hry: Kdo to vyřeší");
