@@ -114,6 +114,20 @@ std::uint64_t RightFigure(headless::Harness& h, std::uint64_t at) {
     return at + 3000;
 }
 
+// An answer area of the round games, right or wrong.
+TXLabel* SoundGameWrong() { return WrongArea(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode); }
+TXLabel* SoundGameRight() { return AreaOf(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode); }
+TXLabel* KdoToJeAWrong() { return WrongArea(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode); }
+TXLabel* KdoToJeBWrong() { return WrongArea(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode); }
+TXLabel* KdoToJeBRight() { return AreaOf(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode); }
+
+// The area clicked (chosen then); its wait is over Ms later.
+template <TXLabel* (*Area)(), std::uint64_t Ms>
+std::uint64_t ClickAndWait(headless::Harness& h, std::uint64_t at) {
+    ClickLater(h, at, [] { return Centre(Area()); });
+    return at + Ms;
+}
+
 // Thing 6 is nobody's: given to person 1, a mistake and 500 ms.
 std::uint64_t PutInOrderMistake(headless::Harness& h, std::uint64_t at) {
     ClickLater(h, at, [] { return SlotCentre(SlotOf(6)); });
@@ -142,40 +156,15 @@ const GameCase kGames[] = {
      },
      1000, true, false},
     {"PictureGame", 5, RightFigure, 100, true, false},
-    {"SoundGame", 6,
-     [](headless::Harness& h, std::uint64_t at) {
-         ClickLater(h, at, [] { return Centre(WrongArea(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode)); });
-         return at + 600;
-     },
-     300, true, false},
-    {"KdoToJeA", 7,
-     [](headless::Harness& h, std::uint64_t at) {
-         // The pointer's half second on the plate, then the answer's 500 ms.
-         ClickLater(h, at, [] { return Centre(WrongArea(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); });
-         return at + 1100;
-     },
-     700, true, false},
-    {"KdoToJeB", 8,
-     [](headless::Harness& h, std::uint64_t at) {
-         ClickLater(h, at, [] { return Centre(WrongArea(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); });
-         return at + 1100;
-     },
-     500, true, false},
+    {"SoundGame", 6, ClickAndWait<SoundGameWrong, 600>, 300, true, false},
+    // The pointer's half second on the plate, then the answer's 500 ms.
+    {"KdoToJeA", 7, ClickAndWait<KdoToJeAWrong, 1100>, 700, true, false},
+    {"KdoToJeB", 8, ClickAndWait<KdoToJeBWrong, 1100>, 500, true, false},
     {"PictureGameMode1", 9, RightFigure, 100, true, false},
-    // The waits after a right answer, where they differ.
-    {"SoundGameRight", 6,
-     [](headless::Harness& h, std::uint64_t at) {
-         ClickLater(h, at, [] { return Centre(AreaOf(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode)); });
-         return at + 1600;
-     },
-     300, true, false},
-    {"KdoToJeBRight", 8,
-     [](headless::Harness& h, std::uint64_t at) {
-         // The answer's synchronous sound, then a second.
-         ClickLater(h, at, [] { return Centre(AreaOf(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); });
-         return at + 1500;
-     },
-     500, true, false},
+    // The waits after a right answer, where they differ: the sound game's
+    // 1500 ms, "Kdo to je" B's synchronous sound and a second.
+    {"SoundGameRight", 6, ClickAndWait<SoundGameRight, 1600>, 300, true, false},
+    {"KdoToJeBRight", 8, ClickAndWait<KdoToJeBRight, 1500>, 500, true, false},
     {"PutInOrderNextRound", 3,
      [](headless::Harness& h, std::uint64_t at) {
          // Five served: a second before the next round.
@@ -215,6 +204,23 @@ protected:
     std::uint64_t Open(std::uint64_t at, int entry) { return ChooseGame(at, entry) + 700; }
     bool PointerBalanced() { return h().ShowCursorCount() == 0 && h().PointerVisible(); }
     std::vector<TForm*> Visible() { return h().VisibleForms(); }
+    // At `at` the entry's game is in front alone, the pointer shown; its
+    // games button then leaves for the menu, and the run ends.
+    void GoesOnThenLeaves(std::uint64_t at, int entry) {
+        h().At(at, [this, entry] {
+            TScreenFrame* game = GameScreen(entry);
+            ASSERT_NE(game, nullptr);
+            EXPECT_EQ(h().ActiveForm(), game);
+            EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, game}));
+            EXPECT_TRUE(PointerBalanced()) << h().ShowCursorCount();
+            game->BarButton(TBarButton::Games)->Click();
+        });
+        h().At(at + 500, [this] {
+            EXPECT_EQ(h().ActiveForm(), wndHry);
+            EXPECT_TRUE(PointerBalanced());
+            Application->Terminate();
+        });
+    }
 };
 
 class AcrossScreens : public GamesTest, public ::testing::WithParamInterface<GameCase> {};
@@ -257,20 +263,7 @@ TEST_P(AcrossScreens, ExitQuestionDuringTheWaitAnsweredNo) {
     const std::uint64_t ask = up + g.inWait;
     h().Click(ask, kExitX, kBarY);
     h().Click(ask + 700, kExitNoX, kExitNoY);
-    const std::uint64_t check = std::max(waitEnds, ask + 3000) + 3000;
-    h().At(check, [&, this] {
-        TScreenFrame* now = GameScreen(g.entry);
-        ASSERT_NE(now, nullptr);
-        EXPECT_FALSE(wndKonec->Showing());
-        EXPECT_EQ(h().ActiveForm(), now);
-        EXPECT_TRUE(PointerBalanced()) << h().ShowCursorCount();
-        now->BarButton(TBarButton::Games)->Click();
-    });
-    h().At(check + 500, [this] {
-        EXPECT_EQ(h().ActiveForm(), wndHry);
-        EXPECT_TRUE(PointerBalanced());
-        Application->Terminate();
-    });
+    GoesOnThenLeaves(std::max(waitEnds, ask + 3000) + 3000, g.entry);
     RunProgram();
 }
 
@@ -284,19 +277,7 @@ TEST_P(AcrossScreens, InputLostAndRegainedDuringTheWait) {
     h().FocusLost(up + g.inWait);
     h().At(up + g.inWait + 50, [this] { EXPECT_TRUE(PointerBalanced()); });
     h().FocusGained(up + g.inWait + 400);
-    const std::uint64_t check = waitEnds + 3000;
-    h().At(check, [&, this] {
-        TScreenFrame* now = GameScreen(g.entry);
-        ASSERT_NE(now, nullptr);
-        EXPECT_EQ(h().ActiveForm(), now);
-        EXPECT_TRUE(PointerBalanced()) << h().ShowCursorCount();
-        now->BarButton(TBarButton::Games)->Click();
-    });
-    h().At(check + 500, [this] {
-        EXPECT_EQ(h().ActiveForm(), wndHry);
-        EXPECT_TRUE(PointerBalanced());
-        Application->Terminate();
-    });
+    GoesOnThenLeaves(waitEnds + 3000, g.entry);
     RunProgram();
 }
 
@@ -438,25 +419,23 @@ const EndCase kEnds[] = {
     {"SoundGame", 6, "Letadlo",
      [](headless::Harness& h, std::uint64_t at) {
          for (std::uint64_t k = 0; k < 3; ++k)
-             ClickLater(h, at + 600 * k,
-                        [] { return Centre(WrongArea(wndKdoPatriZvuk->Cells, wndKdoPatriZvuk->TargetCode)); });
+             ClickLater(h, at + 600 * k, [] { return Centre(SoundGameWrong()); });
          return at + 1210;
      },
      100, 800},
     {"KdoToJeA", 7, "Sloup",
      [](headless::Harness& h, std::uint64_t at) {
          // Each answer enters its plate anew: half a second's rest first.
-         ClickLater(h, at, [] { return Centre(WrongArea(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); });
+         ClickLater(h, at, [] { return Centre(KdoToJeAWrong()); });
          h.MoveTo(at + 1400, 300, 100);
-         ClickLater(h, at + 1500, [] { return Centre(WrongArea(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); });
+         ClickLater(h, at + 1500, [] { return Centre(KdoToJeAWrong()); });
          return at + 1510;
      },
      800, 1500},
     {"KdoToJeB", 8, "Zahradnik",
      [](headless::Harness& h, std::uint64_t at) {
          for (std::uint64_t k = 0; k < 3; ++k)
-             ClickLater(h, at + 1200 * k,
-                        [] { return Centre(WrongArea(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); });
+             ClickLater(h, at + 1200 * k, [] { return Centre(KdoToJeBWrong()); });
          return at + 2410;
      },
      300, 1300},
@@ -570,7 +549,7 @@ void PrintTo(const UnderCase& c, std::ostream* os) { *os << c.name; }
 const UnderCase kUnder[] = {
     {"KdoToJeASlot", 1, [] { return Centre(AreaOf(wndKdoToJe->NameSlots, wndKdoToJe->TargetCode)); },
      [] { return int(wndKdoToJe->Mistakes) * 100 + wndKdoToJe->TargetCode; }},
-    {"KdoToJeBCell", 2, [] { return Centre(AreaOf(wndKdoToJe2->Cells, wndKdoToJe2->TargetCode)); },
+    {"KdoToJeBCell", 2, [] { return Centre(KdoToJeBRight()); },
      [] { return int(wndKdoToJe2->Mistakes) * 100 + wndKdoToJe2->TargetCode; }},
     {"PutInOrderSlot", 4, [] { return SlotCentre(SlotOf(7)); }, [] { return int(wndPoradek->Carrying); }},
     {"PexesoModeButton", 5, [] { return TPoint{600, 449}; }, [] { return wndPexeso->ModeButton->Tag; }},
