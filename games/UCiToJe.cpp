@@ -124,6 +124,7 @@ void TwndCiToJe::ObjektMouseMove(TObject* Sender, TShiftState Shift, int X, int 
 }
 
 void TwndCiToJe::lbObjektClick(TObject*) {
+    if (!InFront()) return;
     Carrying = !Carrying;
     if (Carrying) {
         // Picked up: the thing comes under the mouse at once, not where it
@@ -136,7 +137,9 @@ void TwndCiToJe::lbObjektClick(TObject*) {
 }
 
 void TwndCiToJe::MestoMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
-    if (Cursor() != 2) return;
+    // In front only: a press of another button while one is held on the town
+    // reaches the town also under the page or the result window it opened.
+    if (Cursor() != 2 || !InFront()) return;
     if (ThingPlace == HoverPlace) {
         resultWindow_->ShowDelivered(ThingPlace, ThingVariant);
         return;

@@ -155,6 +155,7 @@ void TwndDvojice::NextTask() {
 }
 
 void TwndDvojice::CellClick(TObject* Sender) {
+    if (!InFront()) return;
     if (Memorising) {
         Memorising = false;
         return;

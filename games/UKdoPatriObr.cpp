@@ -126,6 +126,7 @@ void TwndKdoPatriObr::ShowFigure(int Position) {
 }
 
 void TwndKdoPatriObr::BrowseMouseDown(TObject* Sender, TMouseButton, TShiftState, int, int) {
+    if (!InFront()) return;
     int next = ChoiceLabel->Tag + static_cast<TComponent*>(Sender)->Tag;
     if (next < 1) next = FigureCount;
     if (next > FigureCount) next = 1;
@@ -134,6 +135,10 @@ void TwndKdoPatriObr::BrowseMouseDown(TObject* Sender, TMouseButton, TShiftState
 }
 
 void TwndKdoPatriObr::ChoiceMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
+    // In front only: a press of another button while one is held here
+    // reaches the figure also under the page that the third wrong choice
+    // opened.
+    if (!InFront()) return;
     if (ChoiceLabel->Tag == TargetSlot) {
         Buffer->Canvas()->Draw(SceneX, SceneY, SceneBitmap);
         Repaint();

@@ -55,6 +55,7 @@ void TwndKdoPatriZvuk::NewRound() {
 }
 
 void TwndKdoPatriZvuk::CellMouseDown(TObject* Sender, TMouseButton, TShiftState, int, int) {
+    if (!InFront()) return;
     // No busy flag: a press during a pause is judged at once, against the
     // round that is current then.
     if (static_cast<TComponent*>(Sender)->Tag == TargetCode) {

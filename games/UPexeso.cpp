@@ -118,7 +118,7 @@ void TwndPexeso::FormMouseMove(TObject*, TShiftState, int X, int Y) {
 }
 
 void TwndPexeso::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
-    if (Busy() || !OnBoard(X, Y)) return;
+    if (Busy() || !InFront() || !OnBoard(X, Y)) return;
     const TPoint place = CellAt(X, Y);
     if (Board.Card(place).CardState != csFaceDown) return;
     const TPoint first = Board.FirstCard;

@@ -85,9 +85,11 @@ public:
     // The screen was closed (it is freed once its handlers have returned).
     bool Closed() const { return Releasing(); }
     // The screen is in front (the active form). A press held while a window
-    // came up over it (the message window at a round's end) is released
-    // there, and its click completes on the control below: help and the
-    // click handlers that answer, pick up or deal act only in front.
+    // came up over it (the message window at a round's end, the page or the
+    // result window that the press itself opened) keeps the mouse on the
+    // control below: its release completes a click there, and another
+    // button's press goes there too. Help and the handlers that answer,
+    // pick up or deal act only in front.
     bool InFront() const { return Active(); }
 
     // Hides or shows the pointer (the platform's show-cursor counter) for

@@ -591,6 +591,102 @@ TEST_P(ClickUnderTheMessage, DoesNothing) {
 INSTANTIATE_TEST_SUITE_P(Games, ClickUnderTheMessage, ::testing::ValuesIn(kUnder),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The left button held on the game after the answer that brought a window
+// over it (the page at the third wrong choice or delivery, the message at
+// the sound game's third mistake): a press of the right button meanwhile,
+// on what would be the right answer, reaches the game below through the
+// held mouse and does nothing there.
+struct HeldCase {
+    const char* name;
+    int entry;
+    // Three wrong answers from `at`, the third one's press held; returns
+    // when the window is up (the left button is released a second later).
+    std::uint64_t (*threeWrongHeld)(headless::Harness& h, std::uint64_t at);
+    // Readies the right answer under the window; where the right press goes.
+    TPoint (*rightAnswer)();
+    // What the right press must leave unchanged.
+    int (*state)();
+};
+void PrintTo(const HeldCase& c, std::ostream* os) { *os << c.name; }
+
+// Three presses at `at`, `at` + 300 and `at` + 600 on `p`, the last held.
+std::uint64_t ThreePressesLastHeld(headless::Harness& h, std::uint64_t at, TPoint p) {
+    h.Click(at, p.X, p.Y);
+    h.Click(at + 300, p.X, p.Y);
+    h.MouseDown(at + 600, p.X, p.Y);
+    return at + 600;
+}
+
+TPoint TownPoint(Byte place) {
+    const TPoint p = TownPlaceTable[place - 1].SamplePoint;
+    return {p.X - 1446 + 6, p.Y + 6};
+}
+
+const HeldCase kHeld[] = {
+    {"TownGamePage", 1,
+     [](headless::Harness& h, std::uint64_t at) {
+         h.At(at - 10, [] {
+             while (wndCiToJe->ThingPlace == 21) wndCiToJe->NewThing();
+         });
+         return ThreePressesLastHeld(h, at, TownPoint(21)) + 200;
+     },
+     [] {
+         while (wndCiToJe->ThingPlace != 23) wndCiToJe->NewThing();
+         return TownPoint(23);
+     },
+     [] { return int(wndCiToJe2->Showing()) * 100 + wndCiToJe->WrongAnswers; }},
+    {"PictureGamePage", 5,
+     [](headless::Harness& h, std::uint64_t at) { return ThreePressesLastHeld(h, at, {545, 215}) + 200; },
+     [] {
+         wndKdoPatriObr->ChoiceLabel->Tag = wndKdoPatriObr->TargetSlot;
+         return TPoint{545, 215};
+     },
+     [] { return int(wndKdoPatriObr->WrongAnswers) * 100 + wndKdoPatriObr->TargetCode; }},
+    {"SoundGameMessage", 6,
+     [](headless::Harness& h, std::uint64_t at) {
+         for (std::uint64_t k = 0; k < 2; ++k) ClickLater(h, at + 600 * k, [] { return Centre(SoundGameWrong()); });
+         h.At(at + 1200, [&h, at] {
+             const TPoint p = Centre(SoundGameWrong());
+             h.MouseDown(at + 1210, p.X, p.Y);
+         });
+         return at + 1210 + 600;
+     },
+     [] { return Centre(SoundGameRight()); },
+     [] { return int(wndKdoPatriZvuk->Mistakes) * 100 + wndKdoPatriZvuk->TargetCode; }},
+};
+
+class RightButtonUnderAWindow : public GamesTest, public ::testing::WithParamInterface<HeldCase> {};
+
+TEST_P(RightButtonUnderAWindow, DoesNothing) {
+    const HeldCase& c = GetParam();
+    const std::uint64_t up = Open(kReady, c.entry);
+    const std::uint64_t windowUp = c.threeWrongHeld(h(), up);
+    TForm* window = nullptr;
+    int before = 0;
+    std::size_t sounds = 0;
+    h().At(windowUp, [&, this] {
+        window = h().ActiveForm();
+        ASSERT_NE(window, GameScreen(c.entry));
+        const TPoint p = c.rightAnswer();
+        before = c.state();
+        sounds = Notices({"sound start ch0"}).size();
+        h().MoveTo(windowUp + 10, p.X, p.Y);
+        h().Click(windowUp + 100, p.X, p.Y, mbRight);
+        h().MouseUp(windowUp + 1000, p.X, p.Y);
+    });
+    h().At(windowUp + 1500, [&, this] {
+        EXPECT_EQ(h().ActiveForm(), window);
+        EXPECT_EQ(h().VisibleForms().back(), window);
+        EXPECT_EQ(c.state(), before);
+        EXPECT_EQ(Notices({"sound start ch0"}).size(), sounds);
+        Application->Terminate();
+    });
+    RunProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, RightButtonUnderAWindow, ::testing::ValuesIn(kHeld),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A thing picked up while the program has lost the input (the screen was
 // deactivated before, so it is not again), then the screen left by the
 // menu button during the mistake's pause: the pointer is back at once, not
