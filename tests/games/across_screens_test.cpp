@@ -487,6 +487,35 @@ TEST_P(RoundEndAndLeaving, TheGameLeavesAndTakesItsMessageWithIt) {
     RunProgram();
 }
 
+
+// The exit button pressed as the round ends: the question stands over the
+// message window; answered no, it leaves the message in front, whose first
+// button then deals the next round on the game.
+TEST_P(RoundEndAndLeaving, ExitQuestionOverTheMessageAnsweredNo) {
+    const EndCase& e = GetParam();
+    const std::uint64_t up = Open(kReady, e.entry);
+    const std::uint64_t last = e.endRound(h(), up);
+    h().MouseDown(last + e.press, kExitX, kBarY);
+    h().MouseUp(last + e.release, kExitX, kBarY);
+    h().At(last + e.release + 400, [this, &e] {
+        EXPECT_TRUE(wndKonec->Showing());
+        EXPECT_TRUE(MessageShown(e.messageId));
+    });
+    h().Click(last + e.release + 500, kExitNoX, kExitNoY);
+    h().At(last + e.release + 2500, [this, &e] {
+        EXPECT_FALSE(wndKonec->Showing());
+        EXPECT_TRUE(MessageShown(e.messageId));
+        EXPECT_EQ(h().ActiveForm(), wndHlaska);
+    });
+    h().Click(last + e.release + 2600, kMessageYesX, kMessageY);
+    h().At(last + e.release + 3100, [this, &e] {
+        EXPECT_FALSE(wndHlaska->Showing());
+        EXPECT_EQ(h().ActiveForm(), GameScreen(e.entry));
+        EXPECT_TRUE(PointerBalanced());
+        Application->Terminate();
+    });
+    RunProgram();
+}
 INSTANTIATE_TEST_SUITE_P(Games, RoundEndAndLeaving, ::testing::ValuesIn(kEnds),
                          [](const auto& info) { return std::string(info.param.name); });
 
