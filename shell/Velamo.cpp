@@ -25,8 +25,6 @@ const char* const FileErrorText = "Nelze načíst vyžadovaný soubor. Aplikace 
 
 }  // namespace
 
-[[noreturn]] void Halt(int ExitCode) { throw TProgramHalt{ExitCode}; }
-
 // ---------------------------------------------------------------------------
 
 void TScrResChanger::SetDisplayMode(TObject* Sender) {
@@ -57,6 +55,10 @@ void TExceptionHandler::HandleAppException(TObject* Sender, Exception& E) {
     if (E.Message.find("Cannot open file") == String::npos) return;
     Application->MessageBox(FileErrorText, ProductName, MB_ICONSTOP);
     Application->Terminate();
+    // Nothing more of the failing handler, nor of a screen it was building,
+    // runs: the program unwinds to its main block, which restores the
+    // display on the way.
+    Halt(1);
 }
 
 // ---------------------------------------------------------------------------

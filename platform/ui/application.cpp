@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/core/rtl.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/input.h"
 #include "platform/ui/screen.h"
@@ -71,6 +72,8 @@ bool TApplication::Guard(TComponent* owner, TObject* Sender, const std::function
     try {
         fn();
         return true;
+    } catch (const TProgramHalt&) {
+        throw;
     } catch (...) {
         HandleException(Sender);
         return false;
@@ -79,6 +82,8 @@ bool TApplication::Guard(TComponent* owner, TObject* Sender, const std::function
 
 void TApplication::HandleException(TObject* Sender) {
     try {
+        throw;
+    } catch (const TProgramHalt&) {
         throw;
     } catch (Exception& e) {
         DeliverException(Sender, e);
@@ -95,6 +100,8 @@ void TApplication::DeliverException(TObject* Sender, Exception& E) {
     if (!OnException) return;
     try {
         OnException(Sender, E);
+    } catch (const TProgramHalt&) {
+        throw;
     } catch (...) {
         // An exception from the exception handler itself is dropped.
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/core/rtl.h"
 #include "platform/ui/application.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/input.h"
@@ -29,9 +30,18 @@ TForm::~TForm() {
 }
 
 void TForm::DoCreate() {
-    Application->Guard(this, this, [&] {
-        if (OnCreate) OnCreate(this);
-    });
+    try {
+        Application->Guard(this, this, [&] {
+            if (OnCreate) OnCreate(this);
+        });
+    } catch (const TProgramHalt&) {
+        // The program ends inside the create handler: the half-built form is
+        // never handed to its maker. As with a constructor that fails, the
+        // destroy handler frees what the create handler made, and the halt
+        // goes on out of the constructor.
+        BeforeDestruction();
+        throw;
+    }
 }
 
 void TForm::BeforeDestruction() {

@@ -127,7 +127,9 @@ public:
 
 protected:
     // Subclasses call it at the end of their constructor: runs OnCreate in
-    // the exception guard; the form exists whatever happens there.
+    // the exception guard; the form exists whatever happens there, unless
+    // the program halts there (TProgramHalt): then OnDestroy runs and the
+    // halt leaves the constructor, so no half-built form is ever used.
     void DoCreate();
     void Paint() override;
     void BeforeDestruction() override;

@@ -38,6 +38,29 @@ public:
     const TempFolder& Folder() const { return folder_; }
     std::string Dir() const { return folder_.Dir(); }
 
+    // Takes a file at any depth out of the copy (the folders on the way
+    // become folders of links), so that the test can put its own there.
+    void LeaveOut(const std::string& relative) {
+        fs::path folder;
+        const fs::path path(relative);
+        for (auto part = path.begin(); std::next(part) != path.end(); ++part) {
+            folder /= *part;
+            const fs::path here = folder_.Path(folder.string());
+            if (!fs::is_symlink(here)) continue;
+            fs::remove(here);
+            fs::create_directory(here);
+            for (const auto& entry : fs::directory_iterator(fs::path(kAppDir) / folder))
+                fs::create_symlink(entry.path(), here / entry.path().filename());
+        }
+        fs::remove(folder_.Path(relative));
+        InvalidatePathCache();
+    }
+    // The tree's file with other bytes.
+    void Replace(const std::string& relative, const std::string& bytes) {
+        LeaveOut(relative);
+        folder_.Write(relative, bytes);
+    }
+
 private:
     TempFolder folder_;
 };
