@@ -3,16 +3,9 @@
 // clickable rectangle (left, top, width, height), not the picture's.
 #pragma once
 
-#include "platform/core/types.h"
+#include "shell/MenuEntry.h"
 
-struct TGameMenuEntry {
-    Byte Tag;
-    const char* Name;
-    TPoint Position;
-    TRect HotArea;  // Left, Top, Right, Bottom
-};
-
-inline constexpr TGameMenuEntry GamesMenuTable[10] = {
+inline constexpr TMenuEntry GamesMenuTable[10] = {
     {1, "mich", {140, 247}, {143, 263, 143 + 56, 263 + 58}},
     {2, "polda", {52, 211}, {71, 250, 71 + 56, 250 + 108}},
     {3, "popel", {447, 271}, {456, 296, 456 + 56, 296 + 108}},

@@ -55,12 +55,8 @@ void OpenDetailPage(Byte ProfessionNumber, bool WithNavigation) {
     page->ShowProfession(ProfessionNumber, WithNavigation);
 }
 
-TwndDetailProfese::TwndDetailProfese(TComponent* AOwner) : TForm(AOwner) {
-    SetCaption("Detail profese");
-    SetBorderStyle(bsNone);
-    SetPosition(poScreenCenter);
-    SetClientWidth(640);
-    SetClientHeight(480);
+TwndDetailProfese::TwndDetailProfese(TComponent* AOwner)
+    : TScreenFrame(AOwner, {.Caption = "Detail profese", .StopSoundOnDeactivate = true}) {
 
     lbNazev = new TLabel(this);
     lbNazev->SetParent(this);
@@ -99,38 +95,23 @@ TwndDetailProfese::TwndDetailProfese(TComponent* AOwner) : TForm(AOwner) {
     Timer->SetEnabled(false);
     Timer->OnTimer = [this](TObject* s) { TimerTimer(s); };
 
-    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
-    OnDeactivate = [this](TObject* s) { FormDeactivate(s); };
-    OnPaint = [this](TObject* s) { FormPaint(s); };
     DoCreate();
 }
 
 void TwndDetailProfese::FormCreate(TObject*) {
-    SetCursor(1);
     Cil->SetCursor(2);
 
     ScriptLines = new TStringList();
     TextLines = new TStringList();
     LoadScrambledText(DataDir + "profese.dat", *TextLines);
 
-    Buffer = new TBitmap();
     BarPicture = new TBitmap();
     BarPicture->LoadFromFile(AppDir + "detaily\\lista.bmp");
 
-    auto button = [this](const char* name, int left, int top, int width, int height,
-                         void (TwndDetailProfese::*handler)(TObject*)) {
-        auto* b = new TBMPLabel(this, AppDir + name + "2.bmp", AppDir + name + "1.bmp", left, top, width, height);
-        b->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
-        return b;
-    };
-    ExitButton = button("hl_obr\\konec", 435, 421, 73, 59, &TwndDetailProfese::ShowExitScreen);
-    GamesButton = button("hl_obr\\hry", 200, 421, 67, 59, &TwndDetailProfese::ShowGamesMenu);
-    SimulationsButton = button("hl_obr\\simul", 275, 421, 71, 59, &TwndDetailProfese::ShowSimulationsMenu);
-    MenuButton = button("hl_obr\\menu", 117, 421, 72, 59, &TwndDetailProfese::ShowMainWindow);
-    PrintButton = button("hl_obr\\tisk", 357, 421, 71, 56, &TwndDetailProfese::PrintProfession);
-    BackButton = button("detaily\\zpet", 560, 421, 75, 59, &TwndDetailProfese::BackClick);
+    CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu,
+                     TBarButton::Print, TBarButton::Back});
 
     Popis->SetCursor(1);
 
@@ -162,21 +143,9 @@ void TwndDetailProfese::FormCreate(TObject*) {
 void TwndDetailProfese::FormDestroy(TObject*) {
     delete ScriptLines;
     delete TextLines;
-    delete Buffer;
     delete BarPicture;
     ScriptLines = TextLines = nullptr;
-    Buffer = BarPicture = nullptr;
-}
-
-void TwndDetailProfese::FormPaint(TObject*) {
-    BitBlt(Canvas()->Handle(), 0, 0, 640, 480, Buffer->Canvas()->Handle(), 0, 0, SRCCOPY);
-}
-
-void TwndDetailProfese::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
-
-void TwndDetailProfese::FormDeactivate(TObject*) {
-    PlaySoundFile("");
-    StopHelp();
+    BarPicture = nullptr;
 }
 
 void TwndDetailProfese::PopisEnter(TObject*) { edKurzor->SetFocus(); }
@@ -191,8 +160,9 @@ void TwndDetailProfese::ShowProfession(Byte ProfessionNumber, bool WithNavigatio
     Buffer->LoadFromFile(AppDir + "detaily\\" + code + ".bmp");
     ScriptLines->LoadFromFile(AppDir + "detaily\\" + code + ".dat");
 
-    for (TBMPLabel* b : {ExitButton, GamesButton, MenuButton, SimulationsButton}) b->SetVisible(WithNavigation);
-    BackButton->SetVisible(!WithNavigation);
+    for (TBarButton b : {TBarButton::Exit, TBarButton::Games, TBarButton::Menu, TBarButton::Simulations})
+        BarButton(b)->SetVisible(WithNavigation);
+    BarButton(TBarButton::Back)->SetVisible(!WithNavigation);
     if (!WithNavigation) Buffer->Canvas()->Draw(0, 421, BarPicture);
 
     // The page is shown before its spoken description starts: showing it
@@ -320,27 +290,13 @@ void TwndDetailProfese::CilClick(TObject*) {
     PlayAviScript(ScriptLines, AppDir + "detaily\\" + base + ".avi", this, AppDir + "detaily\\" + base + ".wav");
 }
 
-void TwndDetailProfese::ShowExitScreen(TObject*) {
-    // The name and the text page are drawn by controls, not into Buffer: the
-    // snapshot takes them from the screen as it stands.
-    TBitmap snapshot;
-    snapshot.Assign(Buffer);
+const TBitmap* TwndDetailProfese::ExitSnapshot() {
+    exitSnapshot_.Assign(Buffer);
     TCanvas* screen = Screen->Canvas();
     for (const TRect& r : {Bounds(416, 24, 217, 25), Bounds(407, 52, 224, 334)}) {
-        snapshot.Canvas()->CopyRect(r, screen, r);
+        exitSnapshot_.Canvas()->CopyRect(r, screen, r);
     }
-    ::ShowExitScreen(&snapshot);
-}
-
-// The menus are shown before the page closes, which deactivates the page
-// and so stops its sound. The games and simulations menus join when they are
-// part of the program.
-void TwndDetailProfese::ShowGamesMenu(TObject*) { Close(); }
-void TwndDetailProfese::ShowSimulationsMenu(TObject*) { Close(); }
-
-void TwndDetailProfese::ShowMainWindow(TObject*) {
-    wndVelamo->Show();
-    Close();
+    return &exitSnapshot_;
 }
 
 void TwndDetailProfese::BackClick(TObject*) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "shell/DetailCodes.h"
-#include "shell/UMisc.h"
+#include "shell/ScreenFrame.h"
 
 // One text page: when it is due (milliseconds from the start of the spoken
 // description) and its rich-text body.
@@ -16,7 +16,7 @@ struct TTextPage {
     String Text;
 };
 
-class TwndDetailProfese : public TForm {
+class TwndDetailProfese : public TScreenFrame {
 public:
     explicit TwndDetailProfese(TComponent* AOwner);
 
@@ -26,17 +26,10 @@ public:
     TEdit* edKurzor;
     TTimer* Timer;
 
-    TBitmap* Buffer = nullptr;
     TBitmap* BarPicture = nullptr;
     TStringList* ScriptLines = nullptr;
     TStringList* TextLines = nullptr;
 
-    TBMPLabel* ExitButton = nullptr;
-    TBMPLabel* GamesButton = nullptr;
-    TBMPLabel* SimulationsButton = nullptr;
-    TBMPLabel* MenuButton = nullptr;
-    TBMPLabel* PrintButton = nullptr;
-    TBMPLabel* BackButton = nullptr;
     T3BMPLabel* UpArrow = nullptr;
     T3BMPLabel* DownArrow = nullptr;
     TPosuvnik* Slider = nullptr;
@@ -68,16 +61,10 @@ public:
 
     void FormCreate(TObject* Sender);
     void FormDestroy(TObject* Sender);
-    void FormPaint(TObject* Sender);
-    void FormClose(TObject* Sender, TCloseAction& Action);
-    void FormDeactivate(TObject* Sender);
     void CilClick(TObject* Sender);
-    void ShowExitScreen(TObject* Sender);
-    void ShowGamesMenu(TObject* Sender);
-    void ShowMainWindow(TObject* Sender);
-    void ShowSimulationsMenu(TObject* Sender);
-    void BackClick(TObject* Sender);
+    void BackClick(TObject* Sender) override;
     void PrintProfession(TObject* Sender);
+    void PrintClick(TObject* Sender) override { PrintProfession(Sender); }
     void PopisEnter(TObject* Sender);
     void TimerTimer(TObject* Sender);
     void ArrowMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -86,10 +73,13 @@ public:
     void SliderMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
 
 protected:
-    bool WMEraseBkgnd() override { return true; }
+    // The name and the text page are drawn by controls, not into Buffer: the
+    // snapshot takes them from the screen as it stands.
+    const TBitmap* ExitSnapshot() override;
 
 private:
     void LoadPageText(int index);
+    TBitmap exitSnapshot_;
 };
 
 // The page created last.

@@ -29,12 +29,8 @@ int OffsetForSliderLeft(int SliderLeft) {
     return int(Round((kSliderMax - SliderLeft) * kPixelsPerSliderStep)) - kScrollRange;
 }
 
-TwndVelamo::TwndVelamo(TComponent* AOwner) : TForm(AOwner) {
-    SetCaption("Velamo");
-    SetBorderStyle(bsNone);
-    SetPosition(poScreenCenter);
-    SetClientWidth(640);
-    SetClientHeight(480);
+// The town stays open below every other screen and the menus it shows.
+TwndVelamo::TwndVelamo(TComponent* AOwner) : TScreenFrame(AOwner, {.Caption = "Velamo", .StaysOpen = true}) {
     SetColor(clBtnFace);
 
     Prehravac = new TMediaPlayer(this);
@@ -45,34 +41,21 @@ TwndVelamo::TwndVelamo(TComponent* AOwner) : TForm(AOwner) {
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
-    OnDeactivate = [this](TObject* s) { FormDeactivate(s); };
     OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { MestoMouseDown(s, b, sh, x, y); };
     OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { MestoMouseMove(s, sh, x, y); };
-    OnPaint = [this](TObject* s) { FormPaint(s); };
     DoCreate();
 }
 
 void TwndVelamo::FormCreate(TObject*) {
-    SetCursor(1);
-
-    Buffer = new TBitmap();
     Frame = new TBitmap();
     Buffer->LoadFromFile(AppDir + "hl_obr\\pozadi.bmp");
+
+    CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Help});
+    HelpFile = "mesto";
+    DrawBarButton(TBarButton::Help);
     Frame->Assign(Buffer);
     Frame->TransparentColor = clFuchsia;
     Frame->Transparent = true;
-
-    ExitButton = new TBMPLabel(this, AppDir + "hl_obr\\konec2.bmp", AppDir + "hl_obr\\konec1.bmp", 435, 421, 73, 59);
-    ExitButton->OnClick = [this](TObject* s) { ShowExitScreen(s); };
-    GamesButton = new TBMPLabel(this, AppDir + "hl_obr\\hry2.bmp", AppDir + "hl_obr\\hry1.bmp", 200, 421, 67, 59);
-    GamesButton->OnClick = [this](TObject* s) { ShowGamesMenu(s); };
-    SimulationsButton =
-        new TBMPLabel(this, AppDir + "hl_obr\\simul2.bmp", AppDir + "hl_obr\\simul1.bmp", 275, 421, 71, 59);
-    SimulationsButton->OnClick = [this](TObject* s) { ShowSimulationsMenu(s); };
-    HelpButton = new TBMPLabel(this, AppDir + "hl_obr\\help2.bmp", AppDir + "hl_obr\\help1.bmp", 10, 421, 49, 54);
-    HelpButton->OnClick = [this](TObject* s) { HelpClick(s); };
-    Buffer->Canvas()->Draw(10, 421, HelpButton->NormalBitmap);
-    Frame->Canvas()->Draw(10, 421, HelpButton->NormalBitmap);
 
     Slider = new TPosuvnik(this);
     Slider->SetBounds(314, 406, 12, 9);
@@ -131,12 +114,9 @@ void TwndVelamo::FormDestroy(TObject*) {
     delete Mask;
     delete WorkMask;
     delete Town;
-    delete Buffer;
     delete Frame;
-    Mask = WorkMask = Town = Buffer = Frame = nullptr;
+    Mask = WorkMask = Town = Frame = nullptr;
 }
-
-void TwndVelamo::FormPaint(TObject*) { BitBlt(Canvas()->Handle(), 0, 0, 640, 480, Buffer->Canvas()->Handle(), 0, 0, SRCCOPY); }
 
 void TwndVelamo::RedrawTown() {
     Buffer->Canvas()->Draw(ScrollOffset + kTownLeft, kTownTop, Town);
@@ -144,22 +124,11 @@ void TwndVelamo::RedrawTown() {
     BitBlt(Canvas()->Handle(), 0, 0, 640, 480, Buffer->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
-void TwndVelamo::FormDeactivate(TObject*) { StopHelp(); }
-
-void TwndVelamo::HelpClick(TObject*) { ToggleHelp(AppDir + "sound\\help\\mesto.wav"); }
-
-// The games and simulations menus open over the town, which stays open; the
-// buttons show them once the menus are part of the program.
-void TwndVelamo::ShowGamesMenu(TObject*) {}
-void TwndVelamo::ShowSimulationsMenu(TObject*) {}
-
-void TwndVelamo::ShowExitScreen(TObject*) {
-    // The slider is a window of its own, not part of Buffer: the snapshot
-    // gets its picture drawn in (the name plate is left out).
-    TBitmap snapshot;
-    snapshot.Assign(Buffer);
-    snapshot.Canvas()->Draw(Slider->Left(), Slider->Top(), Slider->Bitmap);
-    ::ShowExitScreen(&snapshot);
+const TBitmap* TwndVelamo::ExitSnapshot() {
+    // The name plate is left out.
+    exitSnapshot_.Assign(Buffer);
+    exitSnapshot_.Canvas()->Draw(Slider->Left(), Slider->Top(), Slider->Bitmap);
+    return &exitSnapshot_;
 }
 
 // ---------------------------------------------------------------------------

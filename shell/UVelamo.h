@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "platform/media/mediaplayer.h"
+#include "shell/ScreenFrame.h"
 #include "shell/TownPlaceTable.h"
-#include "shell/UMisc.h"
 
-class TwndVelamo : public TForm {
+class TwndVelamo : public TScreenFrame {
 public:
     explicit TwndVelamo(TComponent* AOwner);
 
@@ -18,12 +18,7 @@ public:
     TMediaPlayer* Prehravac;
     TTimer* ScrollTimer;
 
-    TBitmap* Buffer = nullptr;
     TBitmap* Frame = nullptr;
-    TBMPLabel* ExitButton = nullptr;
-    TBMPLabel* GamesButton = nullptr;
-    TBMPLabel* SimulationsButton = nullptr;
-    TBMPLabel* HelpButton = nullptr;
     TXLabel* LeftScrollZone = nullptr;
     TXLabel* RightScrollZone = nullptr;
     TPosuvnik* Slider = nullptr;
@@ -47,8 +42,6 @@ public:
 
     void FormCreate(TObject* Sender);
     void FormDestroy(TObject* Sender);
-    void FormPaint(TObject* Sender);
-    void FormDeactivate(TObject* Sender);
     void ScrollZoneEnter(TObject* Sender);
     void ScrollZoneLeave(TObject* Sender);
     void ScrollTimerTimer(TObject* Sender);
@@ -58,15 +51,13 @@ public:
     void MestoMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void MestoMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void NazevPanelMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    void ShowExitScreen(TObject* Sender);
-    void ShowGamesMenu(TObject* Sender);
-    void ShowSimulationsMenu(TObject* Sender);
-    void HelpClick(TObject* Sender);
 
 protected:
-    bool WMEraseBkgnd() override { return true; }
+    // The slider is a window of its own: the snapshot gets its picture.
+    const TBitmap* ExitSnapshot() override;
 
 private:
+    TBitmap exitSnapshot_;
     // WorkMask is a copy of Mask that lives between moves: each hit test
     // fills the region under the mouse with navy, reads the sample points,
     // then copies back only the filled area from Mask. That is the same as

@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "games/UHry.h"
 #include "platform/core/files.h"
 #include "shell/UHlaska.h"
 #include "shell/UKonec.h"
 #include "shell/UMisc.h"
 #include "shell/UPodklad.h"
 #include "shell/UVelamo.h"
+#include "simulations/USimulace.h"
 
 Word SavedWidth = 0;
 Word SavedHeight = 0;
@@ -96,9 +98,8 @@ void ShowSplash() {
 void CreateScreens() {
     // The first form made: the application's main form.
     Application->CreateForm(wndVelamo);
-    // The simulations menu (TwndSimulace) and then the games menu (TwndHry)
-    // are made here, in that order, between the town window and the
-    // message window.
+    Application->CreateForm(wndSimulace);
+    Application->CreateForm(wndHry);
     Application->CreateForm(wndHlaska);
 }
 

@@ -3,16 +3,9 @@
 // rectangle, not the picture's.
 #pragma once
 
-#include "platform/core/types.h"
+#include "shell/MenuEntry.h"
 
-struct TSimulationMenuItem {
-    Byte Tag;
-    const char* Name;
-    TPoint Position;
-    TRect HotArea;  // Left, Top, Right, Bottom
-};
-
-inline constexpr TSimulationMenuItem SimulationMenuTable[5] = {
+inline constexpr TMenuEntry SimulationMenuTable[5] = {
     {1, "instal", {40, 184}, {36, 209, 36 + 55, 209 + 69}},
     {2, "hasic", {234, 53}, {198, 77, 198 + 72, 77 + 89}},
     {3, "model", {285, 53}, {300, 75, 300 + 62, 75 + 213}},

@@ -206,7 +206,11 @@ void TForm::Close() {
     switch (action) {
         case caHide: Hide(); break;
         case caMinimize: SetWindowState(wsMinimized); break;
-        case caFree: Release(); break;
+        case caFree:
+            // Off the screen at once; freed once its handlers have returned.
+            Hide();
+            Release();
+            break;
         case caNone: break;
     }
 }

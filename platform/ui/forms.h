@@ -72,6 +72,8 @@ public:
     void Close();
     // Frees the form from the message loop once it is safe (see above).
     void Release();
+    // Closed with caFree or released: freed once its handlers have returned.
+    bool Releasing() const { return releaseQueued_ || destroying_; }
     void BringToFront() override;
     void SendToBack() override;
     // Activates the form (and focuses its active control).

@@ -58,10 +58,10 @@ TEST_P(DetailButtons, TheTownsFullBarOrTheGamesBackAndPrintOverTheBarPicture) {
     OpenPageAt(kOpen, 4, withNavigation);
     h().At(kShown, [&] {
         TwndDetailProfese* page = wndDetailProfese;
-        for (TBMPLabel* b : {page->ExitButton, page->GamesButton, page->SimulationsButton, page->MenuButton})
-            EXPECT_EQ(b->Visible(), withNavigation);
-        EXPECT_EQ(page->BackButton->Visible(), !withNavigation);
-        EXPECT_TRUE(page->PrintButton->Visible());
+        for (TBarButton b : {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu})
+            EXPECT_EQ(page->BarButton(b)->Visible(), withNavigation);
+        EXPECT_EQ(page->BarButton(TBarButton::Back)->Visible(), !withNavigation);
+        EXPECT_TRUE(page->BarButton(TBarButton::Print)->Visible());
         auto bar = LoadPicture(kAppDir + (withNavigation ? "detaily/traktor.bmp" : "detaily/lista.bmp"));
         EXPECT_TRUE(ScreenShows(h(), *bar, 0, withNavigation ? 421 : 0, 0, 421, 640, 59));
         Application->Terminate();

@@ -73,8 +73,8 @@ TEST_P(TownPlaceButton, UliceShowsItsPlateAtItsPointAndAnyButtonOpensItsPage) {
         ASSERT_NE(wndDetailProfese, nullptr);
         EXPECT_TRUE(wndDetailProfese->Showing());
         EXPECT_EQ(String(CurrentDetailCode.Chars, CurrentDetailCode.Length), "popelar");
-        EXPECT_TRUE(wndDetailProfese->ExitButton->Visible());
-        EXPECT_FALSE(wndDetailProfese->BackButton->Visible());
+        EXPECT_TRUE(wndDetailProfese->BarButton(TBarButton::Exit)->Visible());
+        EXPECT_FALSE(wndDetailProfese->BarButton(TBarButton::Back)->Visible());
         Application->Terminate();
     });
     RunProgram();

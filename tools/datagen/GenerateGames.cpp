@@ -76,7 +76,7 @@ void WriteMessages(TDataTree& tree, const TSpeech& speech) {
 void WriteGamesMenu(TDataTree& tree) {
     auto menu = ScreenBackground("Hry", RGBColor(120, 190, 120), bbExit | bbSimulations | bbMenu);
     for (int i = 0; i < 10; ++i) {
-        const TGameMenuEntry& e = GamesMenuTable[i];
+        const TMenuEntry& e = GamesMenuTable[i];
         const int w = std::max(40, e.HotArea.Right - e.Position.X), h = std::max(40, e.HotArea.Bottom - e.Position.Y);
         for (int state = 1; state <= 2; ++state) {
             auto p = NewPicture(w, h, clWhite);

@@ -58,7 +58,7 @@ void WriteMenu(TDataTree& tree) {
     const char* captions[5] = {"Instalatér", "Hasič", "Modelka", "Malíř", "Vizážistka"};
     auto menu = ScreenBackground("Simulace", RGBColor(200, 170, 230), bbExit | bbGames | bbMenu);
     for (int i = 0; i < 5; ++i) {
-        const TSimulationMenuItem& item = SimulationMenuTable[i];
+        const TMenuEntry& item = SimulationMenuTable[i];
         const int w = std::max(50, item.HotArea.Right - item.Position.X), h = std::max(40, item.HotArea.Bottom - item.Position.Y);
         for (int state = 1; state <= 2; ++state) {
             auto p = NewPicture(w, h, clWhite);

@@ -1,0 +1,125 @@
+#include "shell/ScreenFrame.h"
+
+#include "games/UHry.h"
+#include "shell/UKonec.h"
+#include "shell/UVelamo.h"
+#include "simulations/USimulace.h"
+
+namespace {
+
+struct TBarButtonPlace {
+    const char* Pictures;  // + "2.bmp" hover, + "1.bmp" normal, under AppDir
+    int Left, Top, Width, Height;
+};
+
+// By TBarButton.
+constexpr TBarButtonPlace BarPlaces[] = {
+    {"hl_obr\\help", 10, 421, 49, 54},    {"hl_obr\\menu", 117, 421, 72, 59},
+    {"hl_obr\\hry", 200, 421, 67, 59},    {"hl_obr\\simul", 275, 421, 71, 59},
+    {"hl_obr\\tisk", 357, 421, 71, 56},   {"hl_obr\\konec", 435, 421, 73, 59},
+    {"detaily\\zpet", 560, 421, 75, 59},
+};
+
+int Index(TBarButton b) { return int(b); }
+
+}  // namespace
+
+TScreenFrame::TScreenFrame(TComponent* AOwner, const TScreenSetup& Setup)
+    : TForm(AOwner), Buffer(new TBitmap()), setup_(Setup) {
+    SetCaption(Setup.Caption);
+    SetBorderStyle(bsNone);
+    SetPosition(poScreenCenter);
+    SetClientWidth(640);
+    SetClientHeight(480);
+    Scaled = false;
+    SetCursor(1);
+    OnPaint = [this](TObject* s) { FormPaint(s); };
+    OnDeactivate = [this](TObject* s) { FormDeactivate(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+}
+
+TScreenFrame::~TScreenFrame() {
+    HidePointer(false);
+    delete Buffer;
+    Buffer = nullptr;
+}
+
+TBMPLabel* TScreenFrame::BarButton(TBarButton Which) const { return bar_[Index(Which)]; }
+
+void TScreenFrame::CreateBottomBar(std::initializer_list<TBarButton> Buttons) {
+    for (TBarButton which : Buttons) {
+        const TBarButtonPlace& p = BarPlaces[Index(which)];
+        const String pictures = AppDir + p.Pictures;
+        auto* button = new TBMPLabel(this, pictures + "2.bmp", pictures + "1.bmp", p.Left, p.Top, p.Width, p.Height);
+        bar_[Index(which)] = button;
+        switch (which) {
+            case TBarButton::Help: button->OnClick = [this](TObject* s) { HelpClick(s); }; break;
+            case TBarButton::Menu: button->OnClick = [this](TObject* s) { ShowMainWindow(s); }; break;
+            case TBarButton::Games: button->OnClick = [this](TObject* s) { ShowGamesMenu(s); }; break;
+            case TBarButton::Simulations: button->OnClick = [this](TObject* s) { ShowSimulationsMenu(s); }; break;
+            case TBarButton::Print: button->OnClick = [this](TObject* s) { PrintClick(s); }; break;
+            case TBarButton::Exit: button->OnClick = [this](TObject* s) { ShowExitScreen(s); }; break;
+            case TBarButton::Back: button->OnClick = [this](TObject* s) { BackClick(s); }; break;
+        }
+    }
+}
+
+void TScreenFrame::DrawBarButton(TBarButton Which) {
+    if (TBMPLabel* b = BarButton(Which)) Buffer->Canvas()->Draw(b->Left(), b->Top(), b->NormalBitmap);
+}
+
+void TScreenFrame::FormPaint(TObject*) {
+    BitBlt(Canvas(), 0, 0, 640, 480, Buffer->Canvas(), 0, 0, SRCCOPY);
+}
+
+void TScreenFrame::FormDeactivate(TObject*) {
+    if (setup_.StopSoundOnDeactivate) PlaySoundFile("");
+    StopHelp();
+}
+
+void TScreenFrame::FormClose(TObject*, TCloseAction& Action) {
+    Action = setup_.CloseAction;
+    if (setup_.StopSoundOnClose) PlaySoundFile("");
+}
+
+void TScreenFrame::ShowExitScreen(TObject*) { ::ShowExitScreen(ExitSnapshot()); }
+
+void TScreenFrame::ShowAndLeave(TForm* Target) {
+    // The target is shown first: this screen is deactivated by it (and so
+    // stops its sound) before it closes.
+    if (Target) Target->Show();
+    if (!setup_.StaysOpen) Close();
+}
+
+void TScreenFrame::ShowMainWindow(TObject*) { ShowAndLeave(wndVelamo); }
+void TScreenFrame::ShowGamesMenu(TObject*) { ShowAndLeave(wndHry); }
+void TScreenFrame::ShowSimulationsMenu(TObject*) { ShowAndLeave(wndSimulace); }
+
+void TScreenFrame::HelpClick(TObject*) { ToggleHelp(AppDir + "sound\\help\\" + HelpFile + ".wav"); }
+
+void TScreenFrame::CloseAndShowMenu() {
+    switch (setup_.Menu) {
+        case TScreenMenu::Games: ShowGamesMenu(this); break;
+        case TScreenMenu::Simulations: ShowSimulationsMenu(this); break;
+        case TScreenMenu::None: Close(); break;
+    }
+}
+
+bool TScreenFrame::Pause(DWORD Ms) {
+    // Busy also when the pause runs inside another form's handler (a menu
+    // starting the first round, the message window starting the next).
+    TApplication::BusyScope busy(this);
+    Delay(Ms);
+    return !Closed();
+}
+
+void TScreenFrame::HidePointer(bool Hide) {
+    if (Hide == pointerHidden_) return;
+    pointerHidden_ = Hide;
+    ShowCursor(!Hide);
+}
+
+void TScreenFrame::ShowGameMessage(const String& Id, const TBitmap* Message, const String& Caption,
+                                   const TBitmap* Snapshot) {
+    ::ShowGameMessage(Id, this, Snapshot ? Snapshot : Buffer, Message, Caption);
+}
