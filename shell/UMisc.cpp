@@ -9,6 +9,7 @@
 #include "platform/media/sound.h"
 #include "platform/media/video.h"
 #include "platform/sys/windows.h"
+#include "shell/AviScript.h"
 #include "shell/UVelamo.h"
 
 // Button sounds: asynchronous, no default sound, dropped while another
@@ -257,28 +258,6 @@ bool AviStopRequested = false;
 
 namespace {
 
-struct AviEntry {
-    int Frame;
-    int Ms;
-};
-
-// The two integers of a line split at the first `separator`; a line
-// without it, or with something else than integers, raises EConvertError.
-std::pair<int, int> SplitIntegers(const String& line, char separator) {
-    const std::size_t at = line.find(separator);
-    if (at == String::npos) throw EConvertError("'" + line + "' is not two integers split by " + separator);
-    return {StrToInt(line.substr(0, at)), StrToInt(line.substr(at + 1))};
-}
-
-std::vector<AviEntry> ReadEntries(const TStrings& Script) {
-    std::vector<AviEntry> entries;
-    for (int i = 4; i < Script.Count(); ++i) {
-        auto [frame, ms] = SplitIntegers(Script[i], 'x');
-        entries.push_back({frame, ms});
-    }
-    return entries;
-}
-
 void DeleteTemporarySound(const String& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
@@ -362,12 +341,12 @@ void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, c
     DeleteTemporarySound(temporarySound);
     if (FileAge(WavFile) != -1) CopyFileA(WavFile.c_str(), temporarySound.c_str(), FALSE);
 
-    const std::vector<AviEntry> entries = ReadEntries(*Script);
+    const std::vector<TAviEntry> entries = ReadAviEntries(*Script);
     playing.HideCursor();
     if (FileAge(AviFile) == -1) return;
 
     AviSession video(AviFile);
-    const auto [X, Y] = SplitIntegers(Script->Get(1), ',');
+    const auto [X, Y] = ReadAviPosition(*Script);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const DWORD t0 = GetTickCount();
         if (AviStopRequested) {
