@@ -339,7 +339,12 @@ void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, c
     TApplication::BusyScope keepTarget(TargetForm);
 
     DeleteTemporarySound(temporarySound);
-    if (FileAge(WavFile) != -1) CopyFileA(WavFile.c_str(), temporarySound.c_str(), FALSE);
+    // The sound plays from this run's own copy; where no copy can be made (a
+    // read-only program folder) from the animation's file itself, and never
+    // from a copy that an earlier run left behind.
+    String sound;
+    if (FileAge(WavFile) != -1)
+        sound = CopyFileA(WavFile.c_str(), temporarySound.c_str(), FALSE) ? temporarySound : WavFile;
 
     const std::vector<TAviEntry> entries = ReadAviEntries(*Script);
     playing.HideCursor();
@@ -361,6 +366,6 @@ void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, c
         video.Draw(TargetForm->Canvas(), X, Y, frame);
         const DWORD elapsed = GetTickCount() - t0;
         if (std::int64_t(entries[i].Ms) > std::int64_t(elapsed)) Delay(DWORD(entries[i].Ms) - elapsed);
-        if (i == 0) sndPlaySoundA(temporarySound.c_str(), SND_ASYNC | SND_NODEFAULT);
+        if (i == 0 && !sound.empty()) sndPlaySoundA(sound.c_str(), SND_ASYNC | SND_NODEFAULT);
     }
 }

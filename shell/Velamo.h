@@ -38,6 +38,10 @@ extern Word SavedBitsPerPel;
 extern DEVMODEA ModeRecord;
 
 // The main block: start-up, the message loop, shut-down. Needs the backend
-// and Application made first (the program file does that). Returns the
-// program's exit code.
+// and Application made first (RunVelamo does that). Returns the program's
+// exit code.
 int VelamoMain();
+// The program's whole run: the single-instance lock first, so that a second
+// copy opens nothing, then the backend, the application object and the main
+// block.
+int RunVelamo();

@@ -8,6 +8,7 @@
 #include <climits>
 
 #include "platform/core/rtl.h"
+#include "platform/sys/termination.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/input.h"
 #include "platform/ui/screen.h"
@@ -322,6 +323,8 @@ void TApplication::PullEvents() {
 }
 
 bool TApplication::HandleOne() {
+    // A termination signal ends the run as Terminate does.
+    if (sys::TerminationRequested()) Terminate();
     if (terminated_) return false;
     PullEvents();
     if (FreeReleasedForms()) return true;
