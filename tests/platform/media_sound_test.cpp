@@ -44,6 +44,17 @@ TEST(MediaWav, DecodesEveryVariantToDeviceFormatWithItsDuration) {
     }
 }
 
+TEST(MediaWav, DecodesAdpcmBlockByBlock) {
+    // 22 blocks at 11025 Hz: 11000 samples (MS) or 11110 (IMA).
+    for (auto [format, ms] : {std::pair{kWavMsAdpcm, 997.7}, std::pair{kWavImaAdpcm, 1007.7}}) {
+        SCOPED_TRACE(format);
+        const auto bytes = MakeAdpcmWav(format, 11025, 22);
+        media::SoundPtr sound = media::DecodeWav(bytes.data(), bytes.size());
+        ASSERT_TRUE(sound);
+        EXPECT_NEAR(double(sound->DurationMs()), ms, 2.0);
+    }
+}
+
 TEST(MediaWav, RejectsWhatIsNoSound) {
     auto good = MakeWavMs(100);
     std::vector<std::uint8_t> truncatedHeader(good.begin(), good.begin() + 20);

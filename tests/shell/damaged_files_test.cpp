@@ -13,7 +13,6 @@ using namespace towntest;
 namespace {
 
 const String kFileError = "Nelze načíst vyžadovaný soubor. Aplikace bude ukončena.";
-const sys::DisplayMode kDesktop{1024, 768, 32, 60};
 
 enum class Damage { Cut, BadHeader, Deleted };
 
@@ -34,9 +33,6 @@ std::string DamagedBytes(std::string bytes, Damage damage) {
     return bytes;
 }
 
-// Place 23 ("kader") lies under this point of the town's first view.
-constexpr int kPlaceX = 1760 - 1446 + 6, kPlaceY = 246 + 6;
-
 // What the test does to reach the file's use.
 enum class Reach { StartUp, Page, ExitQuestion, Credits };
 
@@ -48,20 +44,18 @@ protected:
         UseAppFolder(tree_.Dir());
     }
     void Go(Reach reach) {
-        if (reach == Reach::Page || reach == Reach::ExitQuestion)
-            h().Click(kReady, reach == Reach::Page ? kPlaceX : 470, reach == Reach::Page ? kPlaceY : 450);
-        if (reach == Reach::Credits) {
-            h().Click(kReady, 470, 450);        // the exit button
-            h().Click(kReady + 1000, 180, 288);  // yes
+        switch (reach) {
+            case Reach::StartUp: break;
+            case Reach::Page: h().Click(kReady, kKaderX, kKaderY); break;
+            case Reach::ExitQuestion: h().Click(kReady, 470, 450); break;
+            case Reach::Credits:
+                h().Click(kReady, 470, 450);
+                h().Click(kReady + 1000, 180, 288);  // yes
+                break;
         }
-    }
-    int Run() {
-        exitCode_ = VelamoMain();
-        return exitCode_;
     }
 
     TreeCopy tree_{{}};
-    int exitCode_ = -1;
 };
 
 // ---------------------------------------------------------------------------
@@ -131,7 +125,7 @@ TEST_P(RequiredFile, StopsTheProgramWhereItIsUsedAndNothingRunsAfter) {
         return answer(text, caption, flags);
     };
 
-    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(VelamoMain(), 1);
     ASSERT_EQ(h().MessageBoxes().size(), 1u);
     const headless::MessageBoxRecord& box = h().MessageBoxes()[0];
     EXPECT_EQ(box.text, kFileError);
@@ -142,7 +136,7 @@ TEST_P(RequiredFile, StopsTheProgramWhereItIsUsedAndNothingRunsAfter) {
     }
     // A clean end at once: the display restored, the backdrop gone.
     EXPECT_EQ(h().Now(), box.at);
-    EXPECT_EQ(sys::CurrentDisplayMode(), kDesktop);
+    EXPECT_EQ(sys::CurrentDisplayMode(), kDesktopMode);
     EXPECT_EQ(wndPodklad, nullptr);
     // No half-built page was ever shown, and nothing was drawn or started
     // after the message.
@@ -188,7 +182,7 @@ TEST_P(LenientFile, IsLeftOutAndTheProgramGoesOn) {
     const LenientRow& row = GetParam();
     Damage(row.file, row.damage);
     h().Click(kHelp, 30, 445);
-    h().Click(kReady, kPlaceX, kPlaceY);
+    h().Click(kReady, kKaderX, kKaderY);
     h().Click(kPicture, 200, 200);
     h().Click(kArrow, 395, 385);
     bool pageGoesOn = false;
@@ -197,7 +191,7 @@ TEST_P(LenientFile, IsLeftOutAndTheProgramGoesOn) {
                      !AviPlaying && h().PointerVisible();
         Application->Terminate();
     });
-    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(VelamoMain(), 0);
     EXPECT_TRUE(h().MessageBoxes().empty());
     EXPECT_TRUE(pageGoesOn);
     // A damaged sound is not heard (the animation's own plays as its copy).

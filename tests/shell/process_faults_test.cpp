@@ -22,9 +22,8 @@ TEST(SecondCopy, EndsBeforeItOpensADisplayOrAnythingElse) {
     EXPECT_EQ(Application, nullptr);
 }
 
-// Place 23 ("kader") under this point of the town's first view; its
-// animation runs for 1400 ms from the click on the picture.
-constexpr int kPlaceX = 1760 - 1446 + 6, kPlaceY = 246 + 6;
+// The animation of place 23's page runs for 1400 ms from the click on the
+// picture.
 constexpr std::uint64_t kPicture = kReady + 1000, kKilled = kPicture + 500;
 
 class KilledDuringAnimation : public ProgramTest, public ::testing::WithParamInterface<int> {
@@ -35,7 +34,7 @@ protected:
 
 TEST_P(KilledDuringAnimation, EndsCleanlyLeavingNoTemporarySound) {
     const int signal = GetParam();
-    h().Click(kReady, kPlaceX, kPlaceY);
+    h().Click(kReady, kKaderX, kKaderY);
     h().Click(kPicture, 200, 200);
     bool copyDuringAnimation = false;
     h().At(kKilled, [&] {
@@ -50,7 +49,7 @@ TEST_P(KilledDuringAnimation, EndsCleanlyLeavingNoTemporarySound) {
     EXPECT_FALSE(tree_.Folder().Exists("wavfil.wav"));
     EXPECT_FALSE(AviPlaying);
     EXPECT_TRUE(h().PointerVisible());
-    EXPECT_EQ(sys::CurrentDisplayMode(), (sys::DisplayMode{1024, 768, 32, 60}));
+    EXPECT_EQ(sys::CurrentDisplayMode(), kDesktopMode);
     EXPECT_EQ(wndPodklad, nullptr);
     EXPECT_TRUE(h().MessageBoxes().empty());
     // The signal's own action is back.

@@ -22,6 +22,11 @@ constexpr std::uint64_t kSplashClick = 300;
 constexpr std::uint64_t kReady = 1000;
 constexpr int kIdleX = 600;
 constexpr int kIdleY = 450;
+// Place 23 ("kader") lies under this point of the town's first view.
+constexpr int kKaderX = 1760 - 1446 + 6;
+constexpr int kKaderY = 246 + 6;
+// The desktop's display mode while the program runs in these tests.
+inline const sys::DisplayMode kDesktopMode{1024, 768, 32, 60};
 
 // The data tree with some of its top-level files left out, so that a test
 // can put its own there: every other entry is a link into the tree.
@@ -68,7 +73,7 @@ private:
 class ProgramTest : public ShellTest {
 protected:
     ProgramTest() {
-        sys::ConfigureDisplay({{640, 480, 16, 60}}, {1024, 768, 32, 60});
+        sys::ConfigureDisplay({{640, 480, 16, 60}}, kDesktopMode);
         h().Click(kSplashClick, kIdleX, kIdleY);
     }
     // Runs the program until a check ends it (or nothing is left to happen).
