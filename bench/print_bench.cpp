@@ -1,15 +1,21 @@
 // The profession's sheet: composing it in the print library and writing its
-// PDF (target: 300 ms for the whole print). The library is loaded and
+// PDF (target: 300 ms for the whole print), and a click on print until the
+// print dialog is shown, with a print server that answers (target: 100 ms),
+// one that never answers (target: 2.5 s) and none. The library is loaded and
 // unloaded for each print, as the program does.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
 
 #include "platform/backend/headless/harness.h"
 #include "platform/core/files.h"
 #include "platform/print/printdialog.h"
 #include "platform/print/printer.h"
+#include "platform/print/printsystem.h"
+#include "platform/print_cups_server.h"
 #include "platform/sys/windows.h"
 #include "platform/ui/ui.h"
 
@@ -101,6 +107,56 @@ void BM_PrintSheetToPdf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PrintSheetToPdf)->Unit(benchmark::kMillisecond);
+
+enum class Server { Answering, Silent, None };
+
+// From the call of the library's export, as the print button makes it, to the
+// dialog shown with the printers read; the dialog is then closed with Escape.
+void BM_ClickPrintToDialogShown(benchmark::State& state, Server kind) {
+    ::setenv("VELAMO_BACKEND", "headless", 1);
+    headless::Harness harness;
+    BenchHost host;
+    std::unique_ptr<printtest::CupsServer> cups;
+    std::unique_ptr<printtest::SilentListener> silent;
+    switch (kind) {
+        case Server::Answering:
+            cups = std::make_unique<printtest::CupsServer>();
+            if (!cups->Running()) {
+                state.SkipWithError(("no print server: " + cups->Problem()).c_str());
+                return;
+            }
+            for (const char* queue : {"kancelar", "sborovna", "ucebna"}) cups->AddQueue(queue, "", "A4");
+            print::SetPrintServer(cups->Address());
+            break;
+        case Server::Silent:
+            silent = std::make_unique<printtest::SilentListener>();
+            print::SetPrintServer(silent->Address());
+            break;
+        case Server::None: print::SetPrintServer("127.0.0.1:" + std::to_string(printtest::FreePort())); break;
+    }
+    int listed = 0;
+    for (auto _ : state) {
+        std::chrono::steady_clock::time_point shown{};
+        harness.At(harness.Now() + 1, [&] {
+            shown = std::chrono::steady_clock::now();
+            listed = Printer()->Printers()->Count();
+        });
+        harness.Key(harness.Now() + 2, VK_ESCAPE);
+        const auto start = std::chrono::steady_clock::now();
+        host.Print();
+        state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+    }
+    state.counters["printers"] = listed;
+    print::SetPrintServer("");
+}
+BENCHMARK_CAPTURE(BM_ClickPrintToDialogShown, answering_server, Server::Answering)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ClickPrintToDialogShown, silent_server, Server::Silent)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ClickPrintToDialogShown, no_server, Server::None)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

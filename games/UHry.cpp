@@ -1,6 +1,9 @@
 #include "games/UHry.h"
 
 #include "games/GamesMenuTable.h"
+#include "games/UDvojice.h"
+#include "games/UPexeso.h"
+#include "games/UPoradek.h"
 
 TwndHry* wndHry = nullptr;
 
@@ -15,6 +18,10 @@ void TwndHry::FormCreate(TObject*) {
 
 void TwndHry::GameClick(int Tag) {
     switch (Tag) {
+        case 2: OpenScreen<TwndPoradek>(wndPoradek, [](TwndPoradek& s) { s.Mode = 0; s.NewRound(); }); break;
+        case 3: OpenScreen<TwndPoradek>(wndPoradek, [](TwndPoradek& s) { s.Mode = 1; s.NewRound(); }); break;
+        case 4: OpenScreen<TwndDvojice>(wndDvojice, [](TwndDvojice& s) { s.NewGame(); }); break;
+        case 10: OpenScreen(wndPexeso); break;
         default: break;  // the menu only closes
     }
 }

@@ -172,6 +172,7 @@ void PrintProfession(const String& Code, TComponent* Owner) {
     if (wndProfese->PrintDialog->Execute()) {
         wndProfese->Report->PrinterSettings.PrinterIndex = Printer()->PrinterIndex();
         wndProfese->Report->PrinterSettings.Copies = wndProfese->PrintDialog->Copies();
+        wndProfese->Report->ReportTitle = wndProfese->Title;  // the job's and the PDF file's name
         wndProfese->Report->Print();
     }
 }

@@ -110,7 +110,7 @@ bool TScreenFrame::Pause(DWORD Ms) {
     // starting the first round, the message window starting the next).
     TApplication::BusyScope busy(this);
     Delay(Ms);
-    return !Closed();
+    return !Closed() && !Application->Terminated();
 }
 
 void TScreenFrame::HidePointer(bool Hide) {

@@ -79,8 +79,8 @@ public:
     void StartNewRound() override {}
 
     // Waits with the message loop running (Delay); false when the screen was
-    // closed meanwhile: the caller then returns at once, and the screen is
-    // freed only after the handler has returned.
+    // closed meanwhile or the program ends: the caller then returns at once,
+    // and the screen is freed only after the handler has returned.
     bool Pause(DWORD Ms);
     // The screen was closed (it is freed once its handlers have returned).
     bool Closed() const { return Releasing(); }

@@ -1,6 +1,7 @@
 #include "simulations/USimulace.h"
 
 #include "simulations/SimulationMenuTable.h"
+#include "simulations/USimulaceInstalater1.h"
 
 TwndSimulace* wndSimulace = nullptr;
 
@@ -15,6 +16,7 @@ void TwndSimulace::FormCreate(TObject*) {
 
 void TwndSimulace::SimulationClick(int Tag) {
     switch (Tag) {
+        case 1: OpenScreen(wndSimulaceInstalater1); break;
         default: break;  // the menu only closes
     }
 }

@@ -4,10 +4,10 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
+#include <map>
+#include <tuple>
 
 #include "platform/core/exceptions.h"
-#include "platform/core/files.h"
 #include "platform/core/strings.h"
 
 namespace pdf {
@@ -127,6 +127,22 @@ std::string Write(const std::vector<Page>& pages, const String& title) {
     int pagesId = doc.Reserve();
     int info = doc.Reserve();
 
+    // Each part of a picture is stored once, however many pages show it
+    // (the copies of a page).
+    std::map<std::tuple<const Surface*, int, int, int, int>, int> stored;
+    auto imageObject = [&](const Surface& image, const TRect& part) {
+        auto [at, isNew] = stored.try_emplace({&image, part.Left, part.Top, part.Right, part.Bottom}, 0);
+        if (isNew) {
+            at->second = doc.Reserve();
+            doc.Stream(at->second,
+                       "/Type /XObject /Subtype /Image /Width " + std::to_string(part.Width()) + " /Height " +
+                           std::to_string(part.Height()) +
+                           " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode",
+                       DeflateRgb(image, part));
+        }
+        return at->second;
+    };
+
     std::string kids;
     for (const Page& page : pages) {
         int pageId = doc.Reserve();
@@ -143,14 +159,8 @@ std::string Write(const std::vector<Page>& pages, const String& title) {
                 part.Bottom > pic.image->height) {
                 continue;
             }
-            int imageId = doc.Reserve();
             std::string name = "Im" + std::to_string(n++);
-            doc.Stream(imageId,
-                       "/Type /XObject /Subtype /Image /Width " + std::to_string(part.Width()) + " /Height " +
-                           std::to_string(part.Height()) +
-                           " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode",
-                       DeflateRgb(*pic.image, part));
-            resources += "/" + name + " " + std::to_string(imageId) + " 0 R ";
+            resources += "/" + name + " " + std::to_string(imageObject(*pic.image, part)) + " 0 R ";
             double bottom = page.heightPt - pic.y - pic.height;
             content += "q " + Num(pic.width) + " 0 0 " + Num(pic.height) + " " + Num(pic.x) + " " + Num(bottom) +
                        " cm /" + name + " Do Q\n";
@@ -164,15 +174,6 @@ std::string Write(const std::vector<Page>& pages, const String& title) {
     doc.Object(catalog, "<< /Type /Catalog /Pages " + std::to_string(pagesId) + " 0 R >>");
     doc.Object(info, "<< /Title " + TextString(title) + " /Producer (Velamo) >>");
     return doc.Finish(catalog, info);
-}
-
-void WriteFile(const String& fileName, const std::vector<Page>& pages, const String& title) {
-    std::string data = Write(pages, title);
-    String path = ResolvePath(fileName);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFCreateError(fileName);
-    out.write(data.data(), std::streamsize(data.size()));
-    if (!out) throw EFCreateError(fileName);
 }
 
 }  // namespace pdf

@@ -1,6 +1,7 @@
 // A small PDF writer: pages of a given size holding pictures placed at
 // given rectangles. Pictures are stored as compressed RGB images at their own
-// resolution, so a page built from a few bitmaps stays small.
+// resolution, so a page built from a few bitmaps stays small, and a picture
+// placed on several pages (the copies of a page) is stored once.
 #pragma once
 
 #include <vector>
@@ -30,8 +31,5 @@ struct Page {
 
 // Composes the whole document in memory.
 std::string Write(const std::vector<Page>& pages, const String& title);
-
-// Writes the document to a file; EFCreateError when that fails.
-void WriteFile(const String& fileName, const std::vector<Page>& pages, const String& title);
 
 }  // namespace pdf

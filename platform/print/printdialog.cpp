@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "platform/backend/backend.h"
+#include "platform/core/strings.h"
 #include "platform/print/printer.h"
 #include "platform/ui/application.h"
 #include "platform/ui/forms.h"
@@ -26,6 +27,8 @@ constexpr int kArrowWidth = 16;
 constexpr TColor kCaptionColor = RGBColor(0, 0, 128);
 constexpr TColor kFrameColor = RGBColor(64, 64, 64);
 constexpr TColor kSelectionColor = RGBColor(0, 0, 128);
+constexpr TColor kNoteColor = RGBColor(128, 128, 128);
+constexpr TColor kSelectedNoteColor = RGBColor(192, 192, 192);
 
 // The layout relative to the dialog's own top-left corner.
 PrintDialogLayout LocalLayout() {
@@ -63,19 +66,35 @@ void Frame(TCanvas* c, const TRect& r, TColor colour) {
     Fill(c, Rect(r.Right - 1, r.Top, r.Right, r.Bottom), colour);
 }
 
-void Text(TCanvas* c, int x, int y, const String& s, TColor colour, bool bold = false) {
+void SetFont(TCanvas* c, TColor colour = clBlack, bool bold = false) {
     c->Font.Name = "Arial";
     c->Font.SetSize(9);
     c->Font.Style = bold ? TFontStyles(fsBold) : TFontStyles(0);
     c->Font.Color = colour;
+}
+
+void Text(TCanvas* c, int x, int y, const String& s, TColor colour, bool bold = false) {
+    SetFont(c, colour, bold);
     c->Brush.Style = TBrushStyle::bsClear;
     c->TextOut(x, y, s);
 }
 
+// The longest beginning of s that fits `width` with an ellipsis after it
+// (s itself when it fits).
+String Fitted(TCanvas* c, const String& s, int width) {
+    if (c->TextWidth(s) <= width) return s;
+    const String ellipsis = "\u2026";
+    std::size_t fits = 0;
+    for (std::size_t pos = 0; pos < s.size();) {
+        NextCodePoint(s, pos);
+        if (c->TextWidth(s.substr(0, pos) + ellipsis) > width) break;
+        fits = pos;
+    }
+    return s.substr(0, fits) + ellipsis;
+}
+
 void CentredText(TCanvas* c, const TRect& r, const String& s, TColor colour) {
-    c->Font.Name = "Arial";
-    c->Font.SetSize(9);
-    c->Font.Style = 0;
+    SetFont(c);
     int x = r.Left + (r.Width() - c->TextWidth(s)) / 2;
     int y = r.Top + (r.Height() - c->TextHeight(s)) / 2;
     Text(c, x, y, s, colour);
@@ -154,7 +173,7 @@ private:
                            rows.Top + (row + 1) * PrintDialogLayout::kRowHeight);
             const bool chosen = index == selected_;
             if (chosen) Fill(c, r, kSelectionColor);
-            Text(c, r.Left + 4, r.Top + 2, Names()->Get(index), chosen ? clWhite : clBlack);
+            DrawRow(c, r, index, chosen);
         }
         if (Scrolls()) {
             ArrowButton(c, UpArrow(), true);
@@ -171,6 +190,23 @@ private:
 
         Button(c, l.ok, "OK");
         Button(c, l.cancel, "Storno");
+    }
+
+    // The printer's name, and after it in grey what keeps a queue from
+    // printing now.
+    void DrawRow(TCanvas* c, const TRect& r, int index, bool chosen) {
+        String note;
+        if (Printer()->IsPaused(index)) note = "pozastavená";
+        if (!Printer()->AcceptsJobs(index)) note += String(note.empty() ? "" : ", ") + "nepřijímá úlohy";
+        if (!note.empty()) note = " (" + note + ")";
+        const int room = r.Width() - 8;
+        SetFont(c);
+        const String name = Fitted(c, Names()->Get(index), std::max(room / 2, room - c->TextWidth(note)));
+        Text(c, r.Left + 4, r.Top + 2, name, chosen ? clWhite : clBlack);
+        if (!note.empty()) {
+            const int x = r.Left + 4 + c->TextWidth(name);
+            Text(c, x, r.Top + 2, Fitted(c, note, r.Right - 4 - x), chosen ? kSelectedNoteColor : kNoteColor);
+        }
     }
 
     void Press(int x, int y) {
@@ -256,6 +292,7 @@ void TPrintDialog::SetCopies(int n) { copies_ = std::clamp(n, kMinCopies, kMaxCo
 
 bool TPrintDialog::Execute() {
     TPrinter* printer = Printer();
+    printer->Refresh();  // queues come and go while the program runs
     print::PrintDialogAnswer answer;
     auto& queued = print::Answers();
     if (!queued.empty()) {
@@ -281,6 +318,7 @@ bool TPrintDialog::Execute() {
     }
     printer->SetPrinterIndex(answer.printerIndex);
     SetCopies(answer.copies);
+    printer->Copies = copies_;
     print::Notice("print dialog: ok printer=" + printer->Printers()->Get(printer->PrinterIndex()) +
                   " copies=" + std::to_string(copies_));
     return true;

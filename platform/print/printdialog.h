@@ -1,10 +1,12 @@
 // The print dialog: a modal box of our own, in Czech, with the printers to
 // choose from and the number of copies.
 //
-// Execute() shows it above every form and runs its own message loop until
-// "OK" (or Enter) or "Storno" (or Escape) ends it. On OK the chosen printer
-// becomes the printer object's PrinterIndex and Copies() holds the copies
-// chosen (1..99). Each answer is noticed through the backend:
+// Execute() reads the printer list afresh (within the print system's time
+// bound), shows it above every form, a paused queue or one that takes no
+// jobs marked so, and runs its own message loop until "OK" (or Enter) or
+// "Storno" (or Escape) ends it. On OK the chosen printer becomes the printer
+// object's PrinterIndex, and the copies chosen (1..99) its Copies and
+// Copies() here. Each answer is noticed through the backend:
 // "print dialog: ok printer=<name> copies=<n>" or "print dialog: cancel".
 //
 // Tests answer it without showing it by queueing answers beforehand

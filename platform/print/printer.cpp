@@ -1,22 +1,20 @@
 #include "platform/print/printer.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
 #include "platform/backend/backend.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
+#include "platform/core/strings.h"
 #include "platform/print/pdf.h"
-
-#ifdef VELAMO_HAVE_CUPS
-#include <cups/cups.h>
-#endif
+#include "platform/ui/application.h"
 
 namespace print {
 const char* const kPdfPrinterName = "Tisk do souboru PDF";
@@ -66,27 +64,84 @@ String DocumentsFolder() {
     return HomeFolder() + "/Documents";
 }
 
-// Creates the folder and the folders above it; EFCreateError when that fails.
-void MakeFolders(const String& folder) {
+// Creates the folder and the folders above it; false when that fails.
+bool MakeFolders(const String& folder) {
     for (std::size_t pos = 1; pos <= folder.size(); ++pos) {
         if (pos < folder.size() && folder[pos] != '/') continue;
         String part = folder.substr(0, pos);
-        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) throw EFCreateError(folder);
+        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
     }
     NoteFileSystemChange(folder);
+    return true;
 }
 
-// A file name made of the job title, without characters that trouble file
-// systems, and numbered so that no earlier print is overwritten.
-String FreePdfName(const String& folder, const String& title) {
-    String base;
-    for (char c : title.empty() ? String("Velamo") : title) {
-        base += (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"') ? '_' : c;
+// The job title as a file name that every file system takes: no characters
+// that some refuse, no control characters, not hidden, not ending in a dot
+// or a space, and at most kMaxFileNameBytes long (whole characters).
+String SafeFileName(const String& title) {
+    constexpr std::size_t kMaxFileNameBytes = 200;
+    String name;
+    std::size_t pos = 0;
+    while (pos < title.size()) {
+        const std::size_t start = pos;
+        NextCodePoint(title, pos);
+        if (pos > kMaxFileNameBytes) break;
+        const unsigned char c = static_cast<unsigned char>(title[start]);
+        const bool refused = c < 0x20 || c == 0x7F || String("/\\:*?\"<>|").find(char(c)) != String::npos;
+        name += refused ? String("_") : title.substr(start, pos - start);
     }
-    for (int n = 1;; ++n) {
-        String name = folder + "/" + base + (n == 1 ? String() : " (" + std::to_string(n) + ")") + ".pdf";
-        struct stat st;
-        if (::stat(name.c_str(), &st) != 0) return name;
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    if (!name.empty() && name.front() == '.') name.front() = '_';
+    return name.empty() ? String("Velamo") : name;
+}
+
+// Writes the data into a new file in the folder, named after the title and
+// numbered " (2)", " (3)", ... past the names already taken: an existing
+// file is never written over. The file's path; empty when the folder cannot
+// be written.
+String WriteNewFile(const String& folder, const String& title, const std::string& data) {
+    constexpr int kMaxNumber = 9999;
+    const String base = folder + "/" + SafeFileName(title);
+    for (int n = 1; n <= kMaxNumber; ++n) {
+        const String name = base + (n == 1 ? String() : " (" + std::to_string(n) + ")") + ".pdf";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return {};
+        std::size_t written = 0;
+        while (written < data.size()) {
+            const ssize_t got = ::write(fd, data.data() + written, data.size() - written);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            written += std::size_t(got);
+        }
+        const bool closed = ::close(fd) == 0;
+        NoteFileSystemChange(name);
+        if (written == data.size() && closed) return name;
+        ::unlink(name.c_str());
+        return {};
+    }
+    return {};
+}
+
+String Quoted(const String& s) { return "\u201E" + s + "\u201C"; }
+
+// A message of the print service in the platform's message box.
+void Tell(const String& text, UINT flags) {
+    // Captioned with the program's title, as its other messages are.
+    if (Application) Application->MessageBox(text, Application->Title(), flags);
+}
+
+[[noreturn]] void FailJob(const String& printer, const String& why) {
+    Tell("Tisk na tiskárně " + Quoted(printer) + " se nepodařil:\n" + why, MB_ICONSTOP);
+    throw EPrinter("Printing on " + printer + " failed");
+}
+
+String WhyNotSent(print::SendOutcome outcome) {
+    switch (outcome) {
+        case print::SendOutcome::NotAccepting: return "tiskárna nepřijímá úlohy.";
+        case print::SendOutcome::NoSuchQueue: return "tiskárna už není k dispozici.";
+        case print::SendOutcome::Refused: return "tisková služba úlohu odmítla.";
+        default: return "tisková služba neodpovídá.";
     }
 }
 
@@ -126,34 +181,43 @@ TPrinter::~TPrinter() = default;
 
 void TPrinter::Refresh() { listRead_ = false; }
 
+// What identifies a printer across readings of the list: a queue's own name,
+// else the name shown.
+String TPrinter::KeyOf(int index) const {
+    const auto& queue = queues_[std::size_t(index)];
+    return queue ? "queue:" + queue->name : "shown:" + printers_->Get(index);
+}
+
+void TPrinter::AddPrinter(const String& name, std::optional<print::PrintQueue> queue) {
+    printers_->Add(name);
+    queues_.push_back(std::move(queue));
+}
+
 void TPrinter::ReadPrinters() {
     if (listRead_) return;
     listRead_ = true;
+    const String chosen = index_ >= 0 && index_ < printers_->Count() ? KeyOf(index_) : String();
     printers_->Clear();
-    systemNames_.clear();
+    queues_.clear();
     defaultIndex_ = 0;
     index_ = -1;
-    if (print::HeadlessPrinting()) {
-        for (const String& name : HeadlessPrinterNames()) {
-            printers_->Add(name);
-            systemNames_.emplace_back();
+    if (print::HeadlessPrinting() && print::PrintServer().empty()) {
+        for (const String& name : HeadlessPrinterNames()) AddPrinter(name, std::nullopt);
+    } else if (auto queues = print::ReadPrintQueues()) {
+        auto shown = [](const print::PrintQueue& q) { return q.description.empty() ? q.name : q.description; };
+        for (const print::PrintQueue& q : *queues) {
+            const bool sameAsAnother = shown(q) == print::kPdfPrinterName ||
+                                       std::count_if(queues->begin(), queues->end(), [&](const print::PrintQueue& o) {
+                                           return shown(o) == shown(q);
+                                       }) > 1;
+            if (q.isDefault) defaultIndex_ = printers_->Count();
+            AddPrinter(sameAsAnother && shown(q) != q.name ? shown(q) + " (" + q.name + ")" : shown(q), q);
         }
-    } else {
-#ifdef VELAMO_HAVE_CUPS
-        cups_dest_t* dests = nullptr;
-        int count = cupsGetDests(&dests);
-        for (int i = 0; i < count; ++i) {
-            String name = dests[i].name;
-            if (dests[i].instance) name += String("/") + dests[i].instance;
-            printers_->Add(name);
-            systemNames_.push_back(dests[i].name);
-            if (dests[i].is_default) defaultIndex_ = i;
-        }
-        cupsFreeDests(count, dests);
-#endif
     }
-    printers_->Add(print::kPdfPrinterName);
-    systemNames_.emplace_back();
+    AddPrinter(print::kPdfPrinterName, std::nullopt);
+    for (int i = 0; i < printers_->Count() && !chosen.empty(); ++i) {
+        if (KeyOf(i) == chosen) index_ = i;
+    }
 }
 
 TStrings* TPrinter::Printers() {
@@ -175,6 +239,23 @@ void TPrinter::SetPrinterIndex(int index) {
 bool TPrinter::IsPdfPrinter(int index) {
     ReadPrinters();
     return index == printers_->Count() - 1;
+}
+
+const print::PrintQueue* TPrinter::QueueAt(int index) {
+    ReadPrinters();
+    if (index < 0 || index >= printers_->Count()) return nullptr;
+    const auto& queue = queues_[std::size_t(index)];
+    return queue ? &*queue : nullptr;
+}
+
+bool TPrinter::IsPaused(int index) {
+    const print::PrintQueue* queue = QueueAt(index);
+    return queue && queue->paused;
+}
+
+bool TPrinter::AcceptsJobs(int index) {
+    const print::PrintQueue* queue = QueueAt(index);
+    return !queue || queue->acceptingJobs;
 }
 
 int TPrinter::PageWidth() const { return int(kA4WidthMm / kMmPerInch * kDpi); }
@@ -220,27 +301,22 @@ void TPrinter::Abort() {
     pages_.clear();
 }
 
-void TPrinter::Send(int index, const String& printerName, const std::vector<pdf::Page>& document) {
-    if (IsPdfPrinter(index)) return;
-    const String& queue = systemNames_[std::size_t(index)];
-    if (queue.empty()) return;  // a printer configured for tests: recorded only
-#ifdef VELAMO_HAVE_CUPS
-    char tmp[] = "/tmp/velamo-print-XXXXXX";
-    int fd = ::mkstemp(tmp);
-    if (fd < 0) throw EPrinter("Cannot create the print job's file");
-    ::close(fd);
-    try {
-        pdf::WriteFile(tmp, document, Title);
-    } catch (...) {
-        std::remove(tmp);
-        throw;
+String TPrinter::JobTitle() const { return Title.empty() ? String("Velamo") : Title; }
+
+String TPrinter::Deliver(int index, const std::vector<pdf::Page>& document) {
+    const String printerName = printers_->Get(index);
+    if (IsPdfPrinter(index)) {
+        const String folder = print::PdfFolder();
+        String file;
+        if (MakeFolders(folder)) file = WriteNewFile(folder, JobTitle(), pdf::Write(document, JobTitle()));
+        if (file.empty()) FailJob(printerName, "do složky " + Quoted(folder) + " nelze zapisovat.");
+        return file;
     }
-    int job = cupsPrintFile(queue.c_str(), tmp, Title.empty() ? "Velamo" : Title.c_str(), 0, nullptr);
-    std::remove(tmp);
-    if (job == 0) throw EPrinter("Printing on " + printerName + " failed: " + cupsLastErrorString());
-#else
-    throw EPrinter("Printing on " + printerName + " failed: no print system");
-#endif
+    const print::PrintQueue* queue = QueueAt(index);
+    if (!queue) return {};  // a printer configured for tests: recorded only
+    const print::SendOutcome outcome = print::SendPdfJob(*queue, pdf::Write(document, JobTitle()), JobTitle());
+    if (outcome != print::SendOutcome::Sent) FailJob(printerName, WhyNotSent(outcome));
+    return {};
 }
 
 void TPrinter::EndDoc() {
@@ -269,24 +345,20 @@ void TPrinter::EndDoc() {
         }
     }
 
-    String file;
-    if (IsPdfPrinter(index)) {
-        String folder = print::PdfFolder();
-        MakeFolders(folder);
-        file = FreePdfName(folder, Title);
-        pdf::WriteFile(file, document, Title);
-    } else {
-        Send(index, printerName, document);
-    }
+    const String file = Deliver(index, document);
 
     const std::size_t total = document.size();
     for (std::size_t n = 0; n < total; ++n) {
         Surface& picture = pages[n % pages.size()].first;
         const bool lastUse = n + pages.size() >= total;
-        Printed().push_back(print::PrintedPage{lastUse ? std::move(picture) : picture, printerName, Title, file});
+        if (print::HeadlessPrinting()) {
+            Printed().push_back(
+                print::PrintedPage{lastUse ? std::move(picture) : picture, printerName, JobTitle(), file});
+        }
         Notice("print page " + std::to_string(n + 1) + "/" + std::to_string(total) + " printer=" + printerName +
-               " title=" + Title);
+               " title=" + JobTitle());
     }
+    if (!file.empty()) Tell("Tisk je uložen v souboru\n" + file, MB_ICONINFORMATION);
 }
 
 TPrinter* Printer() {
@@ -302,6 +374,7 @@ void ClearPrintedPages() { Printed().clear(); }
 void SetHeadlessPrinters(const std::vector<String>& names) {
     HeadlessPrinterNames() = names;
     Printer()->Refresh();
+    Printer()->SetPrinterIndex(-1);
 }
 
 bool HeadlessPrinting() {

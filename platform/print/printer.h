@@ -1,21 +1,42 @@
-// The printer object: the printers of the print system plus a built-in PDF
-// printer that writes into the user's documents folder. A print job is
+// The printer object: the print queues of the print system plus a built-in
+// PDF printer that writes into the user's documents folder. A print job is
 // composed as pictures of A4 portrait pages at 150 pixels per inch; at its
-// end the pages go out as one PDF document (to the file, or to the print
-// system), only the drawn part of each page embedded. Copies repeat the
-// whole document.
+// end the pages go out as one PDF document, only the drawn part of each page
+// embedded and stored once however many copies are printed: to a file, or
+// to the print system as one job that asks for A4 paper in portrait
+// orientation (so a queue whose paper is Letter still prints the page at its
+// size). Copies repeat the whole document.
 //
-// On the headless backend (VELAMO_BACKEND=headless) the print system is not
-// asked: the printers are the ones a test configures, then the PDF printer,
-// so that every run sees the same list. Pages for a configured printer are
-// only recorded.
+// A screen prints a picture of its own so:
+//
+//     if (!PrintDialog->Execute()) return;  // the printer and Copies chosen
+//     Printer()->Title = "Velamo - Malíř";   // the job's name, the file's name
+//     Printer()->BeginDoc();
+//     TCanvas* page = Printer()->Canvas();   // PageWidth() x PageHeight() pixels
+//     StretchBlt(page->Handle(), x, y, w, h, Buffer->Canvas()->Handle(), sx, sy, sw, sh, SRCCOPY);
+//     Printer()->EndDoc();                   // Copies copies of the page
+//
+// The print system is asked with a bound of about two seconds (the printer
+// list, the hand-over of a job): a server that does not answer in time
+// lists no printers and takes no job. When a job cannot be handed over
+// (no server, a queue that refuses it, a folder that cannot be written)
+// EndDoc tells the user in a message box that names the printer, then
+// raises EPrinter; a PDF written is told with its file's path.
+//
+// On the headless backend (VELAMO_BACKEND=headless) the print system is
+// asked only when a test names a print server (print::SetPrintServer);
+// otherwise the printers are the ones a test configures, then the PDF
+// printer, so that every run sees the same list. Pages for a configured
+// printer are only recorded.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/core/classes.h"
 #include "platform/gfx/graphics.h"
+#include "platform/print/printsystem.h"
 
 namespace pdf {
 struct Page;
@@ -26,7 +47,9 @@ public:
     TPrinter();
     ~TPrinter() override;
 
-    // The printers' names; the built-in PDF printer is the last one.
+    // The printers as shown: each queue's description, else its name (with
+    // the name added where two would read the same); the built-in PDF
+    // printer is the last one.
     TStrings* Printers();
     // The chosen printer: the system's default until one is set.
     int PrinterIndex();
@@ -34,16 +57,25 @@ public:
     // EPrinter.
     void SetPrinterIndex(int index);
     bool IsPdfPrinter(int index);
-    // Reads the printer list again at its next use (printers configured for
-    // tests, a changed print system); the default printer is chosen again.
+    // The queue is paused at the print server (its jobs wait there) / takes
+    // new jobs. False / true for the PDF printer and configured printers.
+    bool IsPaused(int index);
+    bool AcceptsJobs(int index);
+    // Reads the printer list again at its next use (the print dialog does so
+    // each time it opens); the printer chosen stays chosen while it is
+    // listed, else the default is.
     void Refresh();
 
+    // The job's name, the PDF's title and the PDF file's name; "Velamo" when
+    // empty.
     String Title;
     int Copies = 1;
 
     void BeginDoc();   // EPrinter when a job is already open
     void NewPage();    // EPrinter when no job is open
-    void EndDoc();     // sends the pages; EPrinter when no job is open
+    // Sends the pages; EPrinter when no job is open, and after the message
+    // when they cannot be handed over.
+    void EndDoc();
     void Abort();      // drops the job without output
     bool Printing() const { return printing_; }
 
@@ -62,10 +94,18 @@ private:
     void StartPage();
     void FinishPage();
     void ReadPrinters();
-    void Send(int index, const String& printerName, const std::vector<pdf::Page>& document);
+    void AddPrinter(const String& name, std::optional<print::PrintQueue> queue);
+    String KeyOf(int index) const;
+    // The print system's queue of the entry; null for the PDF printer and
+    // printers configured for tests.
+    const print::PrintQueue* QueueAt(int index);
+    String JobTitle() const;
+    // Hands the document over to the chosen printer: the file's path for
+    // the PDF printer. Tells the user and raises EPrinter when it cannot.
+    String Deliver(int index, const std::vector<pdf::Page>& document);
 
     std::unique_ptr<TStringList> printers_;
-    std::vector<String> systemNames_;  // print system queue per list entry; empty: none
+    std::vector<std::optional<print::PrintQueue>> queues_;  // the print system's queue per entry, if any
     bool listRead_ = false;
     int defaultIndex_ = 0;
     int index_ = -1;
@@ -84,8 +124,9 @@ namespace print {
 // The name the built-in PDF printer has in the printer list.
 extern const char* const kPdfPrinterName;
 
-// Every page sent so far in this process, as printed (for tests and the
-// headless backend), with the printer's name and the job title.
+// Every page sent so far in this process, as printed, with the printer's
+// name and the job title: kept on the headless backend only (for tests), so
+// that the program does not hold every page it ever printed.
 struct PrintedPage {
     Surface picture;   // the whole page at TPrinter::kDpi
     String printer;
@@ -96,9 +137,10 @@ const std::vector<PrintedPage>& PrintedPages();
 void ClearPrintedPages();
 
 // Printers listed before the PDF printer on the headless backend; the first
-// is the default. Takes effect at once.
+// is the default, and chosen. Takes effect at once.
 void SetHeadlessPrinters(const std::vector<String>& names);
-// The headless backend is in use: no print system is asked.
+// The headless backend is in use: no print system is asked unless a print
+// server is named.
 bool HeadlessPrinting();
 
 // The folder the PDF printer writes into: the one set here, else

@@ -26,6 +26,7 @@ inline TPoint HotAreaCentre(const TMenuEntry& e) {
 
 class ScreenTest : public ProgramTest {
 protected:
+    using ProgramTest::ProgramTest;
     // Clicks the town's games button at `at` and the entry `tag` 500 ms
     // later; the game's screen is up by the returned time.
     std::uint64_t ChooseGame(std::uint64_t at, int tag) {

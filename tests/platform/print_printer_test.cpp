@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "platform/backend/headless/harness.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/rtl.h"
-#include "platform/print/pdf.h"
 #include "platform/print/printer.h"
 #include "platform/print_test_support.h"
+#include "platform/ui/ui.h"
 
 namespace {
 
@@ -38,6 +41,18 @@ protected:
         return found;
     }
 
+    // A page with a block drawn, to the PDF printer.
+    void PrintToPdf(const String& title, int copies = 1) {
+        Printer()->SetPrinterIndex(Printer()->Printers()->Count() - 1);
+        Printer()->Title = title;
+        Printer()->Copies = copies;
+        Printer()->BeginDoc();
+        Printer()->Canvas()->Brush.Color = RGBColor(200, 40, 40);
+        Printer()->Canvas()->FillRect(Rect(100, 100, 1100, 1600));
+        Printer()->EndDoc();
+    }
+
+    headless::Harness harness;
     printtest::TempFolder folder;
 };
 
@@ -162,6 +177,66 @@ TEST_F(PrintPrinter, ScreenPictureStretchedOntoThePortraitPage) {
     // The renderer may smear an image's edge by a pixel.
     EXPECT_NEAR(box.Width(), w, 2);
     EXPECT_NEAR(box.Height(), h, 2);
+}
+
+TEST_F(PrintPrinter, PdfFileIsNamedAfterTheTitleSafelyAndToldWhereItWent) {
+    auto Repeated = [](const std::string& s, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i) out += s;
+        return out;
+    };
+    struct Case {
+        String title;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"Hasič – záchranář", "Hasič – záchranář.pdf"},
+        {"", "Velamo.pdf"},
+        {"a<b>c|d\te", "a_b_c_d_e.pdf"},
+        {"..skryté", "_.skryté.pdf"},
+        {"konec. . ", "konec.pdf"},
+        {String(150, 'x') + Repeated("ž", 28), std::string(150, 'x') + Repeated("ž", 25) + ".pdf"},  // 200 bytes
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        std::filesystem::remove_all(folder.Path("out"));
+        PrintToPdf(c.title);
+        const std::string file = OnlyPdf();
+        EXPECT_EQ(std::filesystem::path(file).filename(), c.file);
+        EXPECT_EQ(harness.MessageBoxes().back().text, "Tisk je uložen v souboru\n" + file);
+        EXPECT_EQ(harness.MessageBoxes().back().caption, Application->Title());
+    }
+}
+
+TEST_F(PrintPrinter, PdfPrinterNeverWritesOverAFile) {
+    std::filesystem::create_directories(folder.Path("out"));
+    std::ofstream(folder.Path("out/Malíř.pdf")) << "a drawing kept by the user";
+    PrintToPdf("Malíř");
+    EXPECT_TRUE(std::filesystem::exists(folder.Path("out/Malíř (2).pdf")));
+    std::ifstream kept(folder.Path("out/Malíř.pdf"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "a drawing kept by the user");
+}
+
+// Even as root: a folder below a file cannot be made.
+TEST_F(PrintPrinter, PdfFolderThatCannotBeWrittenIsToldAndNothingIsPrinted) {
+    std::ofstream(folder.Path("plain")) << "a file";
+    print::SetPdfFolder(folder.Path("plain/pdf"));
+    EXPECT_THROW(PrintToPdf("Velamo - Modelka"), EPrinter);
+    ASSERT_EQ(harness.MessageBoxes().size(), 1u);
+    EXPECT_EQ(harness.MessageBoxes()[0].text, "Tisk na tiskárně „Tisk do souboru PDF“ se nepodařil:\ndo složky „" +
+                                                  folder.Path("plain/pdf") + "“ nelze zapisovat.");
+    EXPECT_EQ(harness.MessageBoxes()[0].flags, MB_ICONSTOP);
+    EXPECT_FALSE(Printer()->Printing());
+    EXPECT_TRUE(print::PrintedPages().empty());
+}
+
+// The page's picture is stored once, each copy's page showing it.
+TEST_F(PrintPrinter, CopiesShareThePagePictureInThePdf) {
+    PrintToPdf("Jedna");
+    const auto one = std::filesystem::file_size(folder.Path("out/Jedna.pdf"));
+    PrintToPdf("Mnoho", 20);
+    const auto many = std::filesystem::file_size(folder.Path("out/Mnoho.pdf"));
+    EXPECT_LT(many, one + 19 * 400) << one << " bytes for one copy";
 }
 
 TEST_F(PrintPrinter, PdfFilesAreNumberedAndTheirFolderMade) {

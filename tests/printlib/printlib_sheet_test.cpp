@@ -200,6 +200,9 @@ TEST_F(PrintSheet, DialogChoicesReachThePrinter) {
     EXPECT_NE(std::find(notices.begin(), notices.end(), "print dialog: ok printer=Tisk do souboru PDF copies=2"),
               notices.end());
     ASSERT_EQ(PdfFiles().size(), 1u);
+    EXPECT_EQ(std::filesystem::path(PdfFiles()[0]).filename(), "Hasič.pdf") << "named after the sheet's title";
+    ASSERT_EQ(harness.MessageBoxes().size(), 1u);
+    EXPECT_EQ(harness.MessageBoxes()[0].text, "Tisk je uložen v souboru\n" + PdfFiles()[0]);
 }
 
 TEST_F(PrintSheet, LibraryPrintsOnePagePerCopyOrNothingOnCancel) {
@@ -233,7 +236,7 @@ TEST_F(PrintSheet, LibraryPrintsOnePagePerCopyOrNothingOnCancel) {
         }
         for (const auto& page : print::PrintedPages()) EXPECT_EQ(page.printer, "Laser");
         EXPECT_EQ(harness.NoticeTexts().back(), c.ok ? "print page " + std::to_string(c.pages) + "/" +
-                                                           std::to_string(c.pages) + " printer=Laser title="
+                                                           std::to_string(c.pages) + " printer=Laser title=Hasič"
                                                      : String("print dialog: cancel"));
     }
     EXPECT_TRUE(PdfFiles().empty());

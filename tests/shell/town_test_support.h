@@ -72,7 +72,7 @@ private:
 
 class ProgramTest : public ShellTest {
 protected:
-    ProgramTest() {
+    explicit ProgramTest(headless::Harness::Options options = {}) : ShellTest(options) {
         sys::ConfigureDisplay({{640, 480, 16, 60}}, kDesktopMode);
         h().Click(kSplashClick, kIdleX, kIdleY);
     }

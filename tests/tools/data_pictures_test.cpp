@@ -1,5 +1,6 @@
 // Picture formats, sizes, strips and transparency of the generated tree.
 #include <filesystem>
+#include <map>
 
 #include "data_tree_support.h"
 
@@ -128,6 +129,36 @@ TEST(DataPictures, PicturesDrawnWithoutRestoreShareOneSize) {
             }
         }
         EXPECT_EQ(sizes.size(), 1u) << folder;
+    }
+}
+
+// The message window draws its buttons only on hover and press: their
+// normal look is part of the message picture, at the buttons' places.
+TEST(DataPictures, GameMessagesShowTheirButtonsWhereTheWindowPlacesThem) {
+    struct TMessageButtons {
+        const char* Picture;
+        const char* Yes;
+        const char* No;
+    };
+    const TMessageButtons messages[] = {
+        {"hry\\kdopatri\\hlaska.bmp", "pok", "konec"}, {"hry\\kdotoje\\a_hlaska.bmp", "pok", "konec"},
+        {"hry\\kdotoje\\b_hlaska.bmp", "pok", "konec"}, {"hry\\dvojice\\hlaska1.bmp", "ano", "ne"},
+        {"hry\\dvojice\\hlaska2.bmp", "ano", "ne"},     {"hry\\poradek\\hlaska.bmp", "ano", "ne"},
+        {"hry\\pexeso\\hlaska1.bmp", "ano", "ne"},      {"hry\\pexeso\\hlaska2.bmp", "ano", "ne"}};
+    const std::map<std::string, TPoint> places = {
+        {"ano", {203, 268}}, {"ne", {360, 268}}, {"pok", {179, 268}}, {"konec", {337, 268}}};
+    for (const auto& m : messages) {
+        auto message = LoadPicture(m.Picture);
+        const int left = (640 - message->Width()) / 2, top = (480 - message->Height()) / 2;
+        for (const char* name : {m.Yes, m.No}) {
+            auto button = LoadPicture(std::string("hl_obr\\hlasky\\") + name + "1.bmp");
+            const TPoint at = places.at(name);
+            bool same = true;
+            for (int y = 0; y < button->Height() && same; ++y)
+                for (int x = 0; x < button->Width() && same; ++x)
+                    same = message->Pixels().Get(at.X - left + x, at.Y - top + y) == button->Pixels().Get(x, y);
+            EXPECT_TRUE(same) << m.Picture << " " << name;
+        }
     }
 }
 

@@ -188,3 +188,22 @@ std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor
     c->SetPixel(0, h - 1, clMagenta);
     return b;
 }
+
+const std::vector<TMessageButtonLook>& MessageButtons() {
+    static const std::vector<TMessageButtonLook> buttons = {
+        {"ano", "Ano", Bounds(203, 268, 76, 29)},         {"ne", "Ne", Bounds(360, 268, 76, 29)},
+        {"pok", "Pokračovat", Bounds(179, 268, 124, 29)}, {"konec", "Konec", Bounds(337, 268, 123, 29)},
+        {"ok", "OK", Bounds(286, 268, 69, 29)}};
+    return buttons;
+}
+
+TColor MessageButtonFace() { return RGBColor(150, 200, 255); }
+
+void DrawMessageButtons(TBitmap* message, std::initializer_list<const char*> names) {
+    const int left = (640 - message->Width()) / 2, top = (480 - message->Height()) / 2;
+    for (const char* name : names)
+        for (const auto& b : MessageButtons())
+            if (String(b.Name) == name)
+                DrawButton(message->Canvas(), Bounds(b.Bounds.Left - left, b.Bounds.Top - top, b.Bounds.Width(), 29),
+                           b.Label, MessageButtonFace(), 1);
+}

@@ -2,6 +2,7 @@
 // captions, simple figures and the bottom bar's buttons.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -55,3 +56,16 @@ std::unique_ptr<TBitmap> ScreenBackground(const String& title, TColor base, int 
 // A message picture centred on the screen (size w×h): a rounded panel with
 // the message text above the button row, magenta around it.
 std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor face);
+
+// The message window's picture buttons, "hl_obr\hlasky\" + Name + state,
+// with their places on the screen.
+struct TMessageButtonLook {
+    const char* Name;
+    const char* Label;  // UTF-8
+    TRect Bounds;
+};
+const std::vector<TMessageButtonLook>& MessageButtons();
+TColor MessageButtonFace();
+// The window draws only the hover and pressed looks: the normal look of the
+// named buttons is drawn into the message picture (centred on the screen).
+void DrawMessageButtons(TBitmap* message, std::initializer_list<const char*> names);

@@ -33,16 +33,17 @@ struct TMessage {
     const char* Picture;
     const char* Sound;
     const char* Text;
+    bool PokKonec;  // the again / end buttons, else yes / no
 };
 constexpr TMessage Messages[] = {
-    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?"},
-    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?"},
-    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?"},
-    {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?"},
-    {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?"},
-    {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Všichni mají svoje věci. Hrát znovu?"},
-    {"hry\\pexeso\\hlaska1.bmp", "hry\\pexeso\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?"},
-    {"hry\\pexeso\\hlaska2.bmp", "hry\\pexeso\\hlaska2.wav", "Vyhrál počítač. Hrát znovu?"}};
+    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?", true},
+    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?", true},
+    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?", true},
+    {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?", false},
+    {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?", false},
+    {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Tři chyby. Hrát znovu?", false},
+    {"hry\\pexeso\\hlaska1.bmp", "hry\\pexeso\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?", false},
+    {"hry\\pexeso\\hlaska2.bmp", "hry\\pexeso\\hlaska2.wav", "Vyhrál počítač. Hrát znovu?", false}};
 
 String Code43(int position) { return GameCodeList43[position - 1].Code; }
 int Number43(int position) { return GameProfessionToDetail(position); }
@@ -68,7 +69,12 @@ std::unique_ptr<TBitmap> Thing(int w, int h, int profession, const String& capti
 
 void WriteMessages(TDataTree& tree, const TSpeech& speech) {
     for (const auto& m : Messages) {
-        tree.WriteBmp(m.Picture, *MessagePicture(320, 160, m.Text, RGBColor(255, 240, 170)));
+        auto picture = MessagePicture(320, 160, m.Text, RGBColor(255, 240, 170));
+        if (m.PokKonec)
+            DrawMessageButtons(picture.get(), {"pok", "konec"});
+        else
+            DrawMessageButtons(picture.get(), {"ano", "ne"});
+        tree.WriteBmp(m.Picture, *picture);
         tree.WriteWav(m.Sound, speech.Get(m.Text));
     }
 }
@@ -241,8 +247,27 @@ void WriteWordPairs(TDataTree& tree) {
     }
 }
 
+// A cap of profession n on magenta, w×h: crown, peak and band in its
+// colour, the caption (if any) below it.
+std::unique_ptr<TBitmap> Cap(int w, int h, int profession, const String& caption) {
+    auto p = NewPicture(w, h, clMagenta);
+    TCanvas* c = p->Canvas();
+    const TColor colour = ProfessionColour(profession);
+    const int crownBottom = caption.empty() ? h * 3 / 4 : h * 5 / 8;
+    FillEllipse(c, Rect(w / 8, 1, w * 7 / 8, crownBottom * 2), Darker(colour, 0.35));
+    FillEllipse(c, Rect(w / 8 + 2, 3, w * 7 / 8 - 2, crownBottom * 2 - 2), colour);
+    FillRect(c, Rect(0, crownBottom - h / 8, w, crownBottom), Darker(colour, 0.35));
+    FillRect(c, Rect(w / 8, crownBottom - h / 5, w * 7 / 8, crownBottom - h / 8), Lighter(colour, 0.5));
+    FillRect(c, Rect(0, crownBottom, w, h), clMagenta);
+    if (!caption.empty()) DrawCaption(c, Rect(0, crownBottom, w, h), caption, clBlack, 12);
+    c->SetPixel(0, h - 1, clMagenta);
+    return p;
+}
+
+// Mode 0 hands a tool (a round thing) to each person, mode 1 a cap for the
+// head; the served person holds or wears it.
 void WritePersonsAndThings(TDataTree& tree, const char* persons, const char* things, const char* const* codes, int count,
-                           const String& word) {
+                           bool caps) {
     for (int i = 0; i < count; ++i) {
         const String code = codes[i];
         const int n = ProfessionOfGameCode(code);
@@ -250,15 +275,24 @@ void WritePersonsAndThings(TDataTree& tree, const char* persons, const char* thi
         for (int served = 0; served <= 1; ++served) {
             auto person = Figure(PersonWidth, PersonHeight, n, clMagenta);
             TCanvas* c = person->Canvas();
+            // The served picture is drawn over the waiting one: its bubble
+            // covers the question mark.
+            FillEllipse(c, Bounds(PersonWidth - 38, 2, 36, 28), clWhite);
             if (served) {
-                c->Draw(PersonWidth - 56, 50, Thing(56, 56, n, word, true).get());
+                FillEllipse(c, Bounds(PersonWidth - 30, 6, 20, 20), RGBColor(40, 170, 60));
+                auto thing = caps ? Cap(40, 22, n, "") : Thing(56, 56, n, "nástroj", true);
+                thing->Transparent = true;
+                thing->TransparentColor = clMagenta;
+                if (caps)
+                    c->Draw(PersonWidth / 2 - 20, 0, thing.get());
+                else
+                    c->Draw(PersonWidth - 56, 50, thing.get());
             } else {
-                FillEllipse(c, Bounds(PersonWidth - 38, 2, 36, 28), clWhite);
                 DrawCaption(c, Bounds(PersonWidth - 38, 2, 36, 28), "?", clBlack, 22);
             }
             tree.WriteBmp(String("hry\\poradek\\") + persons + "\\" + code + char('1' + served) + ".bmp", *person);
             tree.WriteBmp(String("hry\\poradek\\") + things + "\\" + code + char('1' + served) + ".bmp",
-                          *Thing(56, 56, n, name, true));
+                          caps ? *Cap(56, 56, n, name) : *Thing(56, 56, n, name, true));
         }
     }
 }
@@ -268,8 +302,8 @@ void WritePutInOrder(TDataTree& tree) {
     auto empty = NewPicture(56, 56, RGBColor(235, 235, 225));
     FrameRect(empty->Canvas(), Rect(0, 0, 56, 56), RGBColor(150, 150, 140), 2);
     tree.WriteBmp("hry\\poradek\\empty.bmp", *empty);
-    WritePersonsAndThings(tree, "post_n", "nastr", PoradekToolCodes, 29, "nástroj");
-    WritePersonsAndThings(tree, "post_c", "cepice", PoradekCapCodes, 26, "čepice");
+    WritePersonsAndThings(tree, "post_n", "nastr", PoradekToolCodes, 29, false);
+    WritePersonsAndThings(tree, "post_c", "cepice", PoradekCapCodes, 26, true);
 }
 
 void WriteMemoryGame(TDataTree& tree, const TSpeech& speech) {

@@ -144,17 +144,11 @@ void WriteStartupPictures(TDataTree& tree) {
     DrawCaption(exit->Canvas(), Rect(270, 138, 338, 158), "Ne", RGBColor(140, 0, 0), 18);
     tree.WriteBmp("hl_obr\\exit.bmp", *exit);
 
-    struct TMessageButton {
-        const char* Name;
-        const char* Label;
-        int Width;
-    };
-    const TMessageButton buttons[] = {{"ano", "Ano", 76}, {"ne", "Ne", 76}, {"pok", "Pokračovat", 124},
-                                      {"konec", "Konec", 123}, {"ok", "OK", 69}};
-    for (const auto& b : buttons)
+    for (const auto& b : MessageButtons())
         for (int state = 1; state <= 3; ++state) {
-            auto p = NewPicture(b.Width, 29, clWhite);
-            DrawButton(p->Canvas(), Rect(0, 0, b.Width, 29), b.Label, RGBColor(150, 200, 255), state);
+            const int width = b.Bounds.Width();
+            auto p = NewPicture(width, 29, clWhite);
+            DrawButton(p->Canvas(), Rect(0, 0, width, 29), b.Label, MessageButtonFace(), state);
             tree.WriteBmp(String("hl_obr\\hlasky\\") + b.Name + char('0' + state) + ".bmp", *p);
         }
 

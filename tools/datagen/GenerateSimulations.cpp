@@ -21,12 +21,14 @@ struct TMessage {
     const char* Picture;
     const char* Sound;
     const char* Text;
+    // The message window's buttons whose normal look the picture holds.
+    const char* Buttons[2] = {};
 };
 constexpr TMessage Messages[] = {
     {"simul\\hasic\\hlaska.bmp", "simul\\hasic\\hlaska.wav", "Oheň je uhašen. Hrát znovu?"},
-    {"simul\\instal\\hl_vse.bmp", "simul\\instal\\hl_vse.wav", "Musíš položit všechny trubky."},
-    {"simul\\instal\\hl_ok.bmp", "simul\\instal\\hl_ok.wav", "Voda teče! Hrát znovu?"},
-    {"simul\\instal\\hl_ko.bmp", "simul\\instal\\hl_ko.wav", "Voda neteče. Zkusit znovu?"}};
+    {"simul\\instal\\hl_vse.bmp", "simul\\instal\\hl_vse.wav", "Musíš položit všechny trubky.", {"ok"}},
+    {"simul\\instal\\hl_ok.bmp", "simul\\instal\\hl_ok.wav", "Voda teče! Hrát znovu?", {"ano", "ne"}},
+    {"simul\\instal\\hl_ko.bmp", "simul\\instal\\hl_ko.wav", "Voda neteče. Zkusit znovu?", {"ano", "ne"}}};
 
 TPcm Noise(int ms, float volume) {
     TPcm p;
@@ -49,7 +51,10 @@ void ThickLine(TCanvas* c, int x0, int y0, int x1, int y1, int width, TColor col
 
 void WriteMessages(TDataTree& tree, const TSpeech& speech) {
     for (const auto& m : Messages) {
-        tree.WriteBmp(m.Picture, *MessagePicture(320, 160, m.Text, RGBColor(200, 235, 255)));
+        auto picture = MessagePicture(320, 160, m.Text, RGBColor(200, 235, 255));
+        for (const char* button : m.Buttons)
+            if (button) DrawMessageButtons(picture.get(), {button});
+        tree.WriteBmp(m.Picture, *picture);
         tree.WriteWav(m.Sound, speech.Get(m.Text));
     }
 }
@@ -490,10 +495,24 @@ std::unique_ptr<TBitmap> Strip(int frames, int size, TColor background, auto dra
     return strip;
 }
 
+// The part switch: each part shows its own picture normally ("inst_a" on
+// part A) and the other part's while hovered, where a click goes.
+struct TPartSwitchPicture {
+    const char* Name;
+    const char* Caption;
+    TColor Face;
+};
+const TPartSwitchPicture PartSwitchPictures[2] = {{"inst_a", "Část A", RGBColor(170, 220, 170)},
+                                                  {"inst_b", "Část B", RGBColor(170, 200, 240)}};
+
+void DrawPartSwitch(TCanvas* c, const TRect& r, const TPartSwitchPicture& part) {
+    DrawButton(c, r, part.Caption, part.Face, 1);
+}
+
 void WritePlumberA(TDataTree& tree) {
     const TColor pipe = RGBColor(90, 140, 200);
     auto screen = ScreenBackground("", RGBColor(190, 210, 230), SimulationBar | bbPrint);
-    DrawButton(screen->Canvas(), Bounds(560, 418, 70, 59), "Část B", RGBColor(170, 220, 170), 1);
+    DrawPartSwitch(screen->Canvas(), Bounds(560, 418, 70, 59), PartSwitchPictures[0]);
     for (int r = 0; r < PlumberARows; ++r)
         for (int col = 0; col < PlumberAColumns; ++col)
             DrawEmptyCell(screen->Canvas(), Bounds(PlumberAGridOrigin.X + col * PlumberACell, PlumberAGridOrigin.Y + r * PlumberACell,
@@ -574,7 +593,7 @@ void DrawPieceB(TCanvas* c, int x0, int y0, const TPlumberBPiece& piece, int sca
 
 void WritePlumberB(TDataTree& tree) {
     auto screen = ScreenBackground("", RGBColor(210, 230, 200), SimulationBar | bbPrint);
-    DrawButton(screen->Canvas(), Bounds(560, 418, 70, 59), "Část A", RGBColor(170, 200, 240), 1);
+    DrawPartSwitch(screen->Canvas(), Bounds(560, 418, 70, 59), PartSwitchPictures[1]);
     for (int r = 0; r < PlumberBRows; ++r)
         for (int col = 0; col < PlumberBColumns; ++col)
             DrawEmptyCell(screen->Canvas(), Bounds(PlumberBGridOrigin.X + col * PlumberBCell, PlumberBGridOrigin.Y + r * PlumberBCell,
@@ -618,11 +637,10 @@ void WritePlumberB(TDataTree& tree) {
 }
 
 void WritePlumberShared(TDataTree& tree) {
-    const char* parts[2][2] = {{"inst_a", "Část A"}, {"inst_b", "Část B"}};
-    for (const auto& part : parts) {
+    for (const TPartSwitchPicture& part : PartSwitchPictures) {
         auto p = NewPicture(70, 59, clWhite);
-        DrawButton(p->Canvas(), Rect(0, 0, 70, 59), part[1], RGBColor(170, 220, 170), 1);
-        tree.WriteBmp(String("simul\\instal\\") + part[0] + ".bmp", *p);
+        DrawPartSwitch(p->Canvas(), Rect(0, 0, 70, 59), part);
+        tree.WriteBmp(String("simul\\instal\\") + part.Name + ".bmp", *p);
     }
     tree.WriteWav("simul\\instal\\ventil.wav", Notes({700, 900, 1100}, 90));
     tree.WriteWav("simul\\instal\\umyv.wav", Noise(1200, 0.2f));

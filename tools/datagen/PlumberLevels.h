@@ -3,14 +3,10 @@
 // can be won.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
-struct TPlumberLevel {
-    int ValveRow, ValveColumn, BasinRow, BasinColumn;
-    std::array<int, 6> Stock;  // kinds 1..6
-};
+#include "simulations/PlumberLevels.h"
 
 // `count` different levels, the same ones on every run.
 std::vector<TPlumberLevel> MakePlumberLevels(int count);

@@ -1,0 +1,73 @@
+// Put in order ("Dej to do pořádku"): nine things lie in nine slots, five of
+// them belong to the five persons shown. The child picks a thing up (it
+// follows the mouse, the pointer hidden) and gives it to a person; the third
+// mistake of a round ends the game. Mode 0 deals tools, mode 1 caps.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "shell/ScreenFrame.h"
+
+class TwndPoradek : public TScreenFrame {
+public:
+    static constexpr int PersonCount = 5;
+    static constexpr int SlotCount = 9;
+    static constexpr int MistakeLimit = 3;
+
+    explicit TwndPoradek(TComponent* AOwner);
+    ~TwndPoradek() override;
+
+    // Never shown: its picture is the carried thing's.
+    TImage* Image = nullptr;
+    // 0 tools, 1 caps; set before the first NewRound.
+    Byte Mode = 0;
+    std::unique_ptr<TBitmap> CleanBuffer;
+    std::unique_ptr<TBitmap> CarrySnapshot;
+    std::unique_ptr<TBitmap> CarryFrame;
+    // Indexed from 1 as the labels' tags; [0] is unused. Pictures [..][1]
+    // waiting / in the slot, [..][2] served / carried.
+    std::array<TXLabel*, PersonCount + 1> PersonLabels{};
+    std::array<std::array<std::unique_ptr<TBitmap>, 3>, PersonCount + 1> PersonBitmaps;
+    std::array<TXLabel*, SlotCount + 1> SlotLabels{};
+    std::array<TPoint, SlotCount + 1> SlotPoints{};
+    // Thing i belongs to person i (i <= 5); things 6..9 to nobody.
+    std::array<std::array<std::unique_ptr<TBitmap>, 3>, SlotCount + 1> ItemBitmaps;
+    std::array<Byte, SlotCount + 1> SlotItem{};
+    std::unique_ptr<TBitmap> EmptySlotBitmap;
+    std::unique_ptr<TBitmap> MessagePicture;
+    int CarriedItem = 0;
+    bool Carrying = false;
+    Byte Mistakes = 0;
+
+    // Deals a round of the mode's things (a thing still carried is dropped
+    // first); does not repaint.
+    void NewRound();
+    void SlotClick(TObject* Sender);
+    void PersonClick(TObject* Sender);
+    void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void ControlMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void FormClick(TObject* Sender);
+    bool AllServed() const;
+
+    void StartNewRound() override;
+
+    void FormCreate(TObject* Sender);
+
+protected:
+    // The screen losing the input (another screen shown over it, the exit
+    // question, the application left) drops a carried thing.
+    void FormDeactivate(TObject* Sender) override;
+
+private:
+    // Ends carrying: the pointer shown again; the thing stays in its slot.
+    void EndCarrying();
+    // EndCarrying, and the window without the carried picture.
+    void Drop();
+    void DrawCarried(int X, int Y);
+    void DrawPersons();
+    // Counts rounds, so that a pause's end knows whether its round is over.
+    unsigned round_ = 0;
+};
+
+extern TwndPoradek* wndPoradek;
