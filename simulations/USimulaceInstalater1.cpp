@@ -33,10 +33,11 @@ const TPlumberPart PartA = {
 
 TwndSimulaceInstalater1::TwndSimulaceInstalater1(TComponent* AOwner) : TPlumberScreen(AOwner, PartA) {
     OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
     DoCreate();
 }
 
-TwndSimulaceInstalater1::~TwndSimulaceInstalater1() {
+void TwndSimulaceInstalater1::FormDestroy(TObject*) {
     for (TBitmap* p : PiecePictures) delete p;
     for (TBitmap* p : PaletteHighlights) delete p;
     for (TBitmap* p : DigitPictures) delete p;

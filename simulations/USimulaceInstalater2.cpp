@@ -39,10 +39,11 @@ const TPlumberBPaletteGroup& GroupOf(int Tag) {
 
 TwndSimulaceInstalater2::TwndSimulaceInstalater2(TComponent* AOwner) : TPlumberScreen(AOwner, PartB) {
     OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
     DoCreate();
 }
 
-TwndSimulaceInstalater2::~TwndSimulaceInstalater2() {
+void TwndSimulaceInstalater2::FormDestroy(TObject*) {
     for (TBitmap* p : PiecePictures) delete p;
     for (TBitmap* p : PalettePictures) delete p;
     delete ValveStrip;

@@ -21,6 +21,10 @@
 //     wndKonec = new TwndKonec(nullptr);
 //     wndKonec->BindGlobal(wndKonec);   // cleared when the form is freed
 //
+// What OnCreate makes, OnDestroy frees (or members that free themselves hold
+// it): when the program halts inside OnCreate, OnDestroy runs, but the
+// form's own destructor does not, as its constructor never finished.
+//
 // Forms live on the heap. Free them with Free(), Release() or Close() with
 // caFree; the last two wait until none of the form's handlers is running
 // (a handler paused in a nested message loop counts) and no message for it
