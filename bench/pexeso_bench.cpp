@@ -3,22 +3,16 @@
 // rules), every decision of the computer timed on its own.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <vector>
 
+#include "bench_percentiles.h"
 #include "games/PexesoBoard.h"
 #include "tests/games/pexeso_random_game.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
-}
 
 void BM_ComputerStepInWholeGames(benchmark::State& state) {
     std::vector<double> ms;
@@ -35,9 +29,7 @@ void BM_ComputerStepInWholeGames(benchmark::State& state) {
         });
     }
     state.counters["steps"] = double(ms.size());
-    state.counters["p50_ms"] = Percentile(ms, 0.50);
-    state.counters["p99_ms"] = Percentile(ms, 0.99);
-    state.counters["max_ms"] = Percentile(ms, 1.0);
+    ReportPercentiles(state, ms);
 }
 BENCHMARK(BM_ComputerStepInWholeGames)->Unit(benchmark::kMicrosecond);
 

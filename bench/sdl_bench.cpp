@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -43,6 +44,7 @@ double ProcessCpuSeconds() {
 }
 
 // Range 0: the 640x480 window; 1: full screen, the picture scaled to fit.
+// Each present is a whole changed frame.
 void BM_Present(benchmark::State& state) {
     backend::Backend& b = TheBackend();
     const bool fullScreen = state.range(0) != 0;
@@ -59,9 +61,29 @@ void BM_Present(benchmark::State& state) {
     }
     b.SetFullscreen(false);
     state.SetLabel(std::string(std::getenv("DISPLAY") ? "display" : "dummy video") +
-                   (fullScreen ? ", full screen" : ", window"));
+                   (fullScreen ? ", full screen, " : ", window, ") + backend::sdl::PresenterName(b));
 }
 BENCHMARK(BM_Present)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Full screen, a frame of which only a name plate's area changed (what a
+// mouse move over the town presents).
+void BM_PresentChangedArea(benchmark::State& state) {
+    backend::Backend& b = TheBackend();
+    b.SetFullscreen(true);
+    Surface screen;
+    screen.Resize(backend::kScreenWidth, backend::kScreenHeight, clBlack);
+    const TRect plate = Bounds(300, 200, 150, 30);
+    Byte shade = 0;
+    for (auto _ : state) {
+        ++shade;
+        for (int y = plate.Top; y < plate.Bottom; ++y)
+            std::memset(screen.Row(y) + plate.Left * 3, shade, std::size_t(plate.Width()) * 3);
+        b.Present(screen, plate);
+    }
+    b.SetFullscreen(false);
+    state.SetLabel(backend::sdl::PresenterName(b));
+}
+BENCHMARK(BM_PresentChangedArea)->Unit(benchmark::kMicrosecond);
 
 // Time from PlaySound to the callback's first copy of that sound, started
 // at a random phase of the device's buffer period.

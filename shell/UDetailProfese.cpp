@@ -114,17 +114,7 @@ void TwndDetailProfese::FormCreate(TObject*) {
     UpArrow = arrow("up", 46, -1);
     DownArrow = arrow("dolu", 378, 1);
 
-    Slider = new TPosuvnik(this);
-    Slider->SetBounds(392, 64, 8, 12);
-    Slider->Bitmap->LoadFromFile(AppDir + "detaily\\posuv.bmp");
-    Slider->SetCursor(2);
-    Slider->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-        SliderMouseDown(s, b, sh, x, y);
-    };
-    Slider->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-        SliderMouseUp(s, b, sh, x, y);
-    };
-    Slider->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { SliderMouseMove(s, sh, x, y); };
+    Slider = CreateSlider(this, 392, 64, 8, 12, AppDir + "detaily\\posuv.bmp");
 }
 
 void TwndDetailProfese::FormDestroy(TObject*) {
@@ -268,10 +258,14 @@ const TBitmap* TwndDetailProfese::ExitSnapshot() {
 }
 
 void TwndDetailProfese::BackClick(TObject*) {
-    auto action = ReturnActions().find(ReturnTo);
-    if (!ReturnTo.empty() && action != ReturnActions().end() && action->second) action->second();
+    // The page goes first (it is freed once this handler has returned): its
+    // deactivation stops the short sound, which must not cut what the
+    // game's next round starts (the prompt of "Kdo to vyřeší").
+    const String returnTo = ReturnTo;
     ReturnTo.clear();
     Close();
+    auto action = ReturnActions().find(returnTo);
+    if (!returnTo.empty() && action != ReturnActions().end() && action->second) action->second();
 }
 
 void TwndDetailProfese::PrintProfession(TObject*) {

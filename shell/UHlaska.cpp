@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "shell/HlaskaButtonPlaces.h"
+
 TwndHlaska* wndHlaska = nullptr;
 
 namespace {
@@ -25,12 +27,7 @@ constexpr THlaskaEntry Table[] = {
     {"Tabulka", "simul\\hasic\\hlaska.wav", THlaskaButtons::AnoNe, false},       // best-times table
 };
 
-struct ButtonPlace {
-    const char* Pictures;  // "hl_obr\hlasky\" + this + 2, 1, 3 + ".bmp"
-    int Left, Top, Width, Height;
-};
-
-void PlaceButton(T3BMPLabel* Button, const ButtonPlace& Place) {
+void PlaceButton(T3BMPLabel* Button, const THlaskaButtonPlace& Place) {
     const String base = AppDir + "hl_obr\\hlasky\\" + Place.Pictures;
     Button->LoadPictures(base + "2.bmp", base + "1.bmp", base + "3.bmp");
     Button->SetBounds(Place.Left, Place.Top, Place.Width, Place.Height);
@@ -40,15 +37,15 @@ void PlaceButton(T3BMPLabel* Button, const ButtonPlace& Place) {
 void PlaceButtons(TwndHlaska* Window, THlaskaButtons Buttons) {
     switch (Buttons) {
         case THlaskaButtons::PokKonec:
-            PlaceButton(Window->YesButton, {"pok", 179, 268, 124, 29});
-            PlaceButton(Window->NoButton, {"konec", 337, 268, 123, 29});
+            PlaceButton(Window->YesButton, PokButton);
+            PlaceButton(Window->NoButton, KonecButton);
             break;
         case THlaskaButtons::AnoNe:
-            PlaceButton(Window->YesButton, {"ano", 203, 268, 76, 29});
-            PlaceButton(Window->NoButton, {"ne", 360, 268, 76, 29});
+            PlaceButton(Window->YesButton, AnoButton);
+            PlaceButton(Window->NoButton, NeButton);
             break;
         case THlaskaButtons::OkOnly:
-            PlaceButton(Window->YesButton, {"ok", 286, 268, 69, 29});
+            PlaceButton(Window->YesButton, OkButton);
             break;
     }
 }

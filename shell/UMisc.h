@@ -83,6 +83,24 @@ public:
     int GrabY = 0;
 };
 
+// A slider thumb on a screen: its bounds, its picture (a required file),
+// the hand cursor, and the screen's SliderMouseDown / Up / Move handlers.
+template <class TScreen>
+TPosuvnik* CreateSlider(TScreen* Screen, int ALeft, int ATop, int AWidth, int AHeight, const String& PictureFile) {
+    auto* slider = new TPosuvnik(Screen);
+    slider->SetBounds(ALeft, ATop, AWidth, AHeight);
+    slider->Bitmap->LoadFromFile(PictureFile);
+    slider->SetCursor(2);
+    slider->OnMouseDown = [Screen](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        Screen->SliderMouseDown(s, b, sh, x, y);
+    };
+    slider->OnMouseUp = [Screen](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        Screen->SliderMouseUp(s, b, sh, x, y);
+    };
+    slider->OnMouseMove = [Screen](TObject* s, TShiftState sh, int x, int y) { Screen->SliderMouseMove(s, sh, x, y); };
+    return slider;
+}
+
 // Darkens every byte of a 24-bit picture to a third (rounding down) and
 // draws Overlay centred over it with magenta as the transparent colour:
 // the exit screen's and the message window's background.

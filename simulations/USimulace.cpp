@@ -1,7 +1,11 @@
 #include "simulations/USimulace.h"
 
 #include "simulations/SimulationMenuTable.h"
+#include "simulations/USimulaceHasic.h"
 #include "simulations/USimulaceInstalater1.h"
+#include "simulations/USimulaceMalir.h"
+#include "simulations/USimulaceModelka.h"
+#include "simulations/USimulaceVizazistka.h"
 
 TwndSimulace* wndSimulace = nullptr;
 
@@ -17,6 +21,10 @@ void TwndSimulace::FormCreate(TObject*) {
 void TwndSimulace::SimulationClick(int Tag) {
     switch (Tag) {
         case 1: OpenScreen(wndSimulaceInstalater1); break;
+        case 2: OpenScreen(wndSimulaceHasic); break;
+        case 3: OpenScreen(wndSimulaceModelka); break;
+        case 4: OpenScreen(wndSimulaceMalir); break;
+        case 5: OpenScreen(wndSimulaceVizazistka); break;
         default: break;  // the menu only closes
     }
 }

@@ -6,7 +6,7 @@ build=${1:-build}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 start=$(date +%s.%N)
-"$build/bin/velamo-datagen" "$out/tree" >/dev/null
+"$build/bin/velamo-datagen" --output "$out/tree" >/dev/null
 end=$(date +%s.%N)
 files=$(find "$out/tree" -type f | wc -l)
 bytes=$(du -sb "$out/tree" | cut -f1)

@@ -88,8 +88,11 @@ public:
     // no scripted event it returns false at once.
     virtual bool WaitEvent(Event& ev, std::int64_t timeoutMs) = 0;
 
-    // Shows the composed 640x480 screen.
-    virtual void Present(const Surface& screen) = 0;
+    // Shows the composed 640x480 screen, of which only `changed` differs
+    // from the screen presented before.
+    virtual void Present(const Surface& screen, const TRect& changed) = 0;
+    // The whole screen changed.
+    void Present(const Surface& screen) { Present(screen, TRect{0, 0, kScreenWidth, kScreenHeight}); }
 
     // The live pointer position in 640x480 screen coordinates.
     virtual TPoint PointerPos() = 0;

@@ -345,18 +345,18 @@ bool TApplication::HandleOne() {
 
 bool TApplication::Step(std::int64_t waitLimitMs) {
     if (HandleOne()) {
-        desktop_->Flush();
+        desktop_->FlushPainted();
         return true;
     }
     if (terminated_) return false;
-    desktop_->Flush();
+    desktop_->FlushPainted();
     std::int64_t wait = MsToNextDeadline();
     if (waitLimitMs >= 0 && (wait < 0 || waitLimitMs < wait)) wait = waitLimitMs;
     backend::Event ev;
     if (backend::Current().WaitEvent(ev, wait)) {
         QueueEvent(ev);
         HandleOne();
-        desktop_->Flush();
+        desktop_->FlushPainted();
         return true;
     }
     return false;

@@ -307,8 +307,11 @@ void TWinControl::PaintPending() {
 
 void TWinControl::Update() {
     if (!AppAlive()) return;
+    // The window and its children are presented together, once all painted.
+    ui::Desktop& desk = Application->Desktop();
+    desk.BeginPaint();
     PaintPending();
-    Application->Desktop().Flush();
+    desk.EndPaint();
 }
 
 void TWinControl::Repaint() {

@@ -37,7 +37,10 @@ bool Contains(const TRect& outer, const TRect& inner) {
 }
 }  // namespace
 
-Desktop::Desktop() { screen_.Resize(backend::kScreenWidth, backend::kScreenHeight, clBlack); }
+Desktop::Desktop() {
+    screen_.Resize(backend::kScreenWidth, backend::kScreenHeight, clBlack);
+    presented_ = screen_;
+}
 
 std::vector<TForm*> Desktop::ZOrder() const {
     std::vector<TForm*> out;
@@ -68,7 +71,47 @@ void Desktop::Flush() {
     TRect r = dirty_;
     dirty_ = TRect{};
     Compose(r);
-    backend::Current().Present(screen_);
+    if (!ShowsAnEnabledForm()) {
+        held_ = Union(held_, r);
+        return;
+    }
+    r = Union(r, held_);
+    held_ = TRect{};
+    const TRect changed = TakeChanges(r);
+    if (!changed.IsEmpty()) backend::Current().Present(screen_, changed);
+}
+
+void Desktop::FlushPainted() {
+    if (!HasPendingPaint()) Flush();
+}
+
+bool Desktop::ShowsAnEnabledForm() const {
+    for (TForm* f : ZOrder())
+        if (f->Enabled()) return true;
+    return false;
+}
+
+TRect Desktop::TakeChanges(const TRect& r) {
+    int top = r.Bottom;
+    int bottom = r.Top;
+    int left = r.Right;
+    int right = r.Left;
+    const std::size_t rowBytes = std::size_t(r.Width()) * 3;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const Byte* now = screen_.Row(y) + r.Left * 3;
+        Byte* shown = presented_.Row(y) + r.Left * 3;
+        if (std::memcmp(now, shown, rowBytes) == 0) continue;
+        top = std::min(top, y);
+        bottom = y + 1;
+        int first = 0;
+        while (std::memcmp(now + first * 3, shown + first * 3, 3) == 0) ++first;
+        int last = r.Width() - 1;
+        while (std::memcmp(now + last * 3, shown + last * 3, 3) == 0) --last;
+        left = std::min(left, r.Left + first);
+        right = std::max(right, r.Left + last + 1);
+        std::memcpy(shown, now, rowBytes);
+    }
+    return top < bottom ? Rect(left, top, right, bottom) : TRect{};
 }
 
 void Desktop::ComposeAll() {

@@ -23,8 +23,14 @@ public:
     // The windows changed place or visibility over a screen area; shown at
     // the next flush.
     void AreaChanged(const TRect& screenRect);
-    // Composes what changed and presents it.
+    // Composes what changed and presents the part of it that differs from
+    // the screen presented before; an identical frame is not presented.
+    // Between screens, while no enabled form is on the screen (only the
+    // backdrop), the last screen stays presented.
     void Flush();
+    // Flush, unless a visible window's paint is pending: a frame is
+    // presented whole, not before its windows have painted.
+    void FlushPainted();
     // Composes the whole screen and presents it.
     void ComposeAll();
     const Surface& ScreenPixels() const { return screen_; }
@@ -40,9 +46,14 @@ public:
 private:
     void Compose(const TRect& r);
     void ComposeWindow(TWinControl* w, TPoint origin, const TRect& clip);
+    // The part of `r` where screen_ differs from presented_, which takes it.
+    TRect TakeChanges(const TRect& r);
+    bool ShowsAnEnabledForm() const;
 
     Surface screen_;
+    Surface presented_;  // the screen as the display shows it
     TRect dirty_{};
+    TRect held_{};  // composed while only the backdrop showed, not yet presented
     int painting_ = 0;
 };
 

@@ -38,7 +38,7 @@ public:
     void Sleep(std::uint32_t ms) override { sleeps.push_back(ms); now += ms; }
     bool PollEvent(backend::Event&) override { ++polls; return false; }
     bool WaitEvent(backend::Event&, std::int64_t) override { ++polls; return false; }
-    void Present(const Surface&) override {}
+    void Present(const Surface&, const TRect&) override {}
     TPoint PointerPos() override { return {}; }
     void SetCursor(const backend::CursorData&) override {}
     void ShowPointer(bool) override {}

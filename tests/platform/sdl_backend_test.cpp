@@ -153,11 +153,9 @@ TEST_F(SdlBackendTest, PresentShowsTheSurfaceInItsColours) {
     backend_->Present(screen);
 
     auto pixelAt = [&](int x, int y) {
-        SDL_Rect r{x, y, 1, 1};
-        Uint32 argb = 0;
-        EXPECT_EQ(SDL_RenderReadPixels(SDL_GetRenderer(VelamoWindow()), &r, SDL_PIXELFORMAT_ARGB8888, &argb, 4), 0)
-            << SDL_GetError();
-        return argb & 0xFFFFFF;
+        std::uint32_t rgb = 0;
+        EXPECT_TRUE(sdl::WindowPixel(*backend_, x, y, rgb));
+        return rgb;
     };
     EXPECT_EQ(pixelAt(0, 0), 0xFF0000u);
     EXPECT_EQ(pixelAt(639, 0), 0x00FF00u);

@@ -19,7 +19,7 @@ public:
     void Sleep(std::uint32_t) override {}
     bool PollEvent(backend::Event&) override { return false; }
     bool WaitEvent(backend::Event&, std::int64_t) override { return false; }
-    void Present(const Surface&) override {}
+    void Present(const Surface&, const TRect&) override {}
     TPoint PointerPos() override { return {}; }
     void SetCursor(const backend::CursorData&) override {}
     void ShowPointer(bool) override {}

@@ -170,3 +170,21 @@ TEST(UiScreen, ChildWindowsClipTheParentsDrawingAndMoveWithTheirParent) {
 }
 
 }  // namespace
+
+TEST(UiScreen, OnlyAFrameThatChangedIsPresented) {
+    headless::Harness h;
+    TForm* form = MakeForm(kBlue);
+    form->Show();
+    h.RunFor(10);
+    const int framesBefore = h.Backend().FrameCount();
+    // A repaint and a drawing that change no pixel present nothing.
+    form->Repaint();
+    form->Canvas()->Brush.Color = kBlue;
+    form->Canvas()->FillRect(Rect(10, 10, 20, 20));
+    h.RunFor(10);
+    EXPECT_EQ(h.Backend().FrameCount(), framesBefore);
+    form->Canvas()->Brush.Color = kRed;
+    form->Canvas()->FillRect(Rect(10, 10, 20, 20));
+    EXPECT_EQ(h.Backend().FrameCount(), framesBefore + 1);
+    EXPECT_EQ(h.Backend().LastFrame().Get(15, 15), kRed);
+}

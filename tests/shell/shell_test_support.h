@@ -78,6 +78,14 @@ protected:
         UseAppFolder(kAppDir);
     }
     ~ShellTest() override { sys::SetModuleFolderForTests(""); }
+    // A run that ended before a check's time would pass without checking.
+    void TearDown() override {
+        if (!endsEarly_) {
+            EXPECT_EQ(harness_.Backend().PendingChecks(), 0u) << "the run ended before its last checks";
+        }
+    }
+    // The program is meant to end before the checks scheduled last.
+    void ExpectTheRunToEndEarly() { endsEarly_ = true; }
 
     // The program file's folder: the data roots follow it.
     void UseAppFolder(const std::string& dir) {
@@ -106,6 +114,7 @@ protected:
 private:
     TempFolder runtime_;
     headless::Harness harness_;
+    bool endsEarly_ = false;
 };
 
 // A pattern that no dimming or picture of the tree gives by chance.

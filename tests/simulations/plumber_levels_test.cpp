@@ -89,6 +89,7 @@ class LevelFileInProgram : public PlumberTest {};
 TEST_F(LevelFileInProgram, WithoutAValidLineTheFatalMessageEndsTheProgram) {
     UseLevels("3,3,1,4,1,1,0,1,1,1\r\n3,3,2,4,1,1,0,1,1\r\n");
     OpenPartA();
+    ExpectTheRunToEndEarly();
     Run();
     ASSERT_EQ(h().MessageBoxes().size(), 1u);
     EXPECT_EQ(h().MessageBoxes()[0].text, "Nelze načíst vyžadovaný soubor. Aplikace bude ukončena.");

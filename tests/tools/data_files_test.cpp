@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "data_tree_support.h"
@@ -80,7 +81,7 @@ TEST(DataTreeFiles, FolderAndExtensionCountsMatchTheCatalogue) {
 TEST(DataTreeFiles, GeneratorWritesTheSameBytesEveryRun) {
     const fs::path again = fs::temp_directory_path() / ("velamo-datagen-" + std::to_string(::getpid()));
     fs::remove_all(again);
-    const std::string command = std::string(VELAMO_BINARY_DIR) + "/bin/velamo-datagen " + again.string() + " >/dev/null";
+    const std::string command = std::string(VELAMO_BINARY_DIR) + "/bin/velamo-datagen --output " + again.string() + " >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     int compared = 0;
     for (const auto& f : CatalogueFiles()) {
@@ -93,4 +94,35 @@ TEST(DataTreeFiles, GeneratorWritesTheSameBytesEveryRun) {
     }
     EXPECT_EQ(compared, 2163);
     fs::remove_all(again);
+}
+
+// The generator writes only where --output says: help, unknown options and
+// stray arguments write nothing (refusals exit 2 with the usage).
+TEST(DataTreeFiles, GeneratorCommandLineWritesOnlyIntoTheNamedFolder) {
+    const fs::path work = fs::temp_directory_path() / ("velamo-datagen-args-" + std::to_string(::getpid()));
+    fs::remove_all(work);
+    fs::create_directories(work);
+    const struct {
+        const char* args;
+        int exitCode;
+        const char* usageOn;  // "out" or "err"
+    } cases[] = {
+        {"--help", 0, "out"}, {"-h", 0, "out"},        {"", 2, "err"},         {"--bogus", 2, "err"},
+        {"tree", 2, "err"},   {"--output", 2, "err"}, {"-o tree --x", 2, "err"},
+    };
+    for (const auto& c : cases) {
+        const std::string command = "cd " + work.string() + " && " + VELAMO_BINARY_DIR + "/bin/velamo-datagen " +
+                                    c.args + " >out.txt 2>err.txt";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << c.args;
+        EXPECT_EQ(WEXITSTATUS(status), c.exitCode) << c.args;
+        std::ifstream usage(work / (std::string(c.usageOn) + ".txt"));
+        std::ostringstream text;
+        text << usage.rdbuf();
+        EXPECT_NE(text.str().find("usage: velamo-datagen --output FOLDER"), std::string::npos) << c.args;
+        std::set<std::string> left;
+        for (const auto& e : fs::directory_iterator(work)) left.insert(e.path().filename().string());
+        EXPECT_EQ(left, (std::set<std::string>{"err.txt", "out.txt"})) << c.args;
+    }
+    fs::remove_all(work);
 }

@@ -134,23 +134,26 @@ TEST(DataPictures, PicturesDrawnWithoutRestoreShareOneSize) {
 
 // The message window draws its buttons only on hover and press: their
 // normal look is part of the message picture, at the buttons' places.
-TEST(DataPictures, GameMessagesShowTheirButtonsWhereTheWindowPlacesThem) {
+TEST(DataPictures, MessagesShowTheirButtonsWhereTheWindowPlacesThem) {
     struct TMessageButtons {
         const char* Picture;
         const char* Yes;
-        const char* No;
+        const char* No;  // nullptr: the single confirmation
     };
     const TMessageButtons messages[] = {
         {"hry\\kdopatri\\hlaska.bmp", "pok", "konec"}, {"hry\\kdotoje\\a_hlaska.bmp", "pok", "konec"},
         {"hry\\kdotoje\\b_hlaska.bmp", "pok", "konec"}, {"hry\\dvojice\\hlaska1.bmp", "ano", "ne"},
         {"hry\\dvojice\\hlaska2.bmp", "ano", "ne"},     {"hry\\poradek\\hlaska.bmp", "ano", "ne"},
-        {"hry\\pexeso\\hlaska1.bmp", "ano", "ne"},      {"hry\\pexeso\\hlaska2.bmp", "ano", "ne"}};
+        {"hry\\pexeso\\hlaska1.bmp", "ano", "ne"},      {"hry\\pexeso\\hlaska2.bmp", "ano", "ne"},
+        {"simul\\hasic\\hlaska.bmp", "ano", "ne"},      {"simul\\instal\\hl_ok.bmp", "ano", "ne"},
+        {"simul\\instal\\hl_ko.bmp", "ano", "ne"},      {"simul\\instal\\hl_vse.bmp", "ok", nullptr}};
     const std::map<std::string, TPoint> places = {
-        {"ano", {203, 268}}, {"ne", {360, 268}}, {"pok", {179, 268}}, {"konec", {337, 268}}};
+        {"ano", {203, 268}}, {"ne", {360, 268}}, {"pok", {179, 268}}, {"konec", {337, 268}}, {"ok", {286, 268}}};
     for (const auto& m : messages) {
         auto message = LoadPicture(m.Picture);
         const int left = (640 - message->Width()) / 2, top = (480 - message->Height()) / 2;
         for (const char* name : {m.Yes, m.No}) {
+            if (!name) continue;
             auto button = LoadPicture(std::string("hl_obr\\hlasky\\") + name + "1.bmp");
             const TPoint at = places.at(name);
             bool same = true;

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gfx/pixels.h"
+#include "shell/HlaskaButtonPlaces.h"
+
 namespace {
 
 TColor FromHsv(double h, double s, double v) {
@@ -190,10 +193,13 @@ std::unique_ptr<TBitmap> MessagePicture(int w, int h, const String& text, TColor
 }
 
 const std::vector<TMessageButtonLook>& MessageButtons() {
+    // Named and placed as the message window places them.
+    auto look = [](const THlaskaButtonPlace& b, const char* label) {
+        return TMessageButtonLook{b.Pictures, label, Bounds(b.Left, b.Top, b.Width, b.Height)};
+    };
     static const std::vector<TMessageButtonLook> buttons = {
-        {"ano", "Ano", Bounds(203, 268, 76, 29)},         {"ne", "Ne", Bounds(360, 268, 76, 29)},
-        {"pok", "Pokračovat", Bounds(179, 268, 124, 29)}, {"konec", "Konec", Bounds(337, 268, 123, 29)},
-        {"ok", "OK", Bounds(286, 268, 69, 29)}};
+        look(AnoButton, "Ano"), look(NeButton, "Ne"), look(PokButton, "Pokračovat"), look(KonecButton, "Konec"),
+        look(OkButton, "OK")};
     return buttons;
 }
 
@@ -206,4 +212,49 @@ void DrawMessageButtons(TBitmap* message, std::initializer_list<const char*> nam
             if (String(b.Name) == name)
                 DrawButton(message->Canvas(), Bounds(b.Bounds.Left - left, b.Bounds.Top - top, b.Bounds.Width(), 29),
                            b.Label, MessageButtonFace(), 1);
+}
+
+namespace {
+
+// The largest part of r that keeps clear of `taken`, cut along one side.
+TRect CutAway(const TRect& r, const TRect& taken) {
+    const TRect overlap = gfx::Intersect(r, taken);
+    if (overlap.IsEmpty()) return r;
+    const TRect cuts[] = {Rect(r.Left, r.Top, overlap.Left, r.Bottom), Rect(overlap.Right, r.Top, r.Right, r.Bottom),
+                          Rect(r.Left, r.Top, r.Right, overlap.Top), Rect(r.Left, overlap.Bottom, r.Right, r.Bottom)};
+    TRect best{};
+    for (const TRect& c : cuts)
+        if (!c.IsEmpty() && c.Width() * c.Height() > best.Width() * best.Height()) best = c;
+    return best;
+}
+
+// The entry's pictures: from its position to its hot area's far corner.
+TRect PictureRect(const TMenuEntry& e) { return Rect(e.Position.X, e.Position.Y, e.HotArea.Right, e.HotArea.Bottom); }
+
+std::unique_ptr<TBitmap> Piece(TBitmap& from, const TRect& r) {
+    auto p = NewPicture(r.Width(), r.Height(), clWhite);
+    p->Canvas()->CopyRect(Rect(0, 0, r.Width(), r.Height()), from.Canvas(), r);
+    return p;
+}
+
+}  // namespace
+
+void WriteMenuEntries(TDataTree& tree, const String& folder, TBitmap& menu, std::span<const TMenuEntry> entries,
+                      const std::vector<TMenuEntryLook>& looks) {
+    std::vector<TRect> buttons;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        TRect r = gfx::Intersect(PictureRect(entries[i]), entries[i].HotArea);
+        for (std::size_t j = i + 1; j < entries.size(); ++j) r = CutAway(r, entries[j].HotArea);
+        buttons.push_back(r);
+        DrawButton(menu.Canvas(), r, looks[i].Caption, looks[i].Face, 1);
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const TMenuEntry& e = entries[i];
+        const TRect picture = PictureRect(e);
+        tree.WriteBmp(folder + e.Name + "1.bmp", *Piece(menu, picture));
+        TBitmap hovered;
+        hovered.Assign(&menu);
+        DrawButton(hovered.Canvas(), buttons[i], looks[i].Caption, looks[i].Face, 2);
+        tree.WriteBmp(folder + e.Name + "2.bmp", *Piece(hovered, picture));
+    }
 }

@@ -4,9 +4,12 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/gfx/graphics.h"
+#include "shell/MenuEntry.h"
+#include "tools/datagen/DataTree.h"
 
 inline constexpr TColor clMagenta = clFuchsia;  // the transparent colour of overlays
 
@@ -69,3 +72,17 @@ TColor MessageButtonFace();
 // The window draws only the hover and pressed looks: the normal look of the
 // named buttons is drawn into the message picture (centred on the screen).
 void DrawMessageButtons(TBitmap* message, std::initializer_list<const char*> names);
+
+// A picture menu's entries over its background `menu`. Each entry is a
+// button drawn on the part of its hot area that its pictures cover, less
+// what a later entry's hot area takes (the later entry takes the clicks
+// there): what a child sees as the entry is where a click finds it. `menu`
+// gets every entry in its normal look; each entry's pictures, written as
+// folder + Name + "1.bmp" (normal) and "2.bmp" (hover), are the piece of the
+// menu at the entry's position, with the entry in that look.
+struct TMenuEntryLook {
+    String Caption;
+    TColor Face;
+};
+void WriteMenuEntries(TDataTree& tree, const String& folder, TBitmap& menu, std::span<const TMenuEntry> entries,
+                      const std::vector<TMenuEntryLook>& looks);

@@ -33,12 +33,14 @@ struct TMessage {
     const char* Picture;
     const char* Sound;
     const char* Text;
-    bool PokKonec;  // the again / end buttons, else yes / no
+    // The again and end buttons, else yes and no; the games with again and
+    // end show the right answer's name below the text.
+    bool PokKonec;
 };
 constexpr TMessage Messages[] = {
-    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Výborně! Chceš pokračovat?", true},
-    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Dobře! Pokračovat, nebo konec?", true},
-    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Správně! Pokračovat, nebo konec?", true},
+    {"hry\\kdopatri\\hlaska.bmp", "hry\\kdopatri\\hlaska.wav", "Ten zvuk patří:", true},
+    {"hry\\kdotoje\\a_hlaska.bmp", "hry\\kdotoje\\a_hlaska.wav", "Tohle je:", true},
+    {"hry\\kdotoje\\b_hlaska.bmp", "hry\\kdotoje\\b_hlaska.wav", "Ta věta patří:", true},
     {"hry\\dvojice\\hlaska1.bmp", "hry\\dvojice\\hlaska1.wav", "Vyhrál jsi! Hrát znovu?", false},
     {"hry\\dvojice\\hlaska2.bmp", "hry\\dvojice\\hlaska2.wav", "Tentokrát to nevyšlo. Hrát znovu?", false},
     {"hry\\poradek\\hlaska.bmp", "hry\\poradek\\hlaska.wav", "Tři chyby. Hrát znovu?", false},
@@ -81,16 +83,9 @@ void WriteMessages(TDataTree& tree, const TSpeech& speech) {
 
 void WriteGamesMenu(TDataTree& tree) {
     auto menu = ScreenBackground("Hry", RGBColor(120, 190, 120), bbExit | bbSimulations | bbMenu);
-    for (int i = 0; i < 10; ++i) {
-        const TMenuEntry& e = GamesMenuTable[i];
-        const int w = std::max(40, e.HotArea.Right - e.Position.X), h = std::max(40, e.HotArea.Bottom - e.Position.Y);
-        for (int state = 1; state <= 2; ++state) {
-            auto p = NewPicture(w, h, clWhite);
-            DrawButton(p->Canvas(), Rect(0, 0, w, h), MenuCaptions[i].Caption, DistinctColour(i * 3 + 1, 0.4, 0.95), state);
-            tree.WriteBmp(String("hry\\hl_obr\\") + e.Name + char('0' + state) + ".bmp", *p);
-            if (state == 1) menu->Canvas()->Draw(e.Position.X, e.Position.Y, p.get());
-        }
-    }
+    std::vector<TMenuEntryLook> looks;
+    for (int i = 0; i < 10; ++i) looks.push_back({MenuCaptions[i].Caption, DistinctColour(i * 3 + 1, 0.4, 0.95)});
+    WriteMenuEntries(tree, "hry\\hl_obr\\", *menu, GamesMenuTable, looks);
     tree.WriteBmp("hry\\hl_obr\\pozadi.bmp", *menu);
 }
 
@@ -99,10 +94,15 @@ void WriteTownGame(TDataTree& tree) {
     FillGradient(frame->Canvas(), Rect(0, 0, 640, 421), RGBColor(140, 180, 80), RGBColor(100, 140, 50));
     FillRect(frame->Canvas(), Rect(6, 6, 6 + 628, 6 + TownHeight), clMagenta);
     FillRect(frame->Canvas(), Rect(14, 408, 626, 413), RGBColor(50, 70, 20));
-    FillRect(frame->Canvas(), Rect(560, 423, 632, 476), RGBColor(255, 250, 220));
-    FrameRect(frame->Canvas(), Rect(560, 423, 632, 476), RGBColor(60, 40, 20), 2);
+    // The thing's box: its hot area (563, 426, 65×46), the thing drawn at (569, 429).
+    FillRect(frame->Canvas(), Bounds(563, 426, 65, 46), RGBColor(255, 250, 220));
+    FrameRect(frame->Canvas(), Bounds(563, 426, 65, 46), RGBColor(60, 40, 20), 2);
     tree.WriteBmp("hry\\citoje\\pozadi.bmp", *frame);
-    auto result = ScreenBackground("Správně! Věc je na svém místě.", RGBColor(250, 220, 120), 0);
+    // The delivery and the place are drawn at (145, 20): the caption keeps
+    // to their right.
+    auto result = ScreenBackground("", RGBColor(250, 220, 120), 0);
+    DrawCaption(result->Canvas(), Rect(270, 40, 630, 140), "Správně! Věc je na svém místě.", RGBColor(90, 60, 10),
+                30);
     tree.WriteBmp("hry\\citoje\\pozadi2.bmp", *result);
 
     for (const auto& place : TownPlaceTable) {
@@ -115,11 +115,14 @@ void WriteTownGame(TDataTree& tree) {
         DrawCaption(placePicture->Canvas(), Rect(0, 2, DeliveryWidth, 32), "Děkuji!", clBlack, 20);
         tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + ".bmp", *placePicture);
         for (int k = 1; k <= things; ++k) {
-            const String thing = "věc " + IntToStr(k);
+            // The thing names its place's profession, so the placeholder game
+            // can be played.
+            const String thing = name + " " + IntToStr(k);
             auto a = Thing(56, 40, n, thing, true);
             tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "A\\" + IntToStr(k) + ".bmp", *a);
             auto b = NewPicture(DeliveryWidth, DeliveryHeight, Lighter(ProfessionColour(n), 0.8));
-            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává " + thing, clBlack, 16);
+            DrawCaption(b->Canvas(), Rect(0, 2, DeliveryWidth, 50), CapitalFirst(name) + " dostává věc " + IntToStr(k),
+                        clBlack, 16);
             b->Canvas()->Draw(22, 66, Thing(56, 40, n, thing, false).get());
             tree.WriteBmp("hry\\citoje\\" + IntToStr(n) + "B\\" + IntToStr(k) + ".bmp", *b);
         }
@@ -146,9 +149,29 @@ std::unique_ptr<TBitmap> Scene(int n, bool solved, const String& question, TColo
     return p;
 }
 
+// A browsing arrow of the picture games: state 1 normal, 2 hover, 3 pressed.
+std::unique_ptr<TBitmap> Arrow(bool up, int state) {
+    const int w = up ? 42 : 43, h = up ? 45 : 46;
+    auto arrow = NewPicture(w, h, clWhite);
+    DrawButton(arrow->Canvas(), Rect(0, 0, w, h), up ? "▲" : "▼", RGBColor(140, 200, 255), state);
+    for (int k = 0; k < 14; ++k) {
+        const int y = up ? 14 + k : 31 - k;
+        FillRect(arrow->Canvas(), Rect(w / 2 - k, y, w / 2 + k, y + 1), RGBColor(20, 40, 120));
+    }
+    return arrow;
+}
+
+// The picture games' backgrounds hold the arrows' normal look at their places.
+std::unique_ptr<TBitmap> PictureGameBackground(const String& title, TColor base) {
+    auto b = ScreenBackground(title, base, GameBar);
+    b->Canvas()->Draw(437, 33, Arrow(true, 1).get());
+    b->Canvas()->Draw(436, 352, Arrow(false, 1).get());
+    return b;
+}
+
 void WritePictureGames(TDataTree& tree, const TSpeech& speech) {
-    tree.WriteBmp("hry\\kdopatri\\pozadia.bmp", *ScreenBackground("Kdo sem patří?", RGBColor(170, 200, 240), GameBar));
-    tree.WriteBmp("hry\\reseni\\pozadi.bmp", *ScreenBackground("Kdo to vyřeší?", RGBColor(240, 200, 170), GameBar));
+    tree.WriteBmp("hry\\kdopatri\\pozadia.bmp", *PictureGameBackground("Kdo sem patří?", RGBColor(170, 200, 240)));
+    tree.WriteBmp("hry\\reseni\\pozadi.bmp", *PictureGameBackground("Kdo to vyřeší?", RGBColor(240, 200, 170)));
     for (int pos = 1; pos <= 43; ++pos) {
         const String code = Code43(pos);
         const int n = Number43(pos);
@@ -163,21 +186,27 @@ void WritePictureGames(TDataTree& tree, const TSpeech& speech) {
         tree.WriteWav("hry\\reseni\\zvuky\\" + code + "2.wav", Notes({DistinctPitch(n), DistinctPitch(n) * 1.5}, 120));
     }
     for (int state = 1; state <= 3; ++state) {
-        for (bool up : {true, false}) {
-            const int w = up ? 42 : 43, h = up ? 45 : 46;
-            auto arrow = NewPicture(w, h, clWhite);
-            DrawButton(arrow->Canvas(), Rect(0, 0, w, h), up ? "▲" : "▼", RGBColor(140, 200, 255), state);
-            for (int k = 0; k < 14; ++k) {
-                const int y = up ? 14 + k : 31 - k;
-                FillRect(arrow->Canvas(), Rect(w / 2 - k, y, w / 2 + k, y + 1), RGBColor(20, 40, 120));
-            }
-            tree.WriteBmp(String("hry\\reseni\\") + (up ? "up" : "dolu") + char('0' + state) + ".bmp", *arrow);
-        }
+        for (bool up : {true, false})
+            tree.WriteBmp(String("hry\\reseni\\") + (up ? "up" : "dolu") + char('0' + state) + ".bmp",
+                          *Arrow(up, state));
     }
 }
 
+// A loudspeaker on a round button: the sound game's replay areas.
+void DrawSpeaker(TCanvas* c, const TRect& r) {
+    FillEllipse(c, r, RGBColor(90, 60, 140));
+    FillEllipse(c, Rect(r.Left + 3, r.Top + 3, r.Right - 3, r.Bottom - 3), RGBColor(250, 240, 200));
+    const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+    const TColor ink = RGBColor(60, 40, 100);
+    FillRect(c, Rect(cx - 12, cy - 5, cx - 5, cy + 5), ink);
+    for (int k = 0; k < 10; ++k) FillRect(c, Rect(cx - 5 + k, cy - 5 - k, cx - 4 + k, cy + 5 + k), ink);
+    for (int k = 0; k < 3; ++k) FillRect(c, Rect(cx + 8 + 3 * k, cy - 6 - 2 * k, cx + 10 + 3 * k, cy + 6 + 2 * k), ink);
+}
+
 void WriteSoundGame(TDataTree& tree, const TSpeech& speech) {
-    tree.WriteBmp("hry\\kdopatri\\pozadib.bmp", *ScreenBackground("Poslouchej: čí je to zvuk?", RGBColor(200, 180, 240), GameBar));
+    auto background = ScreenBackground("Poslouchej: čí je to zvuk?", RGBColor(200, 180, 240), GameBar);
+    for (int left : {202, 394}) DrawSpeaker(background->Canvas(), Bounds(left, 360, 47, 46));
+    tree.WriteBmp("hry\\kdopatri\\pozadib.bmp", *background);
     for (const auto& p : GameCodeList29) {
         const int n = ProfessionOfGameCode(p.Code);
         tree.WriteBmp(String("hry\\kdopatri\\b_postav\\") + p.Code + ".bmp", *Figure(98, 144, n));

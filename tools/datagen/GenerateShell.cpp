@@ -136,12 +136,13 @@ void WriteStartupPictures(TDataTree& tree) {
     tree.WriteBmp("hl_obr\\ano.bmp", *AnswerStrip("Ano", RGBColor(80, 200, 80)));
     tree.WriteBmp("hl_obr\\ne.bmp", *AnswerStrip("Ne", RGBColor(230, 80, 70)));
 
-    // Centred at (150, 160); it holds the question above the two strips and
-    // the yes and no areas.
+    // Centred at (150, 160), so at (150, 160) on the screen: the question
+    // above the two strips, and the yes and no buttons on their hot areas
+    // (165, 274, 34×28) and (442, 269, 32×35).
     auto exit = MessagePicture(340, 160, "", RGBColor(255, 240, 180));
     DrawCaption(exit->Canvas(), Rect(10, 1, 330, 21), ExitQuestion, clBlack, 18);
-    DrawCaption(exit->Canvas(), Rect(2, 128, 70, 158), "Ano", RGBColor(0, 100, 0), 18);
-    DrawCaption(exit->Canvas(), Rect(270, 138, 338, 158), "Ne", RGBColor(140, 0, 0), 18);
+    DrawButton(exit->Canvas(), Bounds(165 - 150, 274 - 160, 34, 28), "Ano", RGBColor(150, 230, 150), 1);
+    DrawButton(exit->Canvas(), Bounds(442 - 150, 269 - 160, 32, 35), "Ne", RGBColor(250, 160, 150), 1);
     tree.WriteBmp("hl_obr\\exit.bmp", *exit);
 
     for (const auto& b : MessageButtons())
@@ -188,6 +189,49 @@ std::vector<signed char> TownRegions() {
     return region;
 }
 
+// A place's house over its sample point (x, y) at `scale`, and its name
+// below at most `nameHeight` high (none when 0).
+void DrawPlaceSign(TCanvas* c, int x, int y, int profession, double scale, int nameHeight) {
+    auto sized = [scale](int v) { return int(std::lround(v * scale)); };
+    const TColor colour = Darker(ProfessionColour(profession), 0.25);
+    FillRect(c, Rect(x - sized(14), y - sized(12), x + sized(14), y + sized(8)), colour);
+    for (int k = 0; k < sized(10); ++k)
+        FillRect(c, Rect(x - sized(16) + k, y - sized(13) - k, x + sized(16) - k, y - sized(12) - k),
+                 Darker(colour, 0.3));
+    FillRect(c, Rect(x - sized(4), y - sized(2), x + sized(4), y + sized(8)), RGBColor(250, 240, 200));
+    if (nameHeight > 0)
+        DrawCaption(c, Rect(x - 44, y + sized(8), x + 44, y + sized(8) + 28), ProfessionName(profession), clBlack,
+                    nameHeight);
+}
+
+// A place's house and name at the largest size that lies wholly inside the
+// place's region, so that what a child clicks as the place is the place.
+void DrawPlaceSign(TBitmap& town, const std::vector<signed char>& region, const TTownPlace& place) {
+    const TPoint s = place.SamplePoint;
+    const int own = place.ProfessionNumber - 1;
+    // Tried on a magenta sheet first: every pixel it draws must fall in the
+    // region.
+    constexpr int HalfWidth = 60, Above = 30, Below = 40;
+    auto fits = [&](double scale, int nameHeight) {
+        auto sheet = NewPicture(2 * HalfWidth, Above + Below, clMagenta);
+        DrawPlaceSign(sheet->Canvas(), HalfWidth, Above, place.ProfessionNumber, scale, nameHeight);
+        for (int y = 0; y < sheet->Height(); ++y)
+            for (int x = 0; x < sheet->Width(); ++x) {
+                if (sheet->Pixels().Get(x, y) == clMagenta) continue;
+                const int tx = s.X - HalfWidth + x, ty = s.Y - Above + y;
+                if (tx < 0 || ty < 0 || tx >= TownWidth || ty >= TownHeight) return false;
+                if (region[std::size_t(ty) * TownWidth + std::size_t(tx)] != own) return false;
+            }
+        return true;
+    };
+    for (double scale : {1.0, 0.8, 0.6})
+        for (int nameHeight : {13, 12, 11, 10, 9, 8, 0})
+            if (fits(scale, nameHeight)) {
+                DrawPlaceSign(town.Canvas(), s.X, s.Y, place.ProfessionNumber, scale, nameHeight);
+                return;
+            }
+}
+
 TColor MaskColour(int place) { return RGBColor(20 + 5 * place, 250 - 5 * place, 100 + 3 * place); }
 
 void WriteTown(TDataTree& tree) {
@@ -213,16 +257,7 @@ void WriteTown(TDataTree& tree) {
             m.Set(x, y, MaskColour(r));
             t.Set(x, y, Lighter(ProfessionColour(r + 1), 0.35));
         }
-    for (const auto& p : TownPlaceTable) {
-        const TPoint s = p.SamplePoint;
-        TCanvas* c = town->Canvas();
-        const TColor colour = Darker(ProfessionColour(p.ProfessionNumber), 0.25);
-        // A small house over the sample point, and the profession's name.
-        FillRect(c, Bounds(s.X - 14, s.Y - 12, 28, 20), colour);
-        for (int k = 0; k < 10; ++k) FillRect(c, Rect(s.X - 16 + k, s.Y - 13 - k, s.X + 16 - k, s.Y - 12 - k), Darker(colour, 0.3));
-        FillRect(c, Bounds(s.X - 4, s.Y - 2, 8, 10), RGBColor(250, 240, 200));
-        DrawCaption(c, Rect(s.X - 44, s.Y + 8, s.X + 44, s.Y + 36), ProfessionName(p.ProfessionNumber), clBlack, 13);
-    }
+    for (const auto& p : TownPlaceTable) DrawPlaceSign(*town, region, p);
     tree.WriteBmp("mesto.bmp", *town);
     tree.WriteBmp("mesto_m.bmp", *mask);
 

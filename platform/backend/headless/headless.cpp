@@ -98,9 +98,10 @@ bool HeadlessBackend::WaitEvent(backend::Event& ev, std::int64_t timeoutMs) {
     }
 }
 
-void HeadlessBackend::Present(const Surface& screen) {
+void HeadlessBackend::Present(const Surface& screen, const TRect&) {
     frame_ = screen;
     ++frames_;
+    if (presentObserver_) presentObserver_(frame_);
 }
 
 TPoint HeadlessBackend::PointerPos() {
@@ -138,6 +139,10 @@ void HeadlessBackend::ScheduleCheck(std::uint64_t atMs, std::function<void()> ch
     auto pos = std::upper_bound(script_.begin(), script_.end(), atMs,
                                 [](std::uint64_t t, const Item& i) { return t < i.at; });
     script_.insert(pos, std::move(item));
+}
+
+std::size_t HeadlessBackend::PendingChecks() const {
+    return std::size_t(std::count_if(script_.begin(), script_.end(), [](const Item& i) { return i.isCheck; }));
 }
 
 }  // namespace headless

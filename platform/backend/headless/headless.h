@@ -44,7 +44,8 @@ public:
     void Sleep(std::uint32_t ms) override;
     bool PollEvent(backend::Event& ev) override;
     bool WaitEvent(backend::Event& ev, std::int64_t timeoutMs) override;
-    void Present(const Surface& screen) override;
+    using backend::Backend::Present;
+    void Present(const Surface& screen, const TRect& changed) override;
     TPoint PointerPos() override;
     void SetCursor(const backend::CursorData& cursor) override;
     void ShowPointer(bool visible) override;
@@ -57,6 +58,8 @@ public:
     void Schedule(std::uint64_t atMs, const backend::Event& ev);
     // Runs `check` between messages once the clock has reached atMs.
     void ScheduleCheck(std::uint64_t atMs, std::function<void()> check);
+    // Checks scheduled that have not run (yet).
+    std::size_t PendingChecks() const;
     bool ScriptEmpty() const { return script_.empty() && arrived_.empty(); }
 
     std::uint64_t Elapsed() const { return now_; }
@@ -69,6 +72,8 @@ public:
 
     const Surface& LastFrame() const { return frame_; }
     int FrameCount() const { return frames_; }
+    // Called with each frame as it is presented.
+    void SetPresentObserver(std::function<void(const Surface&)> observer) { presentObserver_ = std::move(observer); }
     // The cursor passed last (null before any), whether the pointer shows.
     const backend::CursorData* CursorShown() const { return cursor_; }
     bool PointerVisible() const { return pointerVisible_; }
@@ -105,6 +110,7 @@ private:
     std::vector<TimedNotice> notices_;
     std::vector<SoundCall> sounds_;
     std::function<void()> idle_;
+    std::function<void(const Surface&)> presentObserver_;
     std::uint64_t timeLimit_ = 0;  // 0: none
     int pollsWithoutWait_ = 0;
     bool limitHit_ = false;

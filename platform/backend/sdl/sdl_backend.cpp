@@ -1,18 +1,28 @@
 // The SDL backend: one window showing the 640x480 screen, scaled to fit with
 // black borders in full screen; the monotonic clock; mouse, keys and text;
 // two sound channels mixed in the audio callback.
+//
+// Presenting: only the changed area of a frame goes to the display. The
+// picture is drawn by our own scaler into the window's surface where the
+// machine has no graphics card (SDL's renderers would draw in software
+// too, slower), through SDL's accelerated renderer where it has one and
+// that measures faster on the first full-screen frames.
 #include "platform/backend/sdl/sdl_backend.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
+#include <cstring>
 
 #include "platform/backend/sdl/sdl_channels.h"
 #include "platform/backend/sdl/sdl_cursors.h"
 #include "platform/backend/sdl/sdl_keys.h"
+#include "platform/backend/sdl/sdl_present_log.h"
+#include "platform/backend/sdl/sdl_presenters.h"
 #include "platform/backend/sdl/sdl_probe.h"
+#include "platform/backend/sdl/sdl_viewport.h"
+#include "platform/backend/sdl/sdl_x11.h"
 #include "platform/core/exceptions.h"
 #include "platform/gfx/graphics.h"
 
@@ -36,6 +46,10 @@ public:
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         // Presenting must not wait for the display's refresh.
         SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+        // The window's surface is the system's own image (shared memory on
+        // X), not a texture of a renderer: the software path uploads only
+        // the changed rectangle through it.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         SDL_SetHint(SDL_HINT_APP_NAME, "Velamo");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             const String why = SDL_GetError();
@@ -49,7 +63,11 @@ public:
 };
 
 // The sound device, playing what the mixer mixes; closed (silent) when no
-// device could be opened.
+// device could be opened. It is opened once, as the backend starts, and kept
+// open for the whole run: a PulseAudio server may take the first second or
+// so of a new stream at once and then ask for nothing for up to two seconds
+// (with every buffer size; the server's timing, not ours), so a sound started
+// then is late. Opened at the start, that time falls on the silent splash.
 class AudioOut {
 public:
     explicit AudioOut(sdl::ChannelMixer& mixer) {
@@ -113,7 +131,8 @@ public:
     void Sleep(std::uint32_t ms) override { SDL_Delay(ms); }
     bool PollEvent(Event& ev) override;
     bool WaitEvent(Event& ev, std::int64_t timeoutMs) override;
-    void Present(const Surface& screen) override;
+    using Backend::Present;
+    void Present(const Surface& screen, const TRect& changed) override;
     TPoint PointerPos() override;
     void SetCursor(const CursorData& cursor) override;
     void ShowPointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
@@ -129,6 +148,8 @@ public:
 
     std::string AudioDriver() const { return audio_.Open() ? SDL_GetCurrentAudioDriver() : ""; }
     std::int64_t FirstMixedNs() const { return mixer_.FirstMixedNs(); }
+    std::string PresenterName() const { return presenter_ ? presenter_->Name() : ""; }
+    bool ReadWindowPixel(int x, int y, std::uint32_t& rgb) { return presenter_ && presenter_->ReadPixel(x, y, rgb); }
 
 private:
     // Fills `out` from an SDL event the program sees; false for the events
@@ -138,17 +159,26 @@ private:
     void MouseEvent(EventKind kind, int x, int y, Event& out) const;
     // Shows the last frame again: after a size change, an uncovering, a switch.
     void Show();
-    bool EnsureTexture(int width, int height);
+    // The window's size as the picture and the mouse are placed in it.
+    sdl::Viewport CurrentViewport() const;
+    void ChoosePresenter();
+    // With an accelerated renderer that may be slower than our software
+    // path: on the first frame that covers the whole display, both show it a
+    // few times and the faster one stays.
+    void TryBothPresenters();
+    bool WindowCoversDisplay() const;
 
     VideoSession video_;
     std::unique_ptr<SDL_Window, SdlDeleter<SDL_DestroyWindow>> window_;
-    std::unique_ptr<SDL_Renderer, SdlDeleter<SDL_DestroyRenderer>> renderer_;
-    std::unique_ptr<SDL_Texture, SdlDeleter<SDL_DestroyTexture>> texture_;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
-    SDL_ScaleMode scaleMode_ = SDL_ScaleModeLinear;
+    std::unique_ptr<sdl::Presenter> presenter_;
+    bool trialPending_ = false;
+    Surface frame_;          // the picture as last presented
+    // Full screen by sizing the window to the display ourselves (no window
+    // manager would carry out SDL's request).
+    bool coveringByHand_ = false;
     Uint32 mouseButtons_ = 0;  // SDL button mask as the events so far left it
     sdl::CursorCache cursors_;
+    sdl::PresentLog presentLog_;
     sdl::ChannelMixer mixer_;  // outlives the device that calls it
     AudioOut audio_;
 };
@@ -157,17 +187,75 @@ SdlBackend::SdlBackend() : audio_(mixer_) {
     window_.reset(SDL_CreateWindow("Velamo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth,
                                    kScreenHeight, SDL_WINDOW_SHOWN));
     if (!window_) throw Exception(String("Cannot open the window: ") + SDL_GetError());
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-    if (!renderer_) throw Exception(String("Cannot draw in the window: ") + SDL_GetError());
-    // The 640x480 picture scaled by a fraction in full screen reads better
-    // smoothed than with unevenly doubled rows; without a graphics card
-    // smoothing costs a few milliseconds a frame, so there it is not done.
-    SDL_RendererInfo info{};
-    SDL_GetRendererInfo(renderer_.get(), &info);
-    scaleMode_ = (info.flags & SDL_RENDERER_SOFTWARE) ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
-    SDL_RenderSetLogicalSize(renderer_.get(), kScreenWidth, kScreenHeight);
+    frame_.Resize(kScreenWidth, kScreenHeight, clBlack);
+    ChoosePresenter();
     SDL_StartTextInput();
     Show();
+}
+
+void SdlBackend::ChoosePresenter() {
+    // SDL_RENDER_DRIVER names a renderer ("software": our own path).
+    const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (named && *named && SDL_strcasecmp(named, "software") == 0) {
+        presenter_ = sdl::MakeSurfacePresenter(window_.get());
+        return;
+    }
+    // Without a graphics device every OpenGL is a software rasteriser: not
+    // even loaded then (it alone would hold tens of megabytes).
+    if (!(named && *named) && !sdl::GraphicsDevicePresent()) {
+        presenter_ = sdl::MakeSurfacePresenter(window_.get());
+        return;
+    }
+    presenter_ = sdl::MakeRendererPresenter(window_.get(), SDL_RENDERER_ACCELERATED);
+    if (presenter_ && !(named && *named)) {
+        SDL_Renderer* renderer = SDL_GetRenderer(window_.get());
+        if (renderer && sdl::RendersInSoftware(renderer)) {
+            presenter_.reset();
+        } else {
+            trialPending_ = true;
+        }
+    }
+    if (!presenter_) presenter_ = sdl::MakeSurfacePresenter(window_.get());
+}
+
+bool SdlBackend::WindowCoversDisplay() const {
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_.get()), &bounds) != 0) return false;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_.get(), &width, &height);
+    return width == bounds.w && height == bounds.h;
+}
+
+void SdlBackend::TryBothPresenters() {
+    trialPending_ = false;
+    constexpr int kTries = 4;
+    auto fastest = [this] {
+        double best = 1e9;
+        for (int i = 0; i < kTries; ++i) {
+            const Uint64 start = SDL_GetPerformanceCounter();
+            presenter_->Show(frame_, TRect{}, true);
+            best = std::min(best, double(SDL_GetPerformanceCounter() - start));
+        }
+        return best;
+    };
+    const double accelerated = fastest();
+    presenter_.reset();
+    presenter_ = sdl::MakeSurfacePresenter(window_.get());
+    const double software = fastest();
+    if (accelerated < software) {
+        presenter_.reset();
+        presenter_ = sdl::MakeRendererPresenter(window_.get(), SDL_RENDERER_ACCELERATED);
+        if (!presenter_) presenter_ = sdl::MakeSurfacePresenter(window_.get());
+        presenter_->Show(frame_, TRect{}, true);
+    }
+}
+
+sdl::Viewport SdlBackend::CurrentViewport() const {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_.get(), &width, &height);
+    return sdl::Viewport(width, height);
 }
 
 bool SdlBackend::PollEvent(Event& ev) {
@@ -196,9 +284,10 @@ bool SdlBackend::WaitEvent(Event& ev, std::int64_t timeoutMs) {
 }
 
 void SdlBackend::MouseEvent(EventKind kind, int x, int y, Event& out) const {
-    // With a logical size SDL gives the mouse in 640x480 coordinates; on the
-    // black borders of full screen they lie outside it.
-    const TPoint p = ClampToScreen(x, y);
+    // Window coordinates through the picture's transform; on the black
+    // borders of full screen they lie outside the picture.
+    const TPoint picture = CurrentViewport().ToPicture(x, y);
+    const TPoint p = ClampToScreen(picture.X, picture.Y);
     out.kind = kind;
     out.x = p.X;
     out.y = p.Y;
@@ -244,9 +333,7 @@ bool SdlBackend::Translate(const SDL_Event& e, Event& out) {
             out.kind = EventKind::Quit;
             return true;
         case SDL_RENDER_DEVICE_RESET:
-            // The textures are gone; the next frame makes a new one.
-            texture_.reset();
-            textureWidth_ = textureHeight_ = 0;
+            if (presenter_) presenter_->Reset();
             Show();
             return false;
         case SDL_RENDER_TARGETS_RESET:
@@ -275,31 +362,27 @@ bool SdlBackend::TranslateWindowEvent(const SDL_WindowEvent& e, Event& out) {
     }
 }
 
-bool SdlBackend::EnsureTexture(int width, int height) {
-    if (texture_ && textureWidth_ == width && textureHeight_ == height) return true;
-    texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING, width,
-                                     height));
-    if (texture_) SDL_SetTextureScaleMode(texture_.get(), scaleMode_);
-    textureWidth_ = texture_ ? width : 0;
-    textureHeight_ = texture_ ? height : 0;
-    return texture_ != nullptr;
-}
-
-void SdlBackend::Present(const Surface& screen) {
-    const bool whole = screen.width > 0 && screen.height > 0 &&
+void SdlBackend::Present(const Surface& screen, const TRect& changed) {
+    const bool whole = screen.width == kScreenWidth && screen.height == kScreenHeight &&
                        screen.pixels.size() >= std::size_t(screen.width) * std::size_t(screen.height) * 3;
-    if (whole && EnsureTexture(screen.width, screen.height)) {
-        SDL_UpdateTexture(texture_.get(), nullptr, screen.pixels.data(), screen.width * 3);
+    if (!whole) {
+        // Nothing to read: the last frame again.
+        Show();
+        return;
     }
-    Show();
+    const TRect area = Rect(std::max(changed.Left, 0), std::max(changed.Top, 0), std::min(changed.Right, kScreenWidth),
+                            std::min(changed.Bottom, kScreenHeight));
+    if (area.IsEmpty()) return;
+    for (int y = area.Top; y < area.Bottom; ++y)
+        std::memcpy(frame_.Row(y) + area.Left * 3, screen.Row(y) + area.Left * 3, std::size_t(area.Width()) * 3);
+    if (trialPending_ && WindowCoversDisplay()) TryBothPresenters();
+    presentLog_.Begin(frame_, long(area.Width()) * area.Height());
+    presenter_->Show(frame_, area, false);
+    presentLog_.End();
 }
 
 void SdlBackend::Show() {
-    SDL_Renderer* r = renderer_.get();
-    SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
-    SDL_RenderClear(r);
-    if (texture_) SDL_RenderCopy(r, texture_.get(), nullptr, nullptr);
-    SDL_RenderPresent(r);
+    presenter_->Show(frame_, TRect{}, true);
 }
 
 TPoint SdlBackend::PointerPos() {
@@ -319,10 +402,8 @@ TPoint SdlBackend::PointerPos() {
         x -= windowX;
         y -= windowY;
     }
-    float logicalX = 0;
-    float logicalY = 0;
-    SDL_RenderWindowToLogical(renderer_.get(), x, y, &logicalX, &logicalY);
-    return ClampToScreen(int(std::floor(logicalX)), int(std::floor(logicalY)));
+    const TPoint picture = CurrentViewport().ToPicture(x, y);
+    return ClampToScreen(picture.X, picture.Y);
 }
 
 void SdlBackend::SetCursor(const CursorData& cursor) {
@@ -332,10 +413,33 @@ void SdlBackend::SetCursor(const CursorData& cursor) {
 
 void SdlBackend::SetFullscreen(bool on) {
     // Full screen over the desktop at its own resolution: the display mode
-    // itself is never changed. A window system that refuses leaves the
-    // window as it was.
-    SDL_SetWindowFullscreen(window_.get(), on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    if (!on) SDL_SetWindowSize(window_.get(), kScreenWidth, kScreenHeight);
+    // itself is never changed. A window manager is asked for it; without one
+    // (a bare X server) nobody would carry that out, so the window is sized
+    // to the display itself. A window system that refuses leaves the window
+    // as it was; the picture and the mouse follow the window's real size.
+    SDL_Window* w = window_.get();
+    if (on) {
+        if (sdl::WindowManagerRuns(w)) {
+            SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            SDL_Rect bounds{};
+            if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(w), &bounds) == 0) {
+                coveringByHand_ = true;
+                SDL_SetWindowBordered(w, SDL_FALSE);
+                SDL_SetWindowPosition(w, bounds.x, bounds.y);
+                SDL_SetWindowSize(w, bounds.w, bounds.h);
+                SDL_RaiseWindow(w);
+            }
+        }
+    } else if (coveringByHand_) {
+        coveringByHand_ = false;
+        SDL_SetWindowSize(w, kScreenWidth, kScreenHeight);
+        SDL_SetWindowPosition(w, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowBordered(w, SDL_TRUE);
+    } else {
+        SDL_SetWindowFullscreen(w, 0);
+        SDL_SetWindowSize(w, kScreenWidth, kScreenHeight);
+    }
     Show();
 }
 
@@ -362,6 +466,16 @@ std::string AudioDriverName(Backend& backend) {
 std::int64_t SoundFirstMixedNs(Backend& backend) {
     SdlBackend* b = AsSdl(backend);
     return b ? b->FirstMixedNs() : 0;
+}
+
+std::string PresenterName(Backend& backend) {
+    SdlBackend* b = AsSdl(backend);
+    return b ? b->PresenterName() : std::string();
+}
+
+bool WindowPixel(Backend& backend, int x, int y, std::uint32_t& rgb) {
+    SdlBackend* b = AsSdl(backend);
+    return b && b->ReadWindowPixel(x, y, rgb);
 }
 
 }  // namespace sdl

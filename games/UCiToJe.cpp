@@ -1,0 +1,150 @@
+#include "games/UCiToJe.h"
+
+#include "games/TownGameThings.h"
+#include "games/UCiToJe2.h"
+#include "platform/core/rtl.h"
+#include "platform/core/strings.h"
+#include "shell/UDetailProfese.h"
+#include "shell/UVelamo.h"
+
+TwndCiToJe* wndCiToJe = nullptr;
+
+namespace {
+
+constexpr std::initializer_list<TBarButton> kBar = {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations,
+                                                   TBarButton::Menu, TBarButton::Help};
+constexpr TPoint kThingBox{569, 429};
+constexpr int kWrongAnswersForPage = 3;
+
+}  // namespace
+
+String TownGamePicture(Byte Place, const String& Rest) { return AppDir + "hry\\citoje\\" + IntToStr(Place) + Rest; }
+
+TwndCiToJe::TwndCiToJe(TComponent* AOwner)
+    : TTownPanorama(AOwner, {.Caption = "Velamo - Hry: Čí to je", .Menu = TScreenMenu::Games,
+                             .StopSoundOnDeactivate = true}) {
+    lbObjekt = new TLabel(this);
+    lbObjekt->SetParent(this);
+    lbObjekt->SetAutoSize(false);
+    lbObjekt->SetCaption("");
+    lbObjekt->SetTransparent(true);
+    lbObjekt->SetBounds(563, 426, 65, 46);
+    lbObjekt->OnClick = [this](TObject* s) { lbObjektClick(s); };
+    lbObjekt->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ObjektMouseMove(s, sh, x, y); };
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
+    OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { MestoMouseDown(s, b, sh, x, y); };
+    OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { MestoMouseMove(s, sh, x, y); };
+    DoCreate();
+}
+
+void TwndCiToJe::FormCreate(TObject*) {
+    resultWindow_ = new TwndCiToJe2(nullptr, this);
+    resultWindow_->BindGlobal(wndCiToJe2);
+
+    // The game's screen picture; Frame (the town showing through its magenta
+    // window) is a copy of it with the help button drawn in.
+    Buffer->LoadFromFile(AppDir + "hry\\citoje\\pozadi.bmp");
+    CreateBottomBar(kBar);
+    for (TBarButton b : kBar)
+        BarButton(b)->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ObjektMouseMove(s, sh, x, y); };
+    HelpFile = "michacka";
+    DrawBarButton(TBarButton::Help);
+    CreateFrame();
+
+    CreateSlider();
+    Town = new TBitmap();
+    Town->Assign(wndVelamo->Town);
+    CreateScrollZones();
+    LoadPlaces();
+    Mask = new TBitmap();
+    Mask->Assign(wndVelamo->Mask);
+    for (Byte place : TownGameClosedPlaces) ClosePlace(place);
+    StartView();
+
+    ThingBitmap = new TBitmap();
+    Randomize();
+    lbObjekt->SetCursor(2);
+    RedrawTown();
+    NewThing();
+}
+
+void TwndCiToJe::FormDestroy(TObject*) {
+    // Freed when the loop next runs. It is gone already when the program
+    // ends with both (the application frees its forms in its own order), and
+    // there is none when the program ended while it was being made.
+    if (resultWindow_) {
+        resultWindow_->game_ = nullptr;
+        resultWindow_->Release();
+    }
+    delete ThingBitmap;
+    ThingBitmap = nullptr;
+}
+
+void TwndCiToJe::NewThing() {
+    do {
+        ThingPlace = Byte(Random(TownPlaceCount) + 1);
+    } while (PlaceClosed(ThingPlace));
+    ThingVariant = Byte(Random(TownGameThingCount[ThingPlace - 1]) + 1);
+
+    Buffer->Assign(Frame);
+    Buffer->Transparent = false;
+    ThingBitmap->LoadFromFile(TownGamePicture(ThingPlace, "A\\" + IntToStr(ThingVariant) + ".bmp"));
+    ThingBitmap->TransparentColor = clFuchsia;
+    ThingBitmap->Transparent = true;
+    WrongAnswers = 0;
+    Carrying = false;
+    RedrawTown();
+}
+
+void TwndCiToJe::DrawOverFrame() {
+    TCanvas* c = Buffer->Canvas();
+    if (ThingPlace != 0) c->Draw(kThingBox.X, kThingBox.Y, ThingBitmap);
+    if (HoverPlace != 0) {
+        const TPoint at = NamePlateAt(HoverPlace);
+        c->Draw(at.X, at.Y, NamePlate[HoverPlace]);
+    }
+    if (Carrying) c->Draw(CarryPoint.X, CarryPoint.Y, ThingBitmap);
+}
+
+void TwndCiToJe::MestoMouseMove(TObject*, TShiftState, int X, int Y) {
+    if (Carrying) {
+        CarryPoint = TPoint{X - ThingBitmap->Width() / 2, Y - ThingBitmap->Height() / 2};
+        RedrawTown();
+    }
+    // Below the town (the frame under it, the box, the bar) nothing more is
+    // drawn; every other point redraws with its place's plate or none.
+    if (HitTest(X, Y) != TTownPoint::Below) RedrawTown();
+}
+
+void TwndCiToJe::ObjektMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {
+    const auto* control = static_cast<TControl*>(Sender);
+    MestoMouseMove(Sender, Shift, control->Left() + X, control->Top() + Y);
+}
+
+void TwndCiToJe::lbObjektClick(TObject*) {
+    Carrying = !Carrying;
+    if (Carrying) {
+        // Picked up: the thing comes under the mouse at once, not where it
+        // was last put back.
+        TPoint p;
+        GetCursorPos(&p);
+        CarryPoint = TPoint{p.X - Left() - ThingBitmap->Width() / 2, p.Y - Top() - ThingBitmap->Height() / 2};
+    }
+    RedrawTown();
+}
+
+void TwndCiToJe::MestoMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
+    if (Cursor() != 2) return;
+    if (ThingPlace == HoverPlace) {
+        resultWindow_->ShowDelivered(ThingPlace, ThingVariant);
+        return;
+    }
+    PlaySoundFile(AppDir + "sound\\spatne.wav");
+    if (++WrongAnswers != kWrongAnswersForPage) return;
+    // The page of the place the thing belongs to, with back and print only;
+    // the next thing waits when the child comes back.
+    OpenDetailPage(ThingPlace, false);
+    if (!Closed()) NewThing();
+}

@@ -1,0 +1,202 @@
+#include "shell/TownPanorama.h"
+
+#include "platform/core/rtl.h"
+#include "platform/gfx/floodfill.h"
+#include "platform/gfx/pixels.h"
+
+namespace {
+
+// The frame's window onto the town: 6 pixels in from the left and top.
+constexpr int kTownLeft = 6;
+constexpr int kTownTop = 6;
+constexpr int kViewWidth = 628;
+constexpr int kTownMiddle = 1760;
+constexpr int kSliderMin = 14;
+constexpr int kSliderMax = 614;
+constexpr int kScrollRange = 2892;        // the town's width less the view's
+constexpr double kPixelsPerSliderStep = 4.82;  // 2892 / 600
+constexpr int kScrollStep = 30;
+
+}  // namespace
+
+int SliderLeftForOffset(int ScrollOffset) {
+    return kSliderMax - int(Round((ScrollOffset + kScrollRange) / kPixelsPerSliderStep));
+}
+
+int OffsetForSliderLeft(int SliderLeft) {
+    return int(Round((kSliderMax - SliderLeft) * kPixelsPerSliderStep)) - kScrollRange;
+}
+
+TTownPanorama::TTownPanorama(TComponent* AOwner, const TScreenSetup& Setup) : TScreenFrame(AOwner, Setup) {
+    ScrollTimer = new TTimer(this);
+    ScrollTimer->SetEnabled(false);
+    ScrollTimer->SetInterval(50);
+    ScrollTimer->OnTimer = [this](TObject* s) { ScrollTimerTimer(s); };
+}
+
+TTownPanorama::~TTownPanorama() {
+    for (TBitmap* plate : NamePlate) delete plate;
+    delete Mask;
+    delete Town;
+    delete Frame;
+}
+
+void TTownPanorama::CreateFrame() {
+    Frame = new TBitmap();
+    Frame->Assign(Buffer);
+    Frame->TransparentColor = clFuchsia;
+    Frame->Transparent = true;
+
+    const Surface& f = Frame->Pixels();
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width;) {
+            if (f.Get(x, y) == clFuchsia) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < f.width && f.Get(x, y) != clFuchsia) ++x;
+            frameRuns_.push_back(Rect(start, y, x, y + 1));
+        }
+}
+
+void TTownPanorama::CreateSlider() { Slider = ::CreateSlider(this, 314, 406, 12, 9, AppDir + "hl_obr\\posuv.bmp"); }
+
+void TTownPanorama::CreateScrollZones() {
+    LeftScrollZone = new TXLabel(this, 0, 14, 6, 392);
+    LeftScrollZone->Tag = -1;
+    RightScrollZone = new TXLabel(this, 634, 14, 6, 392);
+    RightScrollZone->Tag = 1;
+    for (TXLabel* zone : {LeftScrollZone, RightScrollZone}) {
+        zone->OnMouseEnter = [this](TObject* s) { ScrollZoneEnter(s); };
+        zone->OnMouseLeave = [this](TObject* s) { ScrollZoneLeave(s); };
+    }
+}
+
+void TTownPanorama::LoadPlaces() {
+    for (const TTownPlace& place : TownPlaceTable) {
+        const int i = place.ProfessionNumber;
+        SamplePoint[i] = place.SamplePoint;
+        NamePlatePoint[i] = place.NamePlatePoint;
+        NamePlate[i] = new TBitmap();
+        NamePlate[i]->LoadFromFile(AppDir + "hl_obr\\nazvy\\" + place.PlaceCode + ".bmp");
+    }
+}
+
+void TTownPanorama::StartView() {
+    ViewWidth = kViewWidth;
+    ScrollOffset = ViewWidth / 2 - kTownMiddle;
+    PlaceHitTest = std::make_unique<TRegionHitTest>(Mask, clBlack);
+}
+
+void TTownPanorama::ClosePlace(Byte Place) {
+    Surface& mask = Mask->Pixels();
+    gfx::FloodFillArea(mask, gfx::SurfaceRect(mask), SamplePoint[Place].X, SamplePoint[Place].Y, clBlack,
+                       TFillStyle::fsBorder, clBlack);
+    placeClosed_[Place] = true;
+    if (PlaceHitTest) PlaceHitTest->MaskChanged();
+}
+
+void TTownPanorama::RedrawTown() {
+    Buffer->Canvas()->Draw(ScrollOffset + kTownLeft, kTownTop, Town);
+    Surface& buffer = Buffer->Pixels();
+    for (const TRect& run : frameRuns_)
+        gfx::CopyArea(buffer, gfx::SurfaceRect(buffer), TPoint{run.Left, run.Top}, Frame->Pixels(), run);
+    DrawOverFrame();
+    BitBlt(Canvas()->Handle(), 0, 0, 640, 480, Buffer->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+const TBitmap* TTownPanorama::ExitSnapshot() {
+    exitSnapshot_.Assign(Buffer);
+    exitSnapshot_.Canvas()->Draw(Slider->Left(), Slider->Top(), Slider->Bitmap);
+    return &exitSnapshot_;
+}
+
+// ---------------------------------------------------------------------------
+// Scrolling
+
+void TTownPanorama::ScrollZoneEnter(TObject* Sender) {
+    ActiveScrollZone = static_cast<TXLabel*>(Sender)->Tag < 0 ? LeftScrollZone : RightScrollZone;
+    ScrollTimer->SetEnabled(true);
+}
+
+void TTownPanorama::ScrollZoneLeave(TObject*) {
+    ScrollTimer->SetEnabled(false);
+    ActiveScrollZone = nullptr;
+}
+
+bool TTownPanorama::CursorInScrollZone() {
+    if (!ActiveScrollZone) return false;
+    TPoint p;
+    GetCursorPos(&p);
+    const int x = p.X - Left();
+    const int y = p.Y - Top();
+    const TXLabel* z = ActiveScrollZone;
+    return x >= z->Left() && x <= z->Left() + z->Width() && y >= z->Top() && y <= z->Top() + z->Height();
+}
+
+void TTownPanorama::ScrollTimerTimer(TObject*) {
+    if (!CursorInScrollZone()) {
+        ScrollTimer->SetEnabled(false);
+        ActiveScrollZone = nullptr;
+        return;
+    }
+    const int step = ActiveScrollZone->Tag < 0 ? -kScrollStep : kScrollStep;
+    int newOffset = ScrollOffset - step;
+    const int leftmost = ViewWidth - Town->Width();
+    if (newOffset > 0) newOffset = 0;
+    if (newOffset < leftmost) newOffset = leftmost;
+    ScrollOffset = newOffset;
+    RedrawTown();
+    Slider->SetLeft(SliderLeftForOffset(ScrollOffset));
+}
+
+void TTownPanorama::SliderMouseDown(TObject*, TMouseButton, TShiftState, int X, int) {
+    Slider->Dragging = true;
+    Slider->GrabX = X;
+}
+
+void TTownPanorama::SliderMouseUp(TObject*, TMouseButton, TShiftState, int, int) { Slider->Dragging = false; }
+
+void TTownPanorama::SliderMouseMove(TObject*, TShiftState, int X, int) {
+    if (!Slider->Dragging) return;
+    const int newLeft = Slider->Left() - (Slider->GrabX - X);
+    if (newLeft < kSliderMin || newLeft > kSliderMax) return;
+    Slider->SetLeft(newLeft);
+    Slider->Repaint();
+    ScrollOffset = OffsetForSliderLeft(newLeft);
+    RedrawTown();
+}
+
+// ---------------------------------------------------------------------------
+// Places
+
+TTownPoint TTownPanorama::HitTest(int X, int Y) {
+    const int tx = X - ScrollOffset - kTownLeft;
+    const int ty = Y - kTownTop;
+    HoverPlace = 0;
+
+    TTownPoint where = TTownPoint::Region;
+    if (ty >= Mask->Height()) {
+        where = TTownPoint::Below;
+    } else if (!Mask->Pixels().Inside(tx, ty)) {
+        // The band above the view and the sides, where the mask gives no
+        // colour: no place, as black is.
+        where = TTownPoint::Beside;
+    } else if (Mask->Pixels().Get(tx, ty) == clBlack) {
+        where = TTownPoint::Black;
+    }
+    if (where != TTownPoint::Region) {
+        SetCursor(1);
+        return where;
+    }
+
+    SetCursor(2);
+    // A closed place's sample point is black, in no region.
+    HoverPlace = Byte(PlaceHitTest->MarkerAt(tx, ty, std::span(SamplePoint + 1, TownPlaceCount)) + 1);
+    return where;
+}
+
+TPoint TTownPanorama::NamePlateAt(Byte Place) const {
+    return {NamePlatePoint[Place].X + ScrollOffset + kTownLeft, NamePlatePoint[Place].Y + kTownTop};
+}

@@ -1,0 +1,195 @@
+// The best-times file: what is read from good, damaged and foreign files,
+// what is written, the "m:ss" text, and the replacement of the file that
+// leaves the old table or the new one whatever happens while it is written.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "platform/core/exceptions.h"
+#include "shell/shell_test_support.h"
+#include "simulations/BestTimes.h"
+
+using namespace shelltest;
+
+namespace {
+
+using Rows = std::vector<TTableRow>;
+
+std::array<TTableRow, BestTimesRows> TenRows(const Rows& rows) {
+    std::array<TTableRow, BestTimesRows> ten{};
+    std::copy(rows.begin(), rows.end(), ten.begin());
+    return ten;
+}
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;  // as the file holds them
+    Rows rows;
+};
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
+std::string TenEmptyLines() {
+    std::string s;
+    for (int i = 0; i < 10; ++i) s += "|0\r\n";
+    return s;
+}
+
+std::string TwelveRows() {
+    std::string s;
+    for (int i = 1; i <= 12; ++i) s += "R" + std::to_string(i) + "|" + std::to_string(100 - i) + "\r\n";
+    return s;
+}
+
+Rows FirstTenOfTwelve() {
+    Rows r;
+    for (int i = 1; i <= 10; ++i) r.push_back({"R" + std::to_string(i), 100 - i});
+    return r;
+}
+
+const ReadCase kReads[] = {
+    {"TenEmptyLines", TenEmptyLines(), Rows(10, TTableRow{})},
+    {"NoFileText", "", {}},
+    {"LastLineWithoutBreak", "Eva|35\r\nPetr|20", {{"Eva", 35}, {"Petr", 20}}},
+    {"LoneLineFeeds", "Eva|35\nPetr|20\n", {{"Eva", 35}, {"Petr", 20}}},
+    {"NoBarIsAllTime", "35\r\n", {{"", 35}}},
+    {"NameInCodePage1250", "\x8Eofie \xC8" "ern\xE1|61\r\n", {{"Žofie Černá", 61}}},
+    {"HexTimeAsTheClassLibraryReadsIt", "Eva|$1F\r\n", {{"Eva", 31}}},
+    {"EmptyNameKept", "|7\r\n", {{"", 7}}},
+    // Lines that cannot be read are skipped; the rows after them still count.
+    {"BadLinesSkipped", "Eva|30\r\ngarbage\r\nJan|x|10\r\nPetr|20\r\n|-5\r\nIva|99999999999\r\n\r\nOta|10\r\n",
+     {{"Eva", 30}, {"Petr", 20}, {"Ota", 10}}},
+    {"OnlyTheFirstTenGoodRows", TwelveRows(), FirstTenOfTwelve()},
+    {"BinaryGarbage", std::string("\x00\x01\xFF\xFE|\x80\x00", 7), {}},
+};
+
+class BestTimesRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(BestTimesRead, GivesTheGoodRowsInOrder) {
+    const ReadCase& c = GetParam();
+    EXPECT_EQ(ParseBestTimes(c.bytes), c.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BestTimesRead, ::testing::ValuesIn(kReads),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BestTimesWrite, TenLinesInCodePage1250WithEmptyRowsAsBarZero) {
+    const Rows rows = {{"Žofie Černá", 61}, {"", 7}, {"Eva", 5}};
+    EXPECT_EQ(FormatBestTimes(TenRows(rows)),
+              "\x8Eofie \xC8" "ern\xE1|61\r\n|7\r\nEva|5\r\n|0\r\n|0\r\n|0\r\n|0\r\n|0\r\n|0\r\n|0\r\n");
+}
+
+TEST(BestTimesWrite, NameNeverBreaksItsLineAndForeignLettersAreReplaced) {
+    const Rows rows = {{"A|B\r\nC\tD", 9}, {"Ωmega", 8}};
+    const std::string bytes = FormatBestTimes(TenRows(rows));
+    EXPECT_EQ(bytes.substr(0, 17), "ABCD|9\r\n?mega|8\r\n");
+    // What is written reads back as the same ten rows.
+    const Rows back = ParseBestTimes(bytes);
+    ASSERT_EQ(back.size(), 10u);
+    EXPECT_EQ(back[0], (TTableRow{"ABCD", 9}));
+    EXPECT_EQ(back[1], (TTableRow{"?mega", 8}));
+}
+
+TEST(BestTimesText, MinutesAndTwoDigitSeconds) {
+    const std::pair<int, const char*> cases[] = {{0, "0:00"},  {5, "0:05"},   {9, "0:09"},
+                                                 {60, "1:00"}, {90, "1:30"},  {720, "12:00"}};
+    for (auto [seconds, text] : cases) EXPECT_EQ(FormatTime(seconds), text) << seconds;
+}
+
+TEST(BestTimesText, NameCharacters) {
+    for (char32_t ch : {U'a', U'Ž', U' ', U'€', U'Ω'}) EXPECT_TRUE(IsNameCharacter(ch)) << int(ch);
+    for (char32_t ch : {U'|', U'\r', U'\n', U'\t', char32_t(0), char32_t(0x7F)})
+        EXPECT_FALSE(IsNameCharacter(ch)) << int(ch);
+}
+
+// ---------------------------------------------------------------------------
+// Replacing the file
+
+class BestTimesReplace : public ::testing::Test {
+protected:
+    BestTimesReplace() {
+        old_ = FormatBestTimes(TenRows({{"Stará", 50}, {"Tabulka", 40}}));
+        new_ = FormatBestTimes(TenRows({{"Nová", 70}, {"Stará", 50}, {"Tabulka", 40}}));
+        folder_.Write("hasic.dat", old_);
+    }
+    std::string Path() const { return folder_.Path("hasic.dat"); }
+    std::string File() const { return ReadFile(Path()); }
+    bool NewFileLeft() const { return folder_.Exists("hasic.dat.new"); }
+
+    // Runs `body` in a child process; its exit code.
+    static int InChild(const std::function<int()>& body) {
+        const pid_t pid = fork();
+        if (pid == 0) _exit(body());
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    TempFolder folder_;
+    std::string old_, new_;
+};
+
+TEST_F(BestTimesReplace, NewTableTakesThePlaceOfTheOld) {
+    ReplaceFileAtomically(Path(), new_);
+    EXPECT_EQ(File(), new_);
+    EXPECT_FALSE(NewFileLeft());
+    // A path in the program's own form, in another letter case, finds the file.
+    ReplaceFileAtomically(folder_.Dir() + "HASIC.DAT", old_);
+    EXPECT_EQ(File(), old_);
+}
+
+TEST_F(BestTimesReplace, FileThatCannotBeWrittenLeavesTheOldTable) {
+    fs::create_directory(folder_.Path("hasic.dat.new"));  // where the new file would go
+    InvalidatePathCache();
+    EXPECT_THROW(ReplaceFileAtomically(Path(), new_), EFCreateError);
+    EXPECT_EQ(File(), old_);
+}
+
+TEST_F(BestTimesReplace, FullDiskLeavesTheOldTableAndNoNewFile) {
+    // A file size limit below the new table's size: the write fails as on a
+    // full disk.
+    const int code = InChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{20, 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            ReplaceFileAtomically(Path(), new_);
+        } catch (const EFCreateError&) {
+            return 0;
+        }
+        return 1;
+    });
+    EXPECT_EQ(code, 0) << "the failed write was not reported";
+    EXPECT_EQ(File(), old_);
+    EXPECT_FALSE(NewFileLeft());
+}
+
+TEST_F(BestTimesReplace, WriterKilledAtAnyMomentLeavesTheOldTableOrTheNew) {
+    std::mt19937 random(16);
+    std::uniform_int_distribution<int> killAfterUs(0, 3000);
+    int sawOld = 0, sawNew = 0;
+    for (int round = 0; round < 60; ++round) {
+        folder_.Write("hasic.dat", old_);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            // Writes the new table and the old one in turn until it is killed.
+            for (int i = 0;; ++i) ReplaceFileAtomically(Path(), i % 2 ? old_ : new_);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(killAfterUs(random)));
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        const std::string file = File();
+        ASSERT_TRUE(file == old_ || file == new_) << "round " << round << ": " << file.size() << " bytes";
+        (file == old_ ? sawOld : sawNew)++;
+    }
+    // Both outcomes happened, so kills fell on both sides of a rename.
+    EXPECT_GT(sawOld, 0);
+    EXPECT_GT(sawNew, 0);
+}
+
+}  // namespace

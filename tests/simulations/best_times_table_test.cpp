@@ -1,0 +1,243 @@
+// The best-times table on the screen: a record sorted into the rows, the
+// name typed into its edit, the rows frozen into the question, the file
+// written on leaving (or kept when it cannot be), damaged files, and the
+// records kept from one run of the program to the next.
+#include "firefighter_test_support.h"
+
+using namespace firetest;
+
+namespace {
+
+constexpr TColor kNameMissing = RGBColor(255, 235, 234);  // light red
+constexpr TColor kNameGiven = RGBColor(227, 254, 226);    // light green
+
+class Table : public FirefighterTest {};
+
+std::vector<std::string> TenRowsDownTo50() {
+    std::vector<std::string> rows;
+    for (int i = 0; i < 10; ++i) rows.push_back("Hráč " + std::to_string(i + 1) + "|" + std::to_string(95 - 5 * i));
+    return rows;
+}
+
+struct RecordCase {
+    const char* name;
+    std::string file;  // "" for no file
+    int seconds;
+    std::vector<std::pair<String, bool>> typed;  // text, then Enter or not
+    int newRow;
+    std::vector<std::string> saved;  // the rows written (the rest "|0")
+};
+void PrintTo(const RecordCase& c, std::ostream* os) { *os << c.name; }
+
+std::vector<std::string> SavedAfterEleven() {
+    std::vector<std::string> rows = TenRowsDownTo50();
+    rows[9] = "Jan|55";  // after Hráč 9's equal time; Hráč 10 drops out
+    return rows;
+}
+
+const RecordCase kRecords[] = {
+    {"TenEmptyLinesAndAnEmptyName", TableFileOf({}), 5, {}, 1, {"|5"}},
+    {"EqualTimeFromRow11ComesAfter", TableFileOf({"Eva|50", "Ota|40", "Iva|30"}), 40, {{"Jan", true}}, 3,
+     {"Eva|50", "Ota|40", "Jan|40", "Iva|30"}},
+    {"EleventhRowIsNotSaved", TableFileOf(TenRowsDownTo50()), 55, {{"Jan", false}}, 10, SavedAfterEleven()},
+    {"DamagedFileKeepsItsGoodRows", "Eva|30\r\ngarbage\r\nPetr|20\r\n", 25, {{"Jan", true}}, 2,
+     {"Eva|30", "Jan|25", "Petr|20"}},
+    {"CzechNameInCodePage1250", "", 65, {{"Žofie Černá", false}}, 1, {"Žofie Černá|65"}},
+    {"BarRefusedForeignLetterReplaced", "", 5, {{"A|BΩ", false}}, 1, {"AB?|5"}},
+    {"TypingAfterEnterGoesNowhere", "", 5, {{"Eva", true}, {"X", true}}, 1, {"Eva|5"}},
+};
+
+class Record : public FirefighterTest, public ::testing::WithParamInterface<RecordCase> {};
+
+TEST_P(Record, SortedIntoTheRowsNamedAndSavedOnBack) {
+    const RecordCase& c = GetParam();
+    if (!c.file.empty()) WriteTableFile(c.file);
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, c.seconds);
+    h().At(up + 200, [&] {
+        ASSERT_TRUE(T().Showing());
+        EXPECT_EQ(T().NewRow, c.newRow);
+        for (int r = 1; r <= 10; ++r) {
+            const bool filled = T().TableRow[r].Time != 0;
+            for (TLabel* l : {T().Rows[r].Cislo, T().Rows[r].Jmeno, T().Rows[r].Cas}) {
+                EXPECT_EQ(l->Visible(), filled);
+            }
+            if (filled) {
+                EXPECT_EQ(T().Rows[r].Cislo->Caption(), std::to_string(r) + ".");
+            }
+        }
+        EXPECT_EQ(T().Rows[c.newRow].Jmeno->Caption(), "");
+        EXPECT_EQ(T().Rows[c.newRow].Cas->Caption(), FormatTime(c.seconds));
+    });
+    std::uint64_t t = up + 300;
+    for (const auto& [text, enter] : c.typed) {
+        h().Type(t, text);
+        if (enter) h().Key(t + 10, VK_RETURN);
+        t += 100;
+    }
+    h().Click(t, kBackX, kBarY);
+    h().At(t + 300, [&] {
+        EXPECT_FALSE(T().Showing());
+        EXPECT_TRUE(MessageShown("Tabulka"));
+    });
+    EndAt(t + 400);
+    RunProgram();
+    EXPECT_EQ(TableFile(), TableFileOf(c.saved));
+    EXPECT_FALSE(fs::exists(TablePath() + ".new"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, Record, ::testing::ValuesIn(kRecords),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Table, NameEditColoursEnterAndTheNextRecordOnTheSameScreen) {
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, 20);
+    h().At(up + 200, [] {
+        EXPECT_EQ(T().Jmeno->Color(), kNameMissing);
+        EXPECT_EQ(T().ActiveControl(), T().Jmeno);
+    });
+    h().Type(up + 300, "  ");
+    h().At(up + 350, [] { EXPECT_EQ(T().Jmeno->Color(), kNameMissing); });
+    h().Type(up + 400, "Eva");
+    h().At(up + 450, [] {
+        EXPECT_EQ(T().Jmeno->Color(), kNameGiven);
+        EXPECT_EQ(T().TableRow[1].Name, "  Eva");
+    });
+    h().Key(up + 500, VK_RETURN);
+    h().At(up + 550, [] {
+        EXPECT_FALSE(T().Jmeno->Visible());
+        EXPECT_TRUE(T().Rows[1].Jmeno->Visible());
+        EXPECT_EQ(T().Rows[1].Jmeno->Caption(), "  Eva");
+    });
+    // Back, yes: a new game on the same screen, and a longer time.
+    h().Click(up + 600, kBackX, kBarY);
+    h().Click(up + 900, kYes.X, kYes.Y);
+    EndGameAt(up + 1400, 30);
+    h().At(up + 1600, [] {
+        ASSERT_TRUE(T().Showing());
+        EXPECT_EQ(T().NewRow, 1);
+        EXPECT_TRUE(T().Jmeno->Visible());
+        EXPECT_EQ(T().Jmeno->Text(), "");
+        EXPECT_EQ(T().Jmeno->Color(), kNameMissing);
+        EXPECT_EQ(T().Rows[2].Jmeno->Caption(), "  Eva");
+        EXPECT_EQ(T().Rows[2].Cas->Caption(), "0:20");
+    });
+    h().Type(up + 1700, "Jan");
+    h().Click(up + 1800, kBackX, kBarY);
+    EndAt(up + 2100);
+    RunProgram();
+    EXPECT_EQ(TableFile(), TableFileOf({"Jan|30", "  Eva|20"}));
+}
+
+TEST_F(Table, BackFreezesTheRowsAsShownIntoTheQuestionsPicture) {
+    WriteTableFile(TableFileOf({"Eva|50", "Ota|40"}));
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, 45);
+    h().Type(up + 300, "Jan");  // not committed: the edit stands over row 2
+    std::vector<std::pair<TRect, Surface>> shown;
+    h().At(up + 400, [&] {
+        for (int r = 1; r <= 3; ++r)
+            for (TLabel* l : {T().Rows[r].Cislo, T().Rows[r].Jmeno, T().Rows[r].Cas}) {
+                Surface s;
+                s.Resize(l->Width(), l->Height());
+                for (int y = 0; y < l->Height(); ++y)
+                    for (int x = 0; x < l->Width(); ++x)
+                        s.Set(x, y, h().ScreenSurface().Get(l->Left() + x, l->Top() + y));
+                shown.push_back({l->BoundsRect(), s});
+            }
+    });
+    h().Click(up + 500, kBackX, kBarY);
+    h().At(up + 800, [&] {
+        ASSERT_TRUE(MessageShown("Tabulka"));
+        const Surface& picture = wndHlaska->Buffer->Pixels();
+        for (const auto& [r, s] : shown)
+            for (int y = 0; y < r.Height(); ++y)
+                for (int x = 0; x < r.Width(); ++x)
+                    ASSERT_EQ(picture.Get(r.Left + x, r.Top + y), Dimmed(s.Get(x, y)))
+                        << "at (" << r.Left + x << ", " << r.Top + y << ")";
+        // Below the rows: the table's own background, dimmed.
+        EXPECT_EQ(picture.Get(300, 400), Dimmed(T().Buffer->Pixels().Get(300, 400)));
+    });
+    EndAt(up + 900);
+    RunProgram();
+}
+
+TEST_F(Table, FailedWriteKeepsTheOldFileAndTheTableOnScreen) {
+    const std::string old = TableFileOf({"Eva|50"});
+    WriteTableFile(old);
+    fs::create_directories(data_.Path("Velamo/hasic.dat.new"));  // the new file cannot be made
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, 60);
+    h().Type(up + 300, "Jan");
+    h().Click(up + 400, kBackX, kBarY);
+    h().At(up + 700, [&] {
+        EXPECT_TRUE(MessageShown("Tabulka"));
+        EXPECT_TRUE(T().Showing());
+        EXPECT_EQ(TableFile(), old);
+        EXPECT_EQ(T().TableRow[1], (TTableRow{"Jan", 60}));
+    });
+    // Yes: the table is seen again with the record; back tries again.
+    h().Click(up + 800, kYes.X, kYes.Y);
+    h().At(up + 1200, [&] {
+        EXPECT_EQ(h().ActiveForm(), wndTabulka);
+        fs::remove(data_.Path("Velamo/hasic.dat.new"));
+        InvalidatePathCache();
+    });
+    h().Click(up + 1300, kBackX, kBarY);
+    h().At(up + 1600, [] { EXPECT_FALSE(T().Showing()); });
+    EndAt(up + 1700);
+    RunProgram();
+    EXPECT_EQ(TableFile(), TableFileOf({"Jan|60", "Eva|50"}));
+}
+
+TEST_F(Table, UnreadableFileIsKeptUntilARecordIsMade) {
+    const std::string unreadable("\x00\x01\x02 no table \xFF|\xFE", 17);
+    WriteTableFile(unreadable);
+    const std::uint64_t up = OpenFirefighter();
+    h().At(up, [] {
+        for (int r = 1; r <= 11; ++r) EXPECT_EQ(T().TableRow[r], TTableRow{}) << r;
+    });
+    EndGameAt(up + 100, 0);  // no record: the question
+    h().Click(up + 400, kYes.X, kYes.Y);
+    h().At(up + 800, [&] {
+        ASSERT_FALSE(MessageShown("Hasic"));
+        EXPECT_EQ(TableFile(), unreadable);
+    });
+    EndGameAt(up + 900, 3);
+    h().Click(up + 1200, kBackX, kBarY);
+    EndAt(up + 1500);
+    RunProgram();
+    EXPECT_EQ(TableFile(), TableFileOf({"|3"}));
+}
+
+TEST_F(Table, RecordsAreKeptFromOneRunOfTheProgramToTheNext) {
+    // The first run, a program of its own: a record named Eva, then no more
+    // play, and the program ends.
+    const bool firstRun = RunInChildProcess([this] {
+        const std::uint64_t up = OpenFirefighter();
+        EndGameAt(up, 7);
+        h().Type(up + 300, "Eva");
+        h().Click(up + 400, kBackX, kBarY);
+        h().Click(up + 700, kNo.X, kNo.Y);
+        EndAt(up + 1100);
+        RunProgram();
+    });
+    ASSERT_TRUE(firstRun);
+    ASSERT_EQ(TableFile(), TableFileOf({"Eva|7"}));
+
+    const std::uint64_t up = OpenFirefighter();
+    h().At(up, [] { EXPECT_EQ(T().TableRow[1], (TTableRow{"Eva", 7})); });
+    EndGameAt(up, 9);
+    h().At(up + 200, [] {
+        EXPECT_EQ(T().NewRow, 1);
+        EXPECT_EQ(T().Rows[2].Jmeno->Caption(), "Eva");
+        EXPECT_EQ(T().Rows[2].Cas->Caption(), "0:07");
+    });
+    h().Type(up + 300, "Jan");
+    h().Click(up + 400, kBackX, kBarY);
+    EndAt(up + 700);
+    RunProgram();
+    EXPECT_EQ(TableFile(), TableFileOf({"Jan|9", "Eva|7"}));
+}
+
+}  // namespace
