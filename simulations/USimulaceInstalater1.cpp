@@ -33,11 +33,10 @@ const TPlumberPart PartA = {
 
 TwndSimulaceInstalater1::TwndSimulaceInstalater1(TComponent* AOwner) : TPlumberScreen(AOwner, PartA) {
     OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnDestroy = [this](TObject* s) { FormDestroy(s); };
     DoCreate();
 }
 
-void TwndSimulaceInstalater1::FormDestroy(TObject*) {
+TwndSimulaceInstalater1::~TwndSimulaceInstalater1() {
     for (TBitmap* p : PiecePictures) delete p;
     for (TBitmap* p : PaletteHighlights) delete p;
     for (TBitmap* p : DigitPictures) delete p;

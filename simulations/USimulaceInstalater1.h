@@ -12,6 +12,7 @@
 class TwndSimulaceInstalater1 : public TPlumberScreen {
 public:
     explicit TwndSimulaceInstalater1(TComponent* AOwner);
+    ~TwndSimulaceInstalater1() override;
 
     // 1..7 (index 0 unused): six kinds, then the wrench.
     std::array<TXLabel*, 8> PaletteLabels{};
@@ -28,7 +29,6 @@ public:
     TPlumberBoardA Board;
 
     void FormCreate(TObject* Sender);
-    void FormDestroy(TObject* Sender);
     void NewGame() override;
     void SwitchPart() override { SwitchToPartB(); }
     void SwitchToPartB();

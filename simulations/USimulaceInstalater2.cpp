@@ -39,11 +39,10 @@ const TPlumberBPaletteGroup& GroupOf(int Tag) {
 
 TwndSimulaceInstalater2::TwndSimulaceInstalater2(TComponent* AOwner) : TPlumberScreen(AOwner, PartB) {
     OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnDestroy = [this](TObject* s) { FormDestroy(s); };
     DoCreate();
 }
 
-void TwndSimulaceInstalater2::FormDestroy(TObject*) {
+TwndSimulaceInstalater2::~TwndSimulaceInstalater2() {
     for (TBitmap* p : PiecePictures) delete p;
     for (TBitmap* p : PalettePictures) delete p;
     delete ValveStrip;

@@ -12,6 +12,7 @@
 class TwndSimulaceInstalater2 : public TPlumberScreen {
 public:
     explicit TwndSimulaceInstalater2(TComponent* AOwner);
+    ~TwndSimulaceInstalater2() override;
 
     // 1..21 (index 0 unused): pieces 1..20, then the wrench.
     std::array<TXLabel*, 22> PaletteLabels{};
@@ -26,7 +27,6 @@ public:
     TPlumberBoardB Board;
 
     void FormCreate(TObject* Sender);
-    void FormDestroy(TObject* Sender);
     void NewGame() override;
     void SwitchPart() override { SwitchToPartA(); }
     void SwitchToPartA();

@@ -197,14 +197,14 @@ template <class T>
 void TApplication::CreateForm(T*& ref) {
     // The reference points to the storage first, so that code run by the
     // constructor (OnCreate) already sees the global.
-    void* storage = ::operator new(sizeof(T));
+    void* storage = TForm::operator new(sizeof(T));
     ref = static_cast<T*>(storage);
     T* form;
     try {
-        form = new (storage) T(this);
+        form = ::new (storage) T(this);
     } catch (...) {
         ref = nullptr;
-        ::operator delete(storage);
+        TForm::operator delete(storage);
         throw;
     }
     form->BindGlobal(ref);

@@ -21,10 +21,6 @@
 //     wndKonec = new TwndKonec(nullptr);
 //     wndKonec->BindGlobal(wndKonec);   // cleared when the form is freed
 //
-// What OnCreate makes, OnDestroy frees (or members that free themselves hold
-// it): when the program halts inside OnCreate, OnDestroy runs, but the
-// form's own destructor does not, as its constructor never finished.
-//
 // Forms live on the heap. Free them with Free(), Release() or Close() with
 // caFree; the last two wait until none of the form's handlers is running
 // (a handler paused in a nested message loop counts) and no message for it
@@ -122,6 +118,11 @@ public:
         };
     }
 
+    // A form's storage; kept rather than freed when the form's creation
+    // halted (see DoCreate).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p) noexcept;
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -135,7 +136,10 @@ protected:
     // Subclasses call it at the end of their constructor: runs OnCreate in
     // the exception guard; the form exists whatever happens there, unless
     // the program halts there (TProgramHalt): then OnDestroy runs and the
-    // halt leaves the constructor, so no half-built form is ever used.
+    // halt leaves the constructor, so no half-built form is ever used. The
+    // form's own destructor cannot run then (its constructor never
+    // finished): its storage, and what only that destructor frees, are left
+    // to the end of the process.
     void DoCreate();
     void Paint() override;
     void BeforeDestruction() override;
