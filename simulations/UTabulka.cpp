@@ -1,5 +1,6 @@
 #include "simulations/UTabulka.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "platform/core/files.h"
@@ -78,6 +79,14 @@ void TwndTabulka::LoadTable() {
 }
 
 void TwndTabulka::SaveTable() {
+    // The folder is made when it is first read; made again if it went away
+    // meanwhile, so that the record is not lost with it.
+    if (!BestTimesFolder.empty() && !DirectoryExists(BestTimesFolder)) {
+        const String folder = ResolvePath(BestTimesFolder);
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+        NoteFileSystemChange(folder);
+    }
     ReplaceFileAtomically(FileName(), FormatBestTimes(std::span<const TTableRow, BestTimesRows>(&TableRow[1], 10)));
 }
 
