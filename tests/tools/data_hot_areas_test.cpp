@@ -2,7 +2,8 @@
 // labels of the exit question, of the message window's buttons and of both
 // menus' entries inside their hot areas, the town's houses and names inside
 // their places, and nothing drawn on the town game's bar outside its buttons
-// and its thing's box. The labels are black ink
+// and its thing's box, the plumber's palette entries lit only inside their
+// hot areas. The labels are black ink
 // (with its antialiased edge: pixels near black).
 #include "data_tree_support.h"
 
@@ -12,6 +13,7 @@
 #include "games/TownGameThings.h"
 #include "shell/TownPlaceTable.h"
 #include "platform/gfx/pixels.h"
+#include "simulations/PlumberTables.h"
 #include "simulations/SimulationMenuTable.h"
 
 namespace {
@@ -183,4 +185,34 @@ TEST(DataHotAreas, TownDrawsItsHousesAndNamesInsideThePlaces) {
         }
     EXPECT_EQ(stray, 0) << "pixels drawn outside every place";
     EXPECT_EQ(outline.size(), 1u) << "drawing over the places' outlines";
+}
+
+// The screen's pixels that a picture drawn at `at` changes.
+TRect ChangedBy(const TBitmap& screen, const TBitmap& picture, TPoint at) {
+    TRect box{};
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (picture.Pixels().Get(x, y) == screen.Pixels().Get(at.X + x, at.Y + y)) continue;
+            const TRect p = Bounds(at.X + x, at.Y + y, 1, 1);
+            box = box.IsEmpty() ? p
+                                : Rect(std::min(box.Left, p.Left), std::min(box.Top, p.Top),
+                                       std::max(box.Right, p.Right), std::max(box.Bottom, p.Bottom));
+        }
+    return box;
+}
+
+TEST(DataHotAreas, PlumberPaletteEntriesLightUpOnlyInsideTheirHotAreas) {
+    auto a = LoadPicture("simul\\instal\\pozadiA.bmp");
+    for (const TPlumberAPaletteEntry& e : PlumberAPaletteTable) {
+        auto lit = LoadPicture(std::string("simul\\instal\\A_verze\\") + e.Highlight + ".bmp");
+        EXPECT_TRUE(InkInside(ChangedBy(*a, *lit, {e.Label.Left, e.Label.Top}), e.Label)) << e.Highlight;
+    }
+    // Part B: the picture of an entry's group with that entry chosen.
+    auto b = LoadPicture("simul\\instal\\pozadiB.bmp");
+    for (const TPlumberBPaletteGroup& g : PlumberBPaletteTable)
+        for (int tag = g.FirstTag; tag <= g.LastTag; ++tag) {
+            const char* name = g.Pictures[tag - g.FirstTag];
+            auto lit = LoadPicture(std::string("simul\\instal\\B_verze\\") + name + ".bmp");
+            EXPECT_TRUE(InkInside(ChangedBy(*b, *lit, g.Origin), g.Labels[tag - g.FirstTag])) << name;
+        }
 }
