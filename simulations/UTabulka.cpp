@@ -54,7 +54,17 @@ TwndTabulka::TwndTabulka(TComponent* AOwner)
     Jmeno->OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { JmenoKeyDown(s, k, sh); };
     Jmeno->OnKeyPress = [this](TObject* s, char32_t& k) { JmenoKeyPress(s, k); };
     OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
     DoCreate();
+}
+
+void TwndTabulka::FormDestroy(TObject*) {
+    if (!RecordUnsaved) return;
+    try {
+        SaveTable();
+    } catch (const Exception&) {
+        // Nothing is left to tell it on.
+    }
 }
 
 void TwndTabulka::FormCreate(TObject*) {
@@ -88,6 +98,7 @@ void TwndTabulka::SaveTable() {
         NoteFileSystemChange(folder);
     }
     ReplaceFileAtomically(FileName(), FormatBestTimes(std::span<const TTableRow, BestTimesRows>(&TableRow[1], 10)));
+    RecordUnsaved = false;
 }
 
 void TwndTabulka::SortAndShowRows() {
@@ -104,6 +115,7 @@ void TwndTabulka::SortAndShowRows() {
     NewRow = fromRow11 <= BestTimesRows && TableRow[fromRow11].Name == NewEntryMarker ? Byte(fromRow11) : 0;
     for (int r = 1; r <= BestTimesRows; ++r) ShowRow(r);
     if (NewRow == 0) return;
+    RecordUnsaved = true;
     const TLabel* name = Rows[NewRow].Jmeno;
     Jmeno->SetBounds(name->Left(), name->Top() - 1, Jmeno->Width(), Jmeno->Height());
     Jmeno->SetText("");

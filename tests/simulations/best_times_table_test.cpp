@@ -382,3 +382,22 @@ INSTANTIATE_TEST_SUITE_P(Names, TypedName, ::testing::ValuesIn(kNames),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+TEST_F(Table, RecordOnTheScreenWhenTheProgramEndsIsSaved) {
+    WriteTableFile(TableFileOf({"Eva|50"}));
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, 60);
+    h().Type(up + 300, "Jan");
+    // The program is closed (from the window's frame) with the table shown.
+    EndAt(up + 400);
+    RunProgram();
+    ASSERT_TRUE(T().Showing());
+    EXPECT_EQ(TableFile(), TableFileOf({"Eva|50"}));
+    // The application frees its forms at its end, the table among them.
+    wndTabulka->Free();
+    EXPECT_EQ(TableFile(), TableFileOf({"Jan|60", "Eva|50"}));
+}
+
+}  // namespace
