@@ -60,6 +60,8 @@ TwndTabulka::TwndTabulka(TComponent* AOwner)
 
 void TwndTabulka::FormDestroy(TObject*) {
     if (!RecordUnsaved) return;
+    // The name as the edit holds it, as the back button takes it.
+    if (NewRow != 0) TableRow[NewRow].Name = Jmeno->Text();
     try {
         SaveTable();
     } catch (const Exception&) {

@@ -385,11 +385,29 @@ INSTANTIATE_TEST_SUITE_P(Names, TypedName, ::testing::ValuesIn(kNames),
 
 namespace {
 
-TEST_F(Table, RecordOnTheScreenWhenTheProgramEndsIsSaved) {
+struct ProgramEndCase {
+    const char* name;
+    String typed;
+    bool enter;
+    std::string saved;
+};
+void PrintTo(const ProgramEndCase& c, std::ostream* os) { *os << c.name; }
+
+const ProgramEndCase kProgramEnds[] = {
+    {"NameTyped", "Jan", false, "Jan|60"},
+    {"NameCommitted", "Jan", true, "Jan|60"},
+    {"NoNameYet", "", false, "|60"},
+};
+
+class ProgramEndsOnTheTable : public FirefighterTest, public ::testing::WithParamInterface<ProgramEndCase> {};
+
+TEST_P(ProgramEndsOnTheTable, TheRecordShownIsSaved) {
+    const ProgramEndCase& c = GetParam();
     WriteTableFile(TableFileOf({"Eva|50"}));
     const std::uint64_t up = OpenFirefighter();
     EndGameAt(up, 60);
-    h().Type(up + 300, "Jan");
+    if (!c.typed.empty()) h().Type(up + 300, c.typed);
+    if (c.enter) h().Key(up + 350, VK_RETURN);
     // The program is closed (from the window's frame) with the table shown.
     EndAt(up + 400);
     RunProgram();
@@ -397,7 +415,10 @@ TEST_F(Table, RecordOnTheScreenWhenTheProgramEndsIsSaved) {
     EXPECT_EQ(TableFile(), TableFileOf({"Eva|50"}));
     // The application frees its forms at its end, the table among them.
     wndTabulka->Free();
-    EXPECT_EQ(TableFile(), TableFileOf({"Jan|60", "Eva|50"}));
+    EXPECT_EQ(TableFile(), TableFileOf({c.saved, "Eva|50"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, ProgramEndsOnTheTable, ::testing::ValuesIn(kProgramEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
