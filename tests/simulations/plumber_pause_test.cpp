@@ -59,7 +59,8 @@ protected:
 };
 
 TEST_P(PlumberPause, LeavesWithoutTheMessageOrStaysAndShowsIt) {
-    const auto& [part, c] = GetParam();
+    const Part part = std::get<0>(GetParam());
+    const PauseCase& c = std::get<1>(GetParam());
     if (part == Part::A) {
         UseLevels(kLevel);
         OpenPartA();
