@@ -37,7 +37,6 @@ TTownPanorama::TTownPanorama(TComponent* AOwner, const TScreenSetup& Setup) : TS
 TTownPanorama::~TTownPanorama() {
     for (TBitmap* plate : NamePlate) delete plate;
     delete Mask;
-    delete WorkMask;
     delete Town;
     delete Frame;
 }
@@ -87,7 +86,7 @@ void TTownPanorama::LoadPlaces() {
 void TTownPanorama::StartView() {
     ViewWidth = kViewWidth;
     ScrollOffset = ViewWidth / 2 - kTownMiddle;
-    WorkMask = new TBitmap();
+    PlaceHitTest = std::make_unique<TRegionHitTest>(Mask, clBlack);
 }
 
 void TTownPanorama::ClosePlace(Byte Place) {
@@ -95,7 +94,7 @@ void TTownPanorama::ClosePlace(Byte Place) {
     gfx::FloodFillArea(mask, gfx::SurfaceRect(mask), SamplePoint[Place].X, SamplePoint[Place].Y, clBlack,
                        TFillStyle::fsBorder, clBlack);
     placeClosed_[Place] = true;
-    if (WorkMask) WorkMask->SetSize(0, 0);  // copied afresh from Mask at the next hit test
+    if (PlaceHitTest) PlaceHitTest->MaskChanged();
 }
 
 void TTownPanorama::RedrawTown() {
@@ -193,31 +192,11 @@ TTownPoint TTownPanorama::HitTest(int X, int Y) {
     }
 
     SetCursor(2);
-    const TColor filled = FillRegionAt(tx, ty);
-    for (int i = 1; i <= TownPlaceCount; ++i) {
-        if (placeClosed_[i]) continue;
-        if (WorkMask->Canvas()->GetPixel(SamplePoint[i].X, SamplePoint[i].Y) == filled) {
-            HoverPlace = Byte(i);
-            break;
-        }
-    }
-    RestoreWorkMask();
+    // A closed place's sample point is black, in no region.
+    HoverPlace = Byte(PlaceHitTest->MarkerAt(tx, ty, std::span(SamplePoint + 1, TownPlaceCount)) + 1);
     return where;
 }
 
 TPoint TTownPanorama::NamePlateAt(Byte Place) const {
     return {NamePlatePoint[Place].X + ScrollOffset + kTownLeft, NamePlatePoint[Place].Y + kTownTop};
-}
-
-TColor TTownPanorama::FillRegionAt(int tx, int ty) {
-    if (WorkMask->Width() != Mask->Width() || WorkMask->Height() != Mask->Height()) WorkMask->Assign(Mask);
-    Surface& work = WorkMask->Pixels();
-    LastFill = gfx::FloodFillArea(work, gfx::SurfaceRect(work), tx, ty, clBlack, TFillStyle::fsBorder, clNavy);
-    return work.Get(tx, ty);
-}
-
-void TTownPanorama::RestoreWorkMask() {
-    Surface& work = WorkMask->Pixels();
-    gfx::CopyArea(work, gfx::SurfaceRect(work), TPoint{LastFill.Left, LastFill.Top}, Mask->Pixels(), LastFill);
-    LastFill = TRect{};
 }

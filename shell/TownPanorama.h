@@ -5,8 +5,10 @@
 // the town and what a place under the mouse does.
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "shell/RegionHitTest.h"
 #include "shell/ScreenFrame.h"
 #include "shell/TownPlaceTable.h"
 
@@ -34,7 +36,7 @@ public:
 
     // The places and their hit test.
     TBitmap* Mask = nullptr;
-    TBitmap* WorkMask = nullptr;  // see FillRegionAt
+    std::unique_ptr<TRegionHitTest> PlaceHitTest;  // on Mask, from StartView
     TPoint SamplePoint[TownPlaceCount + 1] = {};      // 1..43
     TPoint NamePlatePoint[TownPlaceCount + 1] = {};   // 1..43
     TBitmap* NamePlate[TownPlaceCount + 1] = {};      // 1..43
@@ -66,7 +68,7 @@ protected:
     void CreateScrollZones();
     // The places' points from TownPlaceTable and their name plates.
     void LoadPlaces();
-    // The view's width and its start at the middle of the town; WorkMask.
+    // The view's width and its start at the middle of the town; the hit test.
     void StartView();
     // Blacks out a place's region in Mask (a border fill from its sample
     // point) and leaves it out of the hit test.
@@ -88,13 +90,6 @@ protected:
     const TBitmap* ExitSnapshot() override;
 
 private:
-    // WorkMask is a copy of Mask that lives between moves: each hit test
-    // fills the region under the mouse with navy, reads the sample points,
-    // then copies back only the filled area from Mask. That is the same as
-    // filling a fresh copy of the whole mask, without copying it each move.
-    TColor FillRegionAt(int tx, int ty);
-    void RestoreWorkMask();
-    TRect LastFill{};
     // The frame's opaque runs, one row each: drawing them draws the frame
     // with magenta transparent, without testing its window's quarter
     // million pixels on every redraw.

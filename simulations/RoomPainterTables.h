@@ -35,3 +35,13 @@ inline constexpr TPaintColour PaintColourTable[31] = {
     {0x533FE6, {360, 355}}, {0x1ADD6D, {370, 380}}, {0xFFFFFF, {239, 328}}};
 
 inline constexpr int RollerPatternCount = 10;
+
+// The tools' hot areas, by Tag: 1 the brush, 2 the roller.
+inline constexpr TRect RoomToolAreas[2] = {{440, 355, 440 + 52, 355 + 55}, {510, 355, 510 + 61, 355 + 50}};
+// The tool taken is shown here, and beside it the roller's next pattern.
+inline constexpr TPoint ToolPictureAt = {416, 305};
+inline constexpr TPoint RollerPreviewAt = {466, 305};
+// Where a pattern and the furnished room lie over the room.
+inline constexpr TPoint PatternAt = {6, 13};
+inline constexpr TPoint FurnishedAt = {6, 6};
+inline constexpr TRect FurnishedButtonArea = {560, 418, 560 + 80, 418 + 62};

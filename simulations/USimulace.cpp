@@ -3,6 +3,9 @@
 #include "simulations/SimulationMenuTable.h"
 #include "simulations/USimulaceHasic.h"
 #include "simulations/USimulaceInstalater1.h"
+#include "simulations/USimulaceMalir.h"
+#include "simulations/USimulaceModelka.h"
+#include "simulations/USimulaceVizazistka.h"
 
 TwndSimulace* wndSimulace = nullptr;
 
@@ -19,6 +22,9 @@ void TwndSimulace::SimulationClick(int Tag) {
     switch (Tag) {
         case 1: OpenScreen(wndSimulaceInstalater1); break;
         case 2: OpenScreen(wndSimulaceHasic); break;
+        case 3: OpenScreen(wndSimulaceModelka); break;
+        case 4: OpenScreen(wndSimulaceMalir); break;
+        case 5: OpenScreen(wndSimulaceVizazistka); break;
         default: break;  // the menu only closes
     }
 }

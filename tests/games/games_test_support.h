@@ -3,6 +3,8 @@
 // chooses it (the town's button, then the menu's entry).
 #pragma once
 
+#include <functional>
+
 #include "games/GamesMenuTable.h"
 #include "games/UHry.h"
 #include "shell/ScreenFrame.h"
@@ -53,5 +55,37 @@ inline std::uint64_t DurationOf(const headless::TimedNotice& n) {
     const auto at = n.text.find(" ms=");
     return at == std::string::npos ? 0 : std::stoull(n.text.substr(at + 4));
 }
+
+// A screen test written as a timeline: each action or check comes `gap` ms
+// after the one before (600 by default, so that no two presses make a
+// double click), from the time the screen was opened.
+class TimelineTest : public ScreenTest {
+protected:
+    using ScreenTest::ScreenTest;
+    // Opens the screen as a child does; the timeline goes on from there.
+    void OpenGame(int tag) { t_ = ChooseGame(kReady, tag); }
+    void OpenSimulation(int tag) { t_ = ChooseSimulation(kReady, tag); }
+
+    std::uint64_t Next(std::uint64_t gap = 600) { return t_ += gap; }
+    std::uint64_t Now() const { return t_; }
+    void Click(TPoint p, std::uint64_t gap = 600) { Click(p, mbLeft, gap); }
+    void Click(TPoint p, TMouseButton button, std::uint64_t gap = 600) { h().Click(Next(gap), p.X, p.Y, button); }
+    void Move(TPoint p, std::uint64_t gap = 600) { h().MoveTo(Next(gap), p.X, p.Y); }
+    // A press and its release where the pointer already is (no move first).
+    void PressHere(TPoint p, TMouseButton button = mbLeft, std::uint64_t gap = 600) {
+        const std::uint64_t at = Next(gap);
+        h().MouseDown(at, p.X, p.Y, button);
+        h().MouseUp(at + headless::Harness::kClickHoldMs, p.X, p.Y, button);
+    }
+    void Then(std::function<void()> check, std::uint64_t gap = 600) { h().At(Next(gap), std::move(check)); }
+    // Runs the program through the timeline and a second more, then ends it.
+    void Run() {
+        EndAt(Next(1000));
+        RunProgram();
+    }
+
+private:
+    std::uint64_t t_ = kReady;
+};
 
 }  // namespace gametest

@@ -163,7 +163,7 @@ TEST_F(TownFixtureMask, TheMaskIsTheSameAfterEveryHitTest) {
         at += 50;
     }
     h().At(at, [] {
-        const Surface& work = wndVelamo->WorkMask->Pixels();
+        const Surface& work = wndVelamo->PlaceHitTest->WorkCopy().Pixels();
         const Surface& mask = wndVelamo->Mask->Pixels();
         EXPECT_EQ(work.width, mask.width);
         EXPECT_TRUE(work.pixels == mask.pixels);

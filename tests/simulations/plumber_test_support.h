@@ -75,7 +75,7 @@ inline std::uint32_t SeedFor(const TPlumberBLayout& wanted) {
     }
 }
 
-class PlumberTest : public ScreenTest {
+class PlumberTest : public TimelineTest {
 protected:
     // Part A reads `levels` (its lines) as "instA.dat".
     void UseLevels(const std::string& levels) {
@@ -84,7 +84,7 @@ protected:
         UseAppFolder(tree_->Dir());
     }
     // Opens part A from the town as a child does; actions follow.
-    void OpenPartA() { t_ = ChooseSimulation(kReady, 1); }
+    void OpenPartA() { OpenSimulation(1); }
     // Opens part A, then part B by its switch.
     void OpenPartB() {
         OpenPartA();
@@ -99,12 +99,6 @@ protected:
         });
     }
 
-    // Each action 600 ms after the one before.
-    std::uint64_t Next(std::uint64_t gap = 600) { return t_ += gap; }
-    std::uint64_t Now() const { return t_; }
-    void Click(TPoint p, std::uint64_t gap = 600) { h().Click(Next(gap), p.X, p.Y); }
-    void Move(TPoint p, std::uint64_t gap = 600) { h().MoveTo(Next(gap), p.X, p.Y); }
-    void Then(std::function<void()> check, std::uint64_t gap = 600) { h().At(Next(gap), std::move(check)); }
     // Lays the pieces: the palette entry clicked, then each cell.
     void LayPieces(const std::vector<Lay>& plan, TPoint (*palette)(int), TPoint (*cell)(int, int)) {
         for (const Lay& l : plan) {
@@ -112,12 +106,6 @@ protected:
             for (auto [c, r] : l.cells) Click(cell(c, r));
         }
     }
-    // Runs the program until `t` plus a margin, then ends it.
-    void Run() {
-        EndAt(Next(1000));
-        RunProgram();
-    }
-
     // The pixels of a picture of the tree drawn in the form's Buffer at (x, y).
     static bool BufferShows(const TBitmap* buffer, const std::string& picture, int x, int y) {
         auto p = LoadPicture(kAppDir + picture);
@@ -129,7 +117,6 @@ protected:
 
 private:
     std::unique_ptr<TreeCopy> tree_;
-    std::uint64_t t_ = kReady;
 };
 
 }  // namespace plumbertest

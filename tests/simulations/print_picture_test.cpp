@@ -1,12 +1,16 @@
 // Printing a simulation screen: where the rectangle lands on portrait,
 // landscape and square pages, one page for each screen's rectangle, a
-// cancelled dialog, and the plumber screens' print buttons to the PDF
-// printer, read back from the file.
+// cancelled dialog, and the print buttons of the plumber screens and of the
+// free-play screens to the PDF printer, read back from the file.
 #include "platform/print/printer.h"
 #include "platform/print_cups_server.h"
 #include "platform/print_test_support.h"
+#include "free_play_test_support.h"
 #include "plumber_test_support.h"
 #include "simulations/PrintPicture.h"
+#include "simulations/USimulaceMalir.h"
+#include "simulations/USimulaceModelka.h"
+#include "simulations/USimulaceVizazistka.h"
 
 using namespace plumbertest;
 
@@ -131,27 +135,56 @@ TEST_F(PrintCancel, PrintsNothingAndLeavesNoJobOpen) {
     EXPECT_FALSE(Printer()->Printing());
 }
 
-struct PlumberPrintCase {
+// The print button of each screen that has one, after the child did
+// something there: one page to the PDF printer.
+class PrintButton;
+struct PrintButtonCase {
     const char* name;
-    bool partB;
+    const TScreenPrint* what;
+    TScreenFrame* (*screen)();
+    void (PrintButton::*act)();
 };
-void PrintTo(const PlumberPrintCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PrintButtonCase& c, std::ostream* os) { *os << c.name; }
 
-class PlumberPrint : public PlumberTest, public ::testing::WithParamInterface<PlumberPrintCase> {
+class PrintButton : public PlumberTest, public ::testing::WithParamInterface<PrintButtonCase> {
+public:
+    void PlumberA() {
+        OpenPartA();
+        LayPieces({{5, {{4, 4}}}}, PaletteA, CellCentreA);
+    }
+    void PlumberB() {
+        OpenPartB();
+        LayPieces({{17, {{4, 4}}}, {19, {{4, 4}}}}, PaletteB, CellCentreB);
+    }
+    void Model() {
+        OpenSimulation(freeplaytest::kModelItem);
+        Click(freeplaytest::Centre(GarmentKindTable[gDress - 1].Chooser));
+        Click(freeplaytest::Centre(GarmentKindTable[gShoes - 1].Chooser));
+    }
+    // A palette left open: a window of its own, not part of the picture.
+    void MakeupArtist() {
+        OpenSimulation(freeplaytest::kMakeupItem);
+        Click(freeplaytest::Centre(WigPreviewArea));
+        Click(freeplaytest::Centre(MakeupKindTable[mkLips].Opener));
+    }
+    void RoomPainter() {
+        OpenSimulation(freeplaytest::kPainterItem);
+        Click(freeplaytest::Centre(RoomToolAreas[1]));
+        Click(PaintColourTable[16].Marker);
+        Click({300, 150});
+    }
+
 protected:
     TestPdfFolder pdf_;
 };
 
-TEST_P(PlumberPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
-    const bool partB = GetParam().partB;
-    partB ? OpenPartB() : OpenPartA();
-    if (partB) LayPieces({{17, {{4, 4}}}, {19, {{4, 4}}}}, PaletteB, CellCentreB);
-    else LayPieces({{5, {{4, 4}}}}, PaletteA, CellCentreA);
-    TPlumberScreen* screen = nullptr;
+TEST_P(PrintButton, WritesTheScreensPageToThePdfPrinter) {
+    const PrintButtonCase& c = GetParam();
+    (this->*c.act)();
+    TScreenFrame* screen = nullptr;
     TBitmap shown;
     Then([&] {
-        screen = partB ? static_cast<TPlumberScreen*>(wndSimulaceInstalater2)
-                       : static_cast<TPlumberScreen*>(wndSimulaceInstalater1);
+        screen = c.screen();
         ASSERT_NE(screen, nullptr);
         shown.Assign(screen->Buffer);
         print::ClearPrintedPages();
@@ -161,16 +194,16 @@ TEST_P(PlumberPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
     Then([&] { EXPECT_EQ(h().ActiveForm(), screen) << "the screen goes on"; });
     Run();
 
-    const TScreenPrint& what = partB ? PlumberBPrint : PlumberAPrint;
+    const TScreenPrint& what = *c.what;
     ASSERT_EQ(print::PrintedPages().size(), 1u);
     const print::PrintedPage& page = print::PrintedPages()[0];
-    EXPECT_EQ(page.title, "Velamo - Instalatér");
+    EXPECT_EQ(page.title, what.Title);
     ExpectPage(page.picture, shown, what.Source);
 
     SKIP_WITHOUT_POPPLER();
     const printtest::PdfInfo info = printtest::ReadPdfInfo(page.file);
     EXPECT_EQ(info.pages, 1);
-    EXPECT_EQ(info.title, "Velamo - Instalatér");
+    EXPECT_EQ(info.title, what.Title);
     EXPECT_NEAR(info.widthPt, 595.3, 0.5);
     const auto rendered = printtest::RenderPage(page.file, 1, TPrinter::kDpi);
     ASSERT_TRUE(rendered.has_value());
@@ -182,8 +215,16 @@ TEST_P(PlumberPrint, ThePrintButtonWritesTheScreensPageToThePdfPrinter) {
     EXPECT_NEAR(ink.Bottom, t.Bottom, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, PlumberPrint,
-                         ::testing::Values(PlumberPrintCase{"PartA", false}, PlumberPrintCase{"PartB", true}),
+const PrintButtonCase kPrintButtons[] = {
+    {"PlumberA", &PlumberAPrint, []() -> TScreenFrame* { return wndSimulaceInstalater1; }, &PrintButton::PlumberA},
+    {"PlumberB", &PlumberBPrint, []() -> TScreenFrame* { return wndSimulaceInstalater2; }, &PrintButton::PlumberB},
+    {"Model", &ModelPrint, []() -> TScreenFrame* { return wndSimulaceModelka; }, &PrintButton::Model},
+    {"MakeupArtist", &MakeupArtistPrint, []() -> TScreenFrame* { return wndSimulaceVizazistka; },
+     &PrintButton::MakeupArtist},
+    {"RoomPainter", &RoomPainterPrint, []() -> TScreenFrame* { return wndSimulaceMalir; }, &PrintButton::RoomPainter},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, PrintButton, ::testing::ValuesIn(kPrintButtons),
                          [](const auto& info) { return std::string(info.param.name); });
 
 class PlumberPrintOnQueue : public PlumberTest {

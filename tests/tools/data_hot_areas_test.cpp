@@ -1,9 +1,10 @@
 // What the pictures draw as clickable lies where a click finds it: the
 // labels of the exit question, of the message window's buttons and of both
 // menus' entries inside their hot areas, the town's houses and names inside
-// their places, and nothing drawn on the town game's bar outside its buttons
-// and its thing's box, the plumber's palette entries lit only inside their
-// hot areas. The labels are black ink
+// their places, nothing drawn on the town game's bar outside its buttons
+// and its thing's box, the free-play screens' choosers, openers, swatches
+// and tools on their areas, and the plumber's palette entries lit only
+// inside their hot areas. The labels are black ink
 // (with its antialiased edge: pixels near black).
 #include "data_tree_support.h"
 
@@ -11,6 +12,9 @@
 
 #include "games/GamesMenuTable.h"
 #include "games/TownGameThings.h"
+#include "simulations/MakeupKinds.h"
+#include "simulations/ModelKinds.h"
+#include "simulations/RoomPainterTables.h"
 #include "shell/TownPlaceTable.h"
 #include "platform/gfx/pixels.h"
 #include "simulations/PlumberTables.h"
@@ -55,6 +59,20 @@ TRect InkOnScreen(const TBitmap& picture, TPoint at, TColor ink, TRect within,
 }
 
 const TRect kWholePicture = Rect(0, 0, 10000, 10000);
+
+// The screen's pixels that a picture drawn at `at` changes.
+TRect ChangedBy(const TBitmap& screen, const TBitmap& picture, TPoint at) {
+    TRect box{};
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (picture.Pixels().Get(x, y) == screen.Pixels().Get(at.X + x, at.Y + y)) continue;
+            const TRect p = Bounds(at.X + x, at.Y + y, 1, 1);
+            box = box.IsEmpty() ? p
+                                : Rect(std::min(box.Left, p.Left), std::min(box.Top, p.Top),
+                                       std::max(box.Right, p.Right), std::max(box.Bottom, p.Bottom));
+        }
+    return box;
+}
 
 }  // namespace
 
@@ -121,16 +139,7 @@ TEST_P(DataMenuEntries, LabelsAndHoverLooksLieInTheEntriesHotAreas) {
             if (o.Tag != e.Tag) others.push_back(o.HotArea);
         EXPECT_TRUE(InkInside(InkOnScreen(*menu, {0, 0}, clBlack, picture, others), e.HotArea));
         // Hovering lights only what lies in the area.
-        TRect lit{};
-        for (int y = 0; y < normal->Height(); ++y)
-            for (int x = 0; x < normal->Width(); ++x)
-                if (normal->Pixels().Get(x, y) != hover->Pixels().Get(x, y)) {
-                    const TRect p = Bounds(picture.Left + x, picture.Top + y, 1, 1);
-                    lit = lit.IsEmpty() ? p
-                                        : Rect(std::min(lit.Left, p.Left), std::min(lit.Top, p.Top),
-                                               std::max(lit.Right, p.Right), std::max(lit.Bottom, p.Bottom));
-                }
-        EXPECT_TRUE(InkInside(lit, e.HotArea)) << "hover look";
+        EXPECT_TRUE(InkInside(ChangedBy(*menu, *hover, e.Position), e.HotArea)) << "hover look";
     }
 }
 
@@ -187,18 +196,83 @@ TEST(DataHotAreas, TownDrawsItsHousesAndNamesInsideThePlaces) {
     EXPECT_EQ(outline.size(), 1u) << "drawing over the places' outlines";
 }
 
-// The screen's pixels that a picture drawn at `at` changes.
-TRect ChangedBy(const TBitmap& screen, const TBitmap& picture, TPoint at) {
-    TRect box{};
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x) {
-            if (picture.Pixels().Get(x, y) == screen.Pixels().Get(at.X + x, at.Y + y)) continue;
-            const TRect p = Bounds(at.X + x, at.Y + y, 1, 1);
-            box = box.IsEmpty() ? p
-                                : Rect(std::min(box.Left, p.Left), std::min(box.Top, p.Top),
-                                       std::max(box.Right, p.Right), std::max(box.Bottom, p.Bottom));
+TEST(DataHotAreas, ModelsGarmentsLeaveTheChoosersFree) {
+    // The previews are drawn over the garments: a garment that reached into
+    // a chooser would be cut there.
+    for (const TGarmentKind& k : GarmentKindTable) {
+        auto worn = LoadPicture(std::string("simul\\modelka\\oblec\\") + k.Folder + "\\" + k.Prefix + "1.bmp");
+        for (const TGarmentKind& other : GarmentKindTable) {
+            int inside = 0;
+            for (int y = 0; y < worn->Height(); ++y)
+                for (int x = 0; x < worn->Width(); ++x)
+                    inside += (!k.WornTransparent || worn->Pixels().Get(x, y) != clFuchsia) &&
+                              other.Chooser.Contains(k.WornAt.X + x, k.WornAt.Y + y);
+            EXPECT_EQ(inside, 0) << k.Folder << " reaches into the chooser of " << other.Folder;
         }
-    return box;
+    }
+}
+
+TEST(DataHotAreas, MakeupOpenersLabelsAndSwatchesLieInTheirAreas) {
+    auto face = LoadPicture("simul\\vizaz\\pozadi.bmp");
+    const TColor label = RGBColor(120, 40, 80);
+    for (int kind = 0; kind < 5; ++kind) {
+        const TMakeupKind& k = MakeupKindTable[kind];
+        SCOPED_TRACE(k.Palette);
+        // The opener's name, looked for around it above the bar, other
+        // openers left out.
+        std::vector<TRect> others;
+        for (const TMakeupKind& o : MakeupKindTable)
+            if (&o != &k) others.push_back(o.Opener);
+        const TRect around =
+            Rect(k.Opener.Left - 12, k.Opener.Top - 12, k.Opener.Right + 12, std::min(int(k.Opener.Bottom) + 12, 417));
+        EXPECT_TRUE(InkInside(InkOnScreen(*face, {0, 0}, label, around, others), k.Opener));
+        // Inside the palette's frame, what differs from its face is a swatch.
+        auto palette = LoadPicture(std::string("simul\\vizaz\\palety\\") + k.Palette + ".bmp");
+        const int size = kind == 3 ? LashesSwatchSize : SwatchSize;
+        const TColor plain = palette->Pixels().Get(1, 1);
+        int stray = 0;
+        for (int y = 1; y < palette->Height() - 1; ++y)
+            for (int x = 1; x < palette->Width() - 1; ++x) {
+                if (palette->Pixels().Get(x, y) == plain) continue;
+                bool onSwatch = false;
+                for (int i = 1; i <= k.Swatches; ++i) {
+                    const TPoint p = MakeupSwatch(kind, i).Place;
+                    onSwatch = onSwatch || Bounds(p.X, p.Y, size, size).Contains(x, y);
+                }
+                stray += !onSwatch;
+            }
+        EXPECT_EQ(stray, 0) << "colour drawn off the swatches";
+    }
+}
+
+TEST(DataHotAreas, PaintersFieldsAndToolsLieInTheirAreas) {
+    auto room = LoadPicture("simul\\malpok\\pozadi.bmp");
+    auto fields = LoadPicture("simul\\malpok\\barvy.bmp");
+    // Each paint's field shows where the mask has it, and only there.
+    int differing = 0;
+    for (int y = 268; y < 421; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const TColor f = fields->Pixels().Get(x, y), r = room->Pixels().Get(x, y);
+            bool paint = false;
+            for (const TPaintColour& c : PaintColourTable) paint = paint || r == c.Colour;
+            differing += f != clFuchsia ? f != r : paint;
+        }
+    EXPECT_EQ(differing, 0);
+    // The brush and the roller, each drawn within its tool's area.
+    const char* tools[2] = {"simul\\malpok\\stetka.bmp", "simul\\malpok\\valecek.bmp"};
+    for (int t = 0; t < 2; ++t) {
+        auto tool = LoadPicture(tools[t]);
+        const TRect& area = RoomToolAreas[t];
+        const TPoint at{(area.Left + area.Right - tool->Width()) / 2, (area.Top + area.Bottom - tool->Height()) / 2};
+        int missing = 0;
+        for (int y = 0; y < tool->Height(); ++y)
+            for (int x = 0; x < tool->Width(); ++x) {
+                const TColor c = tool->Pixels().Get(x, y);
+                if (c == clFuchsia) continue;
+                missing += !area.Contains(at.X + x, at.Y + y) || room->Pixels().Get(at.X + x, at.Y + y) != c;
+            }
+        EXPECT_EQ(missing, 0) << tools[t];
+    }
 }
 
 TEST(DataHotAreas, PlumberPaletteEntriesLightUpOnlyInsideTheirHotAreas) {

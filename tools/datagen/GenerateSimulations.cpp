@@ -170,10 +170,6 @@ void WriteModel(TDataTree& tree) {
     FillRect(c, Rect(o.X + 53, o.Y + 86, o.X + 78, o.Y + 237), skin);
     FillRect(c, Rect(o.X + 16, o.Y + 241, o.X + 49, o.Y + 262), skin);
     FillRect(c, Rect(o.X + 51, o.Y + 241, o.X + 84, o.Y + 262), skin);
-    for (const TGarmentKind& k : GarmentKindTable) {
-        FrameRect(c, k.Chooser, RGBColor(120, 80, 140), 1);
-    }
-    tree.WriteBmp("simul\\modelka\\pozadi.bmp", *screen);
 
     // The mask: upper body, legs and feet, black around and between them.
     auto mask = NewPicture(100, 300, clBlack);
@@ -192,14 +188,19 @@ void WriteModel(TDataTree& tree) {
             DrawCaption(preview->Canvas(), Rect(0, k.Chooser.Height() * 2 / 3 - 4, k.Chooser.Width(), k.Chooser.Height()),
                         String(names[k.Tag - 1]) + " " + IntToStr(n), clBlack, 12);
             tree.WriteBmp("simul\\modelka\\vyber\\" + folder, *preview);
+            // The screen shows the background until the first choice: each
+            // chooser shows there what its first press puts on.
+            if (n == 1) c->Draw(k.Chooser.Left, k.Chooser.Top, preview.get());
 
             std::unique_ptr<TBitmap> worn;
             const int dx = o.X - k.WornAt.X, dy = o.Y - k.WornAt.Y;  // the body's corner in the picture
             switch (k.Tag) {
-            case 1:  // shoes, opaque, over the feet
+            case 1:  // shoes, opaque, over the feet, with the legs' ends above them
                 worn = NewPicture(100, 66, ModelBackdrop);
-                FillRect(worn->Canvas(), Rect(14, 30, 50, 58), colour);
-                FillRect(worn->Canvas(), Rect(50, 30, 86, 58), colour);
+                FillRect(worn->Canvas(), Rect(dx + 22, 0, dx + 47, dy + 237), skin);
+                FillRect(worn->Canvas(), Rect(dx + 53, 0, dx + 78, dy + 237), skin);
+                FillRect(worn->Canvas(), Rect(dx + 14, dy + 239, dx + 49, dy + 266), colour);
+                FillRect(worn->Canvas(), Rect(dx + 51, dy + 239, dx + 86, dy + 266), colour);
                 break;
             case 2:  // trousers
                 worn = NewPicture(150, 175, clMagenta);
@@ -213,11 +214,11 @@ void WriteModel(TDataTree& tree) {
                 FillRect(worn->Canvas(), Rect(dx + 10, dy + 2, dx + 90, dy + 84), colour);
                 if (k.Tag == 3) FillRect(worn->Canvas(), Rect(dx + 47, dy + 2, dx + 53, dy + 84), Darker(colour, 0.3));
                 break;
-            case 4:  // dress, opaque
-                worn = NewPicture(160, 240, ModelBackdrop);
+            case 4:  // dress, opaque, clear of the skirt's chooser on its right
+                worn = NewPicture(130, 240, ModelBackdrop);
                 FillRect(worn->Canvas(), Rect(dx + 12, dy, dx + 88, dy + 84), colour);
                 for (int y = 84; y < 200; ++y) {
-                    const int spread = (y - 84) / 4;
+                    const int spread = (y - 84) / 10;
                     FillRect(worn->Canvas(), Rect(dx + 12 - spread, dy + y, dx + 88 + spread, dy + y + 1), colour);
                 }
                 FillRect(worn->Canvas(), Rect(dx + 22, dy + 200, dx + 47, dy + 237), RGBColor(246, 205, 170));
@@ -237,6 +238,7 @@ void WriteModel(TDataTree& tree) {
             tree.WriteBmp("simul\\modelka\\oblec\\" + folder, *worn);
         }
     }
+    tree.WriteBmp("simul\\modelka\\pozadi.bmp", *screen);
 }
 
 TColor MakeupColour(int kind, int tag) { return tag == 0 ? RGBColor(246, 205, 170) : DistinctColour(kind * 23 + tag, 0.7, 0.85); }
@@ -252,7 +254,14 @@ void WriteMakeup(TDataTree& tree) {
     FillEllipse(c, Bounds(309, 202, 12, 12), RGBColor(60, 100, 160));
     FillEllipse(c, Bounds(282, 288, 34, 16), RGBColor(210, 120, 110));
     FillEllipse(c, Rect(150, 70, 410, 160), RGBColor(120, 80, 40));  // hairstyle 0
-    for (const TMakeupKind& k : MakeupKindTable) FrameRect(c, k.Opener, RGBColor(150, 80, 110), 2);
+    // Each palette's opener: a small tray with the kind's name.
+    const char* openerNames[5] = {"tváře", "rty", "stíny", "řasy", "linky"};
+    for (int kind = 0; kind < 5; ++kind) {
+        const TRect& r = MakeupKindTable[kind].Opener;
+        FillRect(c, r, RGBColor(255, 240, 245));
+        FrameRect(c, r, RGBColor(150, 80, 110), 2);
+        DrawCaption(c, Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2), openerNames[kind], RGBColor(120, 40, 80), 14);
+    }
     FillRect(c, WigPreviewArea, RGBColor(255, 250, 250));
     tree.WriteBmp("simul\\vizaz\\pozadi.bmp", *screen);
 
@@ -262,10 +271,20 @@ void WriteMakeup(TDataTree& tree) {
         FillEllipse(wig->Canvas(), Rect(8, 8, 77, 60), hair);
         DrawCaption(wig->Canvas(), Rect(0, 62, 85, 86), "paruka " + IntToStr(n), clBlack, 12);
         tree.WriteBmp("simul\\vizaz\\paruky\\p" + IntToStr(n) + ".bmp", *wig);
-        auto hairstyle = NewPicture(280, 110, clMagenta);
-        FillEllipse(hairstyle->Canvas(), Rect(30 + (n % 4) * 3, 50 - (n % 5) * 8, 250 - (n % 4) * 3, 110), hair);
-        FillRect(hairstyle->Canvas(), Rect(100, 85, 180, 110), clMagenta);
-        hairstyle->Canvas()->SetPixel(0, 109, clMagenta);
+        // Every hairstyle covers the same outline, which holds the
+        // background's own hair: a new one covers the one before it whole.
+        auto hairstyle = NewPicture(322, 164, clMagenta);
+        TCanvas* h = hairstyle->Canvas();
+        FillEllipse(h, Rect(14, 16, 320, 162), hair);
+        const TColor streak = Darker(hair, 0.3);
+        switch (n % 3) {
+        case 0: FillRect(h, Rect(164, 20, 170, 70), streak); break;  // a parting
+        case 1:
+            for (int x = 60; x < 280; x += 40) FillEllipse(h, Bounds(x, 40 + (x / 40 % 2) * 10, 22, 22), streak);
+            break;
+        default: FillEllipse(h, Rect(110, 22, 224, 62), Lighter(hair, 0.3)); break;  // a bun
+        }
+        hairstyle->Canvas()->SetPixel(0, 163, clMagenta);
         tree.WriteBmp("simul\\vizaz\\vlasy\\v" + IntToStr(n) + ".bmp", *hairstyle);
     }
 
@@ -393,14 +412,8 @@ void WriteRoomPainter(TDataTree& tree) {
     FrameRect(screen->Canvas(), Rect(SwatchHole.Left - 2, SwatchHole.Top - 2, SwatchHole.Right + 2, SwatchHole.Bottom + 2), RGBColor(90, 70, 50));
     FillRect(screen->Canvas(), SwatchHole, RGBColor(255, 255, 255));
     DrawCaption(screen->Canvas(), Rect(416, 280, 540, 304), "Štětka / váleček", clBlack, 14);
-    tree.WriteBmp("simul\\malpok\\pozadi.bmp", *screen);
-
-    for (int n = 1; n <= 31; ++n) {
-        auto swatch = NewPicture(48, 36, PaintColourTable[n - 1].Colour);
-        FrameRect(swatch->Canvas(), Rect(0, 0, 48, 36), RGBColor(60, 50, 40), 2);
-        DrawCaption(swatch->Canvas(), Rect(0, 0, 48, 36), IntToStr(n), clBlack, 16);
-        tree.WriteBmp("simul\\malpok\\barvy\\" + IntToStr(n) + ".bmp", *swatch);
-    }
+    // The brush and the roller on their hot areas, the pictures that show
+    // the tool taken drawn with magenta left out.
     auto brush = NewPicture(48, 48, clMagenta);
     FillRect(brush->Canvas(), Rect(20, 2, 28, 30), RGBColor(140, 90, 40));
     FillRect(brush->Canvas(), Rect(12, 30, 36, 46), RGBColor(240, 220, 120));
@@ -409,6 +422,20 @@ void WriteRoomPainter(TDataTree& tree) {
     FillRect(roller->Canvas(), Rect(4, 4, 44, 20), RGBColor(120, 170, 230));
     FillRect(roller->Canvas(), Rect(22, 20, 26, 46), RGBColor(140, 90, 40));
     tree.WriteBmp("simul\\malpok\\valecek.bmp", *roller);
+    for (auto* tool : {brush.get(), roller.get()}) tool->Transparent = true;
+    for (const auto& [area, tool] : {std::pair{RoomToolAreas[0], brush.get()}, std::pair{RoomToolAreas[1], roller.get()}}) {
+        FillRect(screen->Canvas(), area, RGBColor(235, 225, 205));
+        FrameRect(screen->Canvas(), area, RGBColor(90, 70, 50), 2);
+        screen->Canvas()->Draw((area.Left + area.Right - 48) / 2, (area.Top + area.Bottom - 48) / 2, tool);
+    }
+    tree.WriteBmp("simul\\malpok\\pozadi.bmp", *screen);
+
+    for (int n = 1; n <= 31; ++n) {
+        auto swatch = NewPicture(48, 36, PaintColourTable[n - 1].Colour);
+        FrameRect(swatch->Canvas(), Rect(0, 0, 48, 36), RGBColor(60, 50, 40), 2);
+        DrawCaption(swatch->Canvas(), Rect(0, 0, 48, 36), IntToStr(n), clBlack, 16);
+        tree.WriteBmp("simul\\malpok\\barvy\\" + IntToStr(n) + ".bmp", *swatch);
+    }
 
     auto patternAt = [](int n, int x, int y) {
         switch (n % 5) {
