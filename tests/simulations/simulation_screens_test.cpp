@@ -4,6 +4,9 @@
 // switched away from and back.
 #include "firefighter_test_support.h"
 #include "plumber_test_support.h"
+#include "simulations/USimulaceMalir.h"
+#include "simulations/USimulaceModelka.h"
+#include "simulations/USimulaceVizazistka.h"
 
 using namespace plumbertest;
 
@@ -12,6 +15,9 @@ namespace {
 constexpr TPoint kExitNo = {458, 286};
 const TPoint kMenuInstal = HotAreaCentre(SimulationMenuTable[0]);
 const TPoint kMenuHasic = HotAreaCentre(SimulationMenuTable[1]);
+const TPoint kMenuModel = HotAreaCentre(SimulationMenuTable[2]);
+const TPoint kMenuMalir = HotAreaCentre(SimulationMenuTable[3]);
+const TPoint kMenuVizaz = HotAreaCentre(SimulationMenuTable[4]);
 
 struct ScreenCase {
     const char* name;
@@ -43,6 +49,12 @@ const ScreenCase kScreens[] = {
      [] { return static_cast<TScreenFrame*>(wndSimulaceInstalater2); }},
     {"Firefighter", [](headless::Harness& h, std::uint64_t at) { return OpenEntry(h, at, kMenuHasic); },
      [] { return static_cast<TScreenFrame*>(wndSimulaceHasic); }},
+    {"Model", [](headless::Harness& h, std::uint64_t at) { return OpenEntry(h, at, kMenuModel); },
+     [] { return static_cast<TScreenFrame*>(wndSimulaceModelka); }},
+    {"RoomPainter", [](headless::Harness& h, std::uint64_t at) { return OpenEntry(h, at, kMenuMalir); },
+     [] { return static_cast<TScreenFrame*>(wndSimulaceMalir); }},
+    {"MakeupArtist", [](headless::Harness& h, std::uint64_t at) { return OpenEntry(h, at, kMenuVizaz); },
+     [] { return static_cast<TScreenFrame*>(wndSimulaceVizazistka); }},
 };
 
 class ExitAnsweredNo : public ScreenTest, public ::testing::WithParamInterface<ScreenCase> {};
