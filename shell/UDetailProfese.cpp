@@ -32,20 +32,7 @@ void SetShortString(ShortString& target, const String& utf8) {
     std::memcpy(target.Chars, bytes.data(), bytes.size());
 }
 
-bool IsPageStart(const String& line) { return !line.empty() && line[0] == '@'; }
-
-// The start time of a page start line. A rest that is no integer keeps the
-// page (its text is still shown) at the previous start time.
-int PageStartTime(const String& line, int previous) { return StrToIntDef(line.substr(1), previous); }
-
 }  // namespace
-
-String PageRichText(const String& PageText) {
-    return "{\\rtf1\\ansi\\deff0\r\n"
-           "{\\fonttbl{\\f0\\fswiss\\fcharset238 Verdana;}}\r\n"
-           "\\deflang1029\\pard\\plain \\qj\\f0\\fs20\\b\\ltrch\r\n" +
-           PageText + "\r\n\\par }\r\n";
-}
 
 void SetReturnAction(const String& Name, std::function<void()> Action) { ReturnActions()[Name] = std::move(Action); }
 
@@ -170,31 +157,12 @@ void TwndDetailProfese::ShowProfession(Byte ProfessionNumber, bool WithNavigatio
 
 void TwndDetailProfese::LoadProfessionText(const String& Code) {
     SetShortString(CurrentDetailCode, Code);
-    Pages.clear();
-
-    int line = FindSection(*TextLines, Code);
-    if (line >= 0 && line + 1 < TextLines->Count()) {
+    TProfessionSection section = ReadProfessionSection(*TextLines, Code);
+    if (section.Found) {
         lbNazev->Font()->SetSize(Code == "muzikant" ? 13 : 14);
-        lbNazev->SetCaption(TextLines->Get(line + 1));
-        // Content lines up to the next section. A text line before the first
-        // page start line opens a page at 0 ms, so no text is lost.
-        bool pageHasLine = false;
-        for (int i = line + 2; i < TextLines->Count(); ++i) {
-            const String& text = TextLines->Get(i);
-            if (!text.empty() && text[0] == '[') break;
-            if (IsPageStart(text)) {
-                int previous = Pages.empty() ? 0 : Pages.back().StartTime;
-                Pages.push_back(TTextPage{PageStartTime(text, previous), ""});
-                pageHasLine = false;
-                continue;
-            }
-            if (Pages.empty()) Pages.push_back(TTextPage{0, ""});
-            TTextPage& page = Pages.back();
-            page.Text += pageHasLine ? "\r\n" + text : text;
-            pageHasLine = true;
-        }
+        lbNazev->SetCaption(section.Name);
     }
-
+    Pages = std::move(section.Pages);
     SpokenTextFile = AppDir + "detaily\\zvuky\\" + Code + ".wav";
     PageIndex = 0;
 }

@@ -7,14 +7,8 @@
 #include <vector>
 
 #include "shell/DetailCodes.h"
+#include "shell/ProfessionText.h"
 #include "shell/ScreenFrame.h"
-
-// One text page: when it is due (milliseconds from the start of the spoken
-// description) and its rich-text body.
-struct TTextPage {
-    int StartTime = 0;
-    String Text;
-};
 
 class TwndDetailProfese : public TScreenFrame {
 public:
@@ -91,10 +85,6 @@ extern ShortString CurrentDetailCode;
 // Opens a new detail page for a profession (the town with the full bottom
 // bar; the games with back and print only).
 void OpenDetailPage(Byte ProfessionNumber, bool WithNavigation);
-
-// The rich text of one text page: Verdana of the Central European character
-// set, Czech, justified, 10 points, bold.
-String PageRichText(const String& PageText);
 
 // The games that open the page with a ReturnTo name register here what back
 // does for them (start their next round).

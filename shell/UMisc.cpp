@@ -9,6 +9,7 @@
 #include "platform/media/sound.h"
 #include "platform/media/video.h"
 #include "platform/sys/windows.h"
+#include "shell/AviScript.h"
 #include "shell/UVelamo.h"
 
 // Button sounds: asynchronous, no default sound, dropped while another
@@ -257,28 +258,6 @@ bool AviStopRequested = false;
 
 namespace {
 
-struct AviEntry {
-    int Frame;
-    int Ms;
-};
-
-// The two integers of a line split at the first `separator`; a line
-// without it, or with something else than integers, raises EConvertError.
-std::pair<int, int> SplitIntegers(const String& line, char separator) {
-    const std::size_t at = line.find(separator);
-    if (at == String::npos) throw EConvertError("'" + line + "' is not two integers split by " + separator);
-    return {StrToInt(line.substr(0, at)), StrToInt(line.substr(at + 1))};
-}
-
-std::vector<AviEntry> ReadEntries(const TStrings& Script) {
-    std::vector<AviEntry> entries;
-    for (int i = 4; i < Script.Count(); ++i) {
-        auto [frame, ms] = SplitIntegers(Script[i], 'x');
-        entries.push_back({frame, ms});
-    }
-    return entries;
-}
-
 void DeleteTemporarySound(const String& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
@@ -360,14 +339,19 @@ void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, c
     TApplication::BusyScope keepTarget(TargetForm);
 
     DeleteTemporarySound(temporarySound);
-    if (FileAge(WavFile) != -1) CopyFileA(WavFile.c_str(), temporarySound.c_str(), FALSE);
+    // The sound plays from this run's own copy; where no copy can be made (a
+    // read-only program folder) from the animation's file itself, and never
+    // from a copy that an earlier run left behind.
+    String sound;
+    if (FileAge(WavFile) != -1)
+        sound = CopyFileA(WavFile.c_str(), temporarySound.c_str(), FALSE) ? temporarySound : WavFile;
 
-    const std::vector<AviEntry> entries = ReadEntries(*Script);
+    const std::vector<TAviEntry> entries = ReadAviEntries(*Script);
     playing.HideCursor();
     if (FileAge(AviFile) == -1) return;
 
     AviSession video(AviFile);
-    const auto [X, Y] = SplitIntegers(Script->Get(1), ',');
+    const auto [X, Y] = ReadAviPosition(*Script);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const DWORD t0 = GetTickCount();
         if (AviStopRequested) {
@@ -382,6 +366,6 @@ void PlayAviScript(TStrings* Script, const String& AviFile, TForm* TargetForm, c
         video.Draw(TargetForm->Canvas(), X, Y, frame);
         const DWORD elapsed = GetTickCount() - t0;
         if (std::int64_t(entries[i].Ms) > std::int64_t(elapsed)) Delay(DWORD(entries[i].Ms) - elapsed);
-        if (i == 0) sndPlaySoundA(temporarySound.c_str(), SND_ASYNC | SND_NODEFAULT);
+        if (i == 0 && !sound.empty()) sndPlaySoundA(sound.c_str(), SND_ASYNC | SND_NODEFAULT);
     }
 }

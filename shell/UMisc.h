@@ -147,7 +147,8 @@ void AnimateStrip50(HDC DestDC1, HDC DestDC2, HDC SourceDC, int X, int Y, int Fr
                     int FrameCount);
 // Plays the script's frames of AviFile on the target form's window (line 0:
 // name, line 1: "X,Y", lines 4..: "frame x ms"), the sound (copied to
-// DataDir "wavfil.wav") starting after the first entry. Ignored while a
+// DataDir "wavfil.wav"; played from WavFile itself where no copy can be
+// made) starting after the first entry. Ignored while a
 // video plays; stops at the next entry once AviStopRequested is set or the
 // form is hidden. The form is not freed before it returns. A malformed
 // script raises EConvertError or EListError; every way out clears

@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "games/UHry.h"
+#include "platform/backend/backend.h"
 #include "platform/core/files.h"
+#include "platform/sys/termination.h"
 #include "shell/UHlaska.h"
 #include "shell/UKonec.h"
 #include "shell/UMisc.h"
@@ -26,8 +28,6 @@ HANDLE SingleInstanceMutex = nullptr;
 const char* const FileErrorText = "Nelze načíst vyžadovaný soubor. Aplikace bude ukončena.";
 
 }  // namespace
-
-[[noreturn]] void Halt(int ExitCode) { throw TProgramHalt{ExitCode}; }
 
 // ---------------------------------------------------------------------------
 
@@ -59,6 +59,10 @@ void TExceptionHandler::HandleAppException(TObject* Sender, Exception& E) {
     if (E.Message.find("Cannot open file") == String::npos) return;
     Application->MessageBox(FileErrorText, ProductName, MB_ICONSTOP);
     Application->Terminate();
+    // Nothing more of the failing handler, nor of a screen it was building,
+    // runs: the program unwinds to its main block, which restores the
+    // display on the way.
+    Halt(1);
 }
 
 // ---------------------------------------------------------------------------
@@ -132,9 +136,20 @@ private:
     std::unique_ptr<TScrResChanger> changer_;
 };
 
+// Start-up step 1, done once in the process: false when another copy holds
+// the named mutex.
+bool ClaimSingleInstance() {
+    static const bool claimed = [] {
+        SingleInstanceMutex = CreateMutexA(nullptr, FALSE, "Velamo2005");
+        return GetLastError() != ERROR_ALREADY_EXISTS;
+    }();
+    return claimed;
+}
+
 void RunProgram(TExceptionHandler& handler) {
-    SingleInstanceMutex = CreateMutexA(nullptr, FALSE, "Velamo2005");
-    if (GetLastError() == ERROR_ALREADY_EXISTS) return;
+    if (!ClaimSingleInstance()) return;
+    // From here on a kill asks the program to end as it ends by itself.
+    sys::TerminationSignals signals([] { backend::Current().RequestQuit(); });
 
     Application->OnException = [&handler](TObject* s, Exception& e) { handler.HandleAppException(s, e); };
     Application->SetTitle(ProductName);
@@ -168,6 +183,15 @@ void RunProgram(TExceptionHandler& handler) {
 }
 
 }  // namespace
+
+int RunVelamo() {
+    // A second copy ends before it opens a window, the sound device or
+    // anything else.
+    if (!ClaimSingleInstance()) return 0;
+    backend::InstallDefault();
+    TApplication app;
+    return VelamoMain();
+}
 
 int VelamoMain() {
     InitPaths();

@@ -3,6 +3,7 @@
 // handler.
 #pragma once
 
+#include "platform/core/rtl.h"
 #include "platform/sys/windows.h"
 #include "platform/ui/ui.h"
 
@@ -22,8 +23,9 @@ public:
 
 class TExceptionHandler : public TObject {
 public:
-    // Application->OnException: a file that cannot be opened ends the
-    // program after a stop message; every other exception is ignored.
+    // Application->OnException: a file that cannot be opened (missing,
+    // unreadable or damaged) ends the program after a stop message, at once
+    // (Halt); every other exception is ignored.
     void HandleAppException(TObject* Sender, Exception& E);
 };
 
@@ -35,15 +37,11 @@ extern Word SavedBitsPerPel;
 // entry of the display's mode list.
 extern DEVMODEA ModeRecord;
 
-// Ends the program at once from the main block: thrown by Halt and caught
-// by VelamoMain, which returns the code. Deliberately not an Exception, so
-// that no handler takes it for one.
-struct TProgramHalt {
-    int ExitCode;
-};
-[[noreturn]] void Halt(int ExitCode);
-
 // The main block: start-up, the message loop, shut-down. Needs the backend
-// and Application made first (the program file does that). Returns the
-// program's exit code.
+// and Application made first (RunVelamo does that). Returns the program's
+// exit code.
 int VelamoMain();
+// The program's whole run: the single-instance lock first, so that a second
+// copy opens nothing, then the backend, the application object and the main
+// block.
+int RunVelamo();

@@ -1,17 +1,18 @@
-// The program file of Velamo: the backend, the application object, then the
-// main block.
+// The program file of Velamo.
 #include <cstdio>
+#include <exception>
 
-#include "platform/backend/backend.h"
+#include "platform/sys/termination.h"
 #include "shell/Velamo.h"
 
 int main() {
+    int exitCode = 1;
     try {
-        backend::InstallDefault();
-        TApplication app;
-        return VelamoMain();
+        exitCode = RunVelamo();
     } catch (std::exception& e) {
         std::fprintf(stderr, "Velamo: %s\n", e.what());
-        return 1;
     }
+    // Ended by a kill: cleaned up, now obeyed.
+    sys::EndByTerminationSignal();
+    return exitCode;
 }

@@ -1,6 +1,7 @@
 #include "simulations/BestTimes.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -72,11 +73,17 @@ bool IsNameCharacter(char32_t Ch) { return Ch >= 0x20 && Ch != 0x7F && Ch != '|'
 void ReplaceFileAtomically(const String& FileName, std::string_view Bytes) {
     const String target = ResolvePath(FileName);
     const String temporary = target + ".new";
+    // A file that may not be written is not replaced either; the new one
+    // keeps the old one's permissions.
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) throw EFCreateError(FileName, errno);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) throw EFCreateError(FileName, errno);
     // The first step that fails decides the error; the old file is then
     // untouched.
-    int error = WriteAll(fd, Bytes);
+    int error = existed && ::fchmod(fd, old.st_mode & 07777) != 0 ? errno : 0;
+    if (!error) error = WriteAll(fd, Bytes);
     if (!error && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && !error) error = errno;
     if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;

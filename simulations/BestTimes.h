@@ -36,8 +36,9 @@ bool IsNameCharacter(char32_t Ch);
 // Replaces the file with Bytes: a new file beside it ("<name>.new"),
 // written, flushed to the disk, then renamed over the old one, and the
 // folder flushed. A crash or a kill at any moment leaves the old file or the
-// new one, never a torn one. On failure the old file stays, the new one is
-// removed, and EFCreateError is raised.
+// new one, never a torn one. A file that may not be written (read-only)
+// is not replaced; the new file keeps the old one's permissions. On failure
+// the old file stays, the new one is removed, and EFCreateError is raised.
 void ReplaceFileAtomically(const String& FileName, std::string_view Bytes);
 
 // Whole seconds as "m:ss": 0:05, 1:30, 12:00.

@@ -30,6 +30,10 @@ bool ParsePlumberLevelLine(const String& Line, TPlumberLevel& Level) {
     }
     for (int k = 0; k < 6; ++k)
         if (!Field(fields[k + 4], 0, PlumberAMaxStock, level.Stock[std::size_t(k)])) return false;
+    // Without a piece no pipe can reach the valve.
+    int pieces = 0;
+    for (int stock : level.Stock) pieces += stock;
+    if (pieces == 0) return false;
     Level = level;
     return true;
 }

@@ -245,9 +245,11 @@ void TwndSimulaceHasic::OknoMouseDown(TObject* Sender, TMouseButton, TShiftState
     OknoMouseEnter(Sender);
 }
 
-void TwndSimulaceHasic::OknoMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
-    // Nothing to release once the game has ended or another button's
-    // release came first.
+void TwndSimulaceHasic::OknoMouseUp(TObject*, TMouseButton, TShiftState, int, int) { ReleaseSpray(); }
+
+void TwndSimulaceHasic::ReleaseSpray() {
+    // Nothing to release once the game has ended, another button's release
+    // or the focus lost came first.
     if (!Spraying) return;
     Spraying = false;
     Releasing = true;
@@ -274,6 +276,11 @@ void TwndSimulaceHasic::CheckFireGameEnd() {
 void TwndSimulaceHasic::StopWater() {
     Spraying = Releasing = WaterSoundPending = false;
     PlaySoundFile("");
+}
+
+void TwndSimulaceHasic::FormDeactivate(TObject* Sender) {
+    ReleaseSpray();
+    TScreenFrame::FormDeactivate(Sender);
 }
 
 void TwndSimulaceHasic::FormClose(TObject* Sender, TCloseAction& Action) {

@@ -78,6 +78,10 @@ protected:
     // The timers stop with the screen (the water stops by the frame, as on
     // deactivation).
     void FormClose(TObject* Sender, TCloseAction& Action) override;
+    // Losing the focus ends a spray as the button's release does: the
+    // release may never come to this screen, and the water must not start
+    // while the program is in the background.
+    void FormDeactivate(TObject* Sender) override;
 
 private:
     void ComposeFireStrip();
@@ -85,6 +89,9 @@ private:
     void DrawStreamFrame(int Frame, int Window);
     void DrawClock();
     void StopWater();
+    // The spray ends: the stream runs out, the fire is no longer driven
+    // back, the water stops. Nothing when no spray runs.
+    void ReleaseSpray();
     // The table made with this screen, released with it.
     TwndTabulka* table_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "simulations/UTabulka.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "platform/core/files.h"
@@ -53,7 +54,19 @@ TwndTabulka::TwndTabulka(TComponent* AOwner)
     Jmeno->OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { JmenoKeyDown(s, k, sh); };
     Jmeno->OnKeyPress = [this](TObject* s, char32_t& k) { JmenoKeyPress(s, k); };
     OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
     DoCreate();
+}
+
+void TwndTabulka::FormDestroy(TObject*) {
+    if (!RecordUnsaved) return;
+    // The name as the edit holds it, as the back button takes it.
+    if (NewRow != 0) TableRow[NewRow].Name = Jmeno->Text();
+    try {
+        SaveTable();
+    } catch (const Exception&) {
+        // Nothing is left to tell it on.
+    }
 }
 
 void TwndTabulka::FormCreate(TObject*) {
@@ -78,7 +91,16 @@ void TwndTabulka::LoadTable() {
 }
 
 void TwndTabulka::SaveTable() {
+    // The folder is made when it is first read; made again if it went away
+    // meanwhile, so that the record is not lost with it.
+    if (!BestTimesFolder.empty() && !DirectoryExists(BestTimesFolder)) {
+        const String folder = ResolvePath(BestTimesFolder);
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+        NoteFileSystemChange(folder);
+    }
     ReplaceFileAtomically(FileName(), FormatBestTimes(std::span<const TTableRow, BestTimesRows>(&TableRow[1], 10)));
+    RecordUnsaved = false;
 }
 
 void TwndTabulka::SortAndShowRows() {
@@ -95,6 +117,7 @@ void TwndTabulka::SortAndShowRows() {
     NewRow = fromRow11 <= BestTimesRows && TableRow[fromRow11].Name == NewEntryMarker ? Byte(fromRow11) : 0;
     for (int r = 1; r <= BestTimesRows; ++r) ShowRow(r);
     if (NewRow == 0) return;
+    RecordUnsaved = true;
     const TLabel* name = Rows[NewRow].Jmeno;
     Jmeno->SetBounds(name->Left(), name->Top() - 1, Jmeno->Width(), Jmeno->Height());
     Jmeno->SetText("");

@@ -33,6 +33,8 @@ public:
     std::array<TTableRow, BestTimesRows + 2> TableRow;
     // The row that holds the new result after sorting; 0 when none does.
     Byte NewRow = 0;
+    // A record was made that the file does not hold yet.
+    bool RecordUnsaved = false;
     // The common application-data folder as the registry gives it.
     String BestTimesFolder;
 
@@ -43,6 +45,10 @@ public:
     // Replaces the file with rows 1..10 (EFCreateError when it cannot be
     // written; the old file then stays as it was).
     void SaveTable();
+    // A record the file does not hold yet is saved when the table is freed
+    // (the program closed while the table was shown, or after its save
+    // failed); nothing is told when that fails.
+    void FormDestroy(TObject* Sender);
     // Sorts rows 1..11 by time, longest first, shows rows 1..10 and opens
     // the name edit on the row that row 11 came to.
     void SortAndShowRows();

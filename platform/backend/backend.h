@@ -109,6 +109,11 @@ public:
     virtual void PlaySound(int channel, std::shared_ptr<const SoundBuffer> sound, bool loop) = 0;
     virtual void StopSound(int channel) = 0;
 
+    // Called from any thread when the program is asked from outside to end
+    // (a termination signal): a wait in progress returns. The headless
+    // backend never waits on real time.
+    virtual void RequestQuit() {}
+
     // What a person would notice (a sound started, stopped, dropped or
     // ended; a message box; a printed page), one line each. The headless
     // backend keeps these with their virtual time for the tests; the SDL

@@ -15,11 +15,14 @@ public:
 // A file that cannot be opened. Its message begins with "Cannot open file",
 // then the name; no other error's message does.
 // The reason is the system's text for errno at the time of the throw, or for
-// the error code given.
+// the error code given, or the reason given: a file that opens but cannot be
+// read as what was asked of it (a damaged picture) is one that cannot be
+// opened for its reader.
 class EFOpenError : public Exception {
 public:
     explicit EFOpenError(const String& fileName);
     EFOpenError(const String& fileName, int errorCode);
+    EFOpenError(const String& fileName, const String& reason);
 };
 
 // A file that cannot be created or written.

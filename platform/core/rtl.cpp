@@ -41,3 +41,5 @@ std::int64_t Round(double x) {
     if (nearest < -limit) return std::numeric_limits<std::int64_t>::min();
     return std::int64_t(nearest);
 }
+
+void Halt(int ExitCode) { throw TProgramHalt{ExitCode}; }

@@ -16,3 +16,12 @@ void Randomize();
 
 // Nearest integer, a half going to the even neighbour.
 std::int64_t Round(double x);
+
+// Ends the program from wherever it runs: unwinds every handler and loop up
+// to the program's main block, which returns ExitCode. Deliberately not an
+// Exception: the exception guards and the application's exception handler
+// let it through, so nothing of the handler that halted runs any further.
+struct TProgramHalt {
+    int ExitCode;
+};
+[[noreturn]] void Halt(int ExitCode);

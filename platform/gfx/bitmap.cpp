@@ -11,7 +11,11 @@ TBitmap::~TBitmap() = default;
 
 void TBitmap::LoadFromFile(const String& fileName) {
     const std::string bytes = ReadWholeFile(fileName);
-    LoadFromMemory(reinterpret_cast<const Byte*>(bytes.data()), bytes.size());
+    try {
+        LoadFromMemory(reinterpret_cast<const Byte*>(bytes.data()), bytes.size());
+    } catch (const EInvalidGraphic& e) {
+        throw EFOpenError(fileName, e.Message);
+    }
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {

@@ -133,8 +133,10 @@ public:
     ~TBitmap() override;
 
     // Reads a BMP file: 1, 4, 8, 16, 24 and 32 bits, RLE4 and RLE8, bit
-    // fields, bottom-up and top-down rows. A missing file raises EFOpenError,
-    // a malformed one EInvalidGraphic.
+    // fields, bottom-up and top-down rows. A file that is missing, cannot be
+    // read or holds no valid picture raises EFOpenError (the reason after
+    // the name); from a stream or memory a malformed picture raises
+    // EInvalidGraphic. The bitmap is unchanged when the load fails.
     void LoadFromFile(const String& fileName);
     void LoadFromStream(TStream& stream);
     void LoadFromMemory(const Byte* data, std::size_t size);

@@ -13,7 +13,10 @@ namespace media {
 using SoundPtr = std::shared_ptr<const backend::SoundBuffer>;
 
 // Decodes a WAV file held in memory: PCM of 8 or 16 bits, mono or stereo at
-// any rate, MS and IMA ADPCM, a-law and u-law. nullptr when it cannot.
+// 1000 to 192000 Hz, MS and IMA ADPCM, a-law and u-law. nullptr when it
+// cannot, and for a file whose RIFF structure is damaged (a chunk reaching
+// past the file, no format before the data) or whose sound would take more
+// than 64 MB on the device: as a missing file.
 SoundPtr DecodeWav(const void* data, std::size_t size);
 
 // Loads and decodes the file of a program path (both separators, any letter

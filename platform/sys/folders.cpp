@@ -54,13 +54,17 @@ String PlatformModuleFolder() {
     return (fs::absolute(info.dli_fname).lexically_normal().parent_path() / "system").string();
 }
 
+String UserPrivateFolder() {
+    String folder = "/tmp/velamo-" + std::to_string(getuid());
+    mkdir(folder.c_str(), 0700);
+    if (!IsOwnFolder(folder) || chmod(folder.c_str(), 0700) != 0) return {};
+    return folder;
+}
+
 String UserRuntimeFolder() {
     String runtime = Environment("XDG_RUNTIME_DIR");
     if (IsDirectory(runtime)) return runtime;
-    String fallback = "/tmp/velamo-" + std::to_string(getuid());
-    mkdir(fallback.c_str(), 0700);
-    if (!IsOwnFolder(fallback) || chmod(fallback.c_str(), 0700) != 0) return {};
-    return fallback;
+    return UserPrivateFolder();
 }
 
 String UserDataFolder() {

@@ -47,28 +47,31 @@ HANDLE CreateMutexA(const void* securityAttributes, BOOL initialOwner, const cha
         SetLastError(ERROR_SUCCESS);
         return Keep(std::move(mutex));
     }
-    String folder = sys::UserRuntimeFolder();
-    if (folder.empty()) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return nullptr;
-    }
-    String path = folder + "/" + LockFileName(name);
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        SetLastError(sys::ErrorFromErrno(errno));
-        return nullptr;
-    }
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        int error = errno;
-        close(fd);
-        if (error != EWOULDBLOCK) {
-            SetLastError(sys::ErrorFromErrno(error));
-            return nullptr;
+    // The runtime folder first; where it cannot hold the lock (read-only, no
+    // locks, its lock file taken by something else), the user's private
+    // folder, so that two copies always meet at the same lock.
+    DWORD error = ERROR_PATH_NOT_FOUND;
+    for (const String& folder : {sys::UserRuntimeFolder(), sys::UserPrivateFolder()}) {
+        if (folder.empty()) continue;
+        String path = folder + "/" + LockFileName(name);
+        int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            error = sys::ErrorFromErrno(errno);
+            continue;
         }
-        SetLastError(ERROR_ALREADY_EXISTS);
-        return Keep(std::move(mutex));
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            mutex->lockFd = fd;
+            SetLastError(ERROR_SUCCESS);
+            return Keep(std::move(mutex));
+        }
+        const int lockError = errno;
+        close(fd);
+        if (lockError == EWOULDBLOCK) {
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return Keep(std::move(mutex));
+        }
+        error = sys::ErrorFromErrno(lockError);
     }
-    mutex->lockFd = fd;
-    SetLastError(ERROR_SUCCESS);
-    return Keep(std::move(mutex));
+    SetLastError(error);
+    return nullptr;
 }

@@ -50,9 +50,12 @@ String PlatformModuleFolder();
 // Tests: makes PlatformModuleFolder (and so GetSystemDirectoryA) answer
 // `folder` instead; an empty folder restores the real one.
 void SetModuleFolderForTests(const String& folder);
-// $XDG_RUNTIME_DIR, else /tmp/velamo-<uid> (made, private to the user).
+// $XDG_RUNTIME_DIR, else the private folder below.
 // Empty when no usable folder exists.
 String UserRuntimeFolder();
+// /tmp/velamo-<uid>: made when missing, mode 0700, used only when it is a
+// real folder of this user's (not a link someone planted); else empty.
+String UserPrivateFolder();
 // ($XDG_DATA_HOME, else ~/.local/share) + "/Velamo", made when missing.
 String UserDataFolder();
 

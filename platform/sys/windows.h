@@ -11,10 +11,12 @@
 
 // ---------------------------------------------------------------------------
 // Named mutex: an exclusive lock on "<runtime folder>/<name>.lock", held
-// until the process ends. When another process (or an earlier call of this
-// one) holds it, the call still returns a handle and the last error is
-// ERROR_ALREADY_EXISTS; otherwise the last error is ERROR_SUCCESS. Returns
-// nullptr when the lock file cannot be made. Handles are never closed.
+// until the process ends; where the runtime folder cannot hold it, on the
+// same file in the user's private folder. When another process (or an
+// earlier call of this one) holds it, the call still returns a handle and
+// the last error is ERROR_ALREADY_EXISTS; otherwise the last error is
+// ERROR_SUCCESS. Returns nullptr when neither folder can hold the lock.
+// Handles are never closed.
 HANDLE CreateMutexA(const void* securityAttributes, BOOL initialOwner, const char* name);
 
 // ---------------------------------------------------------------------------

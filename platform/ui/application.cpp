@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/core/rtl.h"
+#include "platform/sys/termination.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/input.h"
 #include "platform/ui/screen.h"
@@ -71,6 +73,8 @@ bool TApplication::Guard(TComponent* owner, TObject* Sender, const std::function
     try {
         fn();
         return true;
+    } catch (const TProgramHalt&) {
+        throw;
     } catch (...) {
         HandleException(Sender);
         return false;
@@ -79,6 +83,8 @@ bool TApplication::Guard(TComponent* owner, TObject* Sender, const std::function
 
 void TApplication::HandleException(TObject* Sender) {
     try {
+        throw;
+    } catch (const TProgramHalt&) {
         throw;
     } catch (Exception& e) {
         DeliverException(Sender, e);
@@ -95,6 +101,8 @@ void TApplication::DeliverException(TObject* Sender, Exception& E) {
     if (!OnException) return;
     try {
         OnException(Sender, E);
+    } catch (const TProgramHalt&) {
+        throw;
     } catch (...) {
         // An exception from the exception handler itself is dropped.
     }
@@ -315,6 +323,8 @@ void TApplication::PullEvents() {
 }
 
 bool TApplication::HandleOne() {
+    // A termination signal ends the run as Terminate does.
+    if (sys::TerminationRequested()) Terminate();
     if (terminated_) return false;
     PullEvents();
     if (FreeReleasedForms()) return true;

@@ -82,11 +82,13 @@ public:
 
     // Called inside a catch block: hands the exception being handled to
     // OnException (an std::exception as an Exception with its text); without
-    // a handler it is dropped.
+    // a handler it is dropped. A halt (TProgramHalt), raised by the handler
+    // or being handled, goes on unwinding.
     void HandleException(TObject* Sender);
     // Runs `fn` as a handler of `owner` (a control, form or timer): counted
     // as running for the deferred free of its form, and with every exception
-    // passed to HandleException(Sender). Returns false when one came.
+    // but a halt passed to HandleException(Sender). Returns false when one
+    // came.
     bool Guard(TComponent* owner, TObject* Sender, const std::function<void()>& fn);
 
     // A modal box with the caption, the text (LF, CR and CR LF break lines),
@@ -195,14 +197,14 @@ template <class T>
 void TApplication::CreateForm(T*& ref) {
     // The reference points to the storage first, so that code run by the
     // constructor (OnCreate) already sees the global.
-    void* storage = ::operator new(sizeof(T));
+    void* storage = TForm::operator new(sizeof(T));
     ref = static_cast<T*>(storage);
     T* form;
     try {
-        form = new (storage) T(this);
+        form = ::new (storage) T(this);
     } catch (...) {
         ref = nullptr;
-        ::operator delete(storage);
+        TForm::operator delete(storage);
         throw;
     }
     form->BindGlobal(ref);

@@ -3,7 +3,9 @@
 #include "platform/ui/forms.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "platform/core/rtl.h"
 #include "platform/ui/application.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/input.h"
@@ -11,6 +13,14 @@
 namespace {
 
 TRect ScreenRect() { return Rect(0, 0, backend::kScreenWidth, backend::kScreenHeight); }
+
+// The storage of the form whose creation is halting, and the storages kept
+// (reachable, so not taken for leaks) until the process ends.
+void* haltingCreation = nullptr;
+std::vector<void*>& KeptStorages() {
+    static auto* kept = new std::vector<void*>();
+    return *kept;
+}
 
 }  // namespace
 
@@ -29,9 +39,30 @@ TForm::~TForm() {
 }
 
 void TForm::DoCreate() {
-    Application->Guard(this, this, [&] {
-        if (OnCreate) OnCreate(this);
-    });
+    try {
+        Application->Guard(this, this, [&] {
+            if (OnCreate) OnCreate(this);
+        });
+    } catch (const TProgramHalt&) {
+        // The program ends inside the create handler: the half-built form is
+        // never handed to its maker. As with a constructor that fails, the
+        // destroy handler frees what the create handler made, and the halt
+        // goes on out of the constructor.
+        BeforeDestruction();
+        haltingCreation = dynamic_cast<void*>(this);
+        throw;
+    }
+}
+
+void* TForm::operator new(std::size_t size) { return ::operator new(size); }
+
+void TForm::operator delete(void* p) noexcept {
+    if (p && p == haltingCreation) {
+        haltingCreation = nullptr;
+        KeptStorages().push_back(p);
+        return;
+    }
+    ::operator delete(p);
 }
 
 void TForm::BeforeDestruction() {

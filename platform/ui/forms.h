@@ -118,6 +118,11 @@ public:
         };
     }
 
+    // A form's storage; kept rather than freed when the form's creation
+    // halted (see DoCreate).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p) noexcept;
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -129,7 +134,12 @@ public:
 
 protected:
     // Subclasses call it at the end of their constructor: runs OnCreate in
-    // the exception guard; the form exists whatever happens there.
+    // the exception guard; the form exists whatever happens there, unless
+    // the program halts there (TProgramHalt): then OnDestroy runs and the
+    // halt leaves the constructor, so no half-built form is ever used. The
+    // form's own destructor cannot run then (its constructor never
+    // finished): its storage, and what only that destructor frees, are left
+    // to the end of the process.
     void DoCreate();
     void Paint() override;
     void BeforeDestruction() override;

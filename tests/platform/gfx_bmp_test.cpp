@@ -288,14 +288,23 @@ TEST(GfxBmp, FilesLoadAndSaveThroughTheFileSystem) {
     programName[programName.rfind('/')] = '\\';
     sameFile.LoadFromFile(programName);
     EXPECT_EQ(sameFile.Pixels().Get(1, 1), clNavy);
-    std::remove(name.c_str());
 
-    try {
-        back.LoadFromFile(testing::TempDir() + "gfx_no_such_picture.bmp");
-        ADD_FAILURE() << "no exception";
-    } catch (const EFOpenError& e) {
-        EXPECT_NE(e.Message.find("Cannot open file"), String::npos);
+    // A missing file and one that opens but holds no picture both fail as
+    // files that cannot be opened, and leave the bitmap as it was.
+    std::FILE* damaged = std::fopen(name.c_str(), "wb");
+    std::fputs("BM not a picture", damaged);
+    std::fclose(damaged);
+    for (const String& file : {testing::TempDir() + "gfx_no_such_picture.bmp", name}) {
+        SCOPED_TRACE(file);
+        try {
+            back.LoadFromFile(file);
+            ADD_FAILURE() << "no exception";
+        } catch (const EFOpenError& e) {
+            EXPECT_TRUE(StartsWith(e.Message, "Cannot open file \"" + file + "\".")) << e.Message;
+        }
+        EXPECT_EQ(back.Pixels().Get(1, 1), clNavy);
     }
+    std::remove(name.c_str());
 }
 
 TEST(GfxBmp, StreamLoadReadsFromTheCurrentPosition) {

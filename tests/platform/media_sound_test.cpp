@@ -28,6 +28,8 @@ TEST(MediaWav, DecodesEveryVariantToDeviceFormatWithItsDuration) {
         {"pcm16 stereo 44100", kWavPcm, 16, 2, 44100, 4410, 100},
         {"a-law mono 8000", kWavALaw, 8, 1, 8000, 8000, 1000},
         {"u-law stereo 11025", kWavMuLaw, 8, 2, 11025, 2756, 250},
+        {"pcm8 mono at the lowest rate", kWavPcm, 8, 1, 1000, 500, 500},
+        {"pcm16 stereo at the highest rate", kWavPcm, 16, 2, 192000, 19200, 100},
     };
     for (const WavCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -39,6 +41,17 @@ TEST(MediaWav, DecodesEveryVariantToDeviceFormatWithItsDuration) {
         int loudest = 0;
         for (auto s : sound->samples) loudest = std::max(loudest, std::abs(int(s)));
         EXPECT_GT(loudest, 1000) << "the square wave must survive the conversion";
+    }
+}
+
+TEST(MediaWav, DecodesAdpcmBlockByBlock) {
+    // 22 blocks at 11025 Hz: 11000 samples (MS) or 11110 (IMA).
+    for (auto [format, ms] : {std::pair{kWavMsAdpcm, 997.7}, std::pair{kWavImaAdpcm, 1007.7}}) {
+        SCOPED_TRACE(format);
+        const auto bytes = MakeAdpcmWav(format, 11025, 22);
+        media::SoundPtr sound = media::DecodeWav(bytes.data(), bytes.size());
+        ASSERT_TRUE(sound);
+        EXPECT_NEAR(double(sound->DurationMs()), ms, 2.0);
     }
 }
 
@@ -58,13 +71,73 @@ TEST(MediaWav, RejectsWhatIsNoSound) {
     }
 }
 
-TEST(MediaWav, CutFileDecodesWhatIsThereWithoutTrustingItsSizes) {
-    auto whole = MakeWav(kWavALaw, 8, 1, 8000, 8000);  // one second
-    std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + 44 + 4000);
-    cut[40] = 0xA0, cut[41] = 0x80, cut[42] = 0x8D, cut[43] = 0x9A;  // claims 2.5 GB of data
-    media::SoundPtr sound = media::DecodeWav(cut.data(), cut.size());
-    ASSERT_TRUE(sound);
-    EXPECT_NEAR(double(sound->DurationMs()), 500.0, 2.0);
+std::vector<std::uint8_t> Patched32(std::vector<std::uint8_t> b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+    return b;
+}
+
+std::vector<std::uint8_t> Joined(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+std::vector<std::uint8_t> Chunk(const char* id, std::uint32_t claimed, std::size_t present) {
+    std::vector<std::uint8_t> c;
+    PutFourCC(c, id);
+    Put32(c, claimed);
+    c.resize(8 + present, 0);
+    return c;
+}
+
+// Damaged and hostile files are refused before a decoder allocates what
+// their headers claim: a-law at 1 Hz asked for about 1 GB of device samples,
+// and the 68-byte file (a header hidden at offset 16 behind a "WAVE" start)
+// for a 4 GB data chunk.
+TEST(MediaWav, RefusesDamagedStructureAndImpossibleFormats) {
+    const auto good = MakeWavMs(100);  // 44-byte header, data from 36
+    auto withRiffSize = [&](std::uint32_t size) { return Patched32(good, 4, size); };
+    auto hiddenHeader = [] {
+        std::vector<std::uint8_t> f;
+        PutFourCC(f, "WAVE");
+        PutFourCC(f, "JUNK");
+        Put32(f, 16);
+        Put32(f, 0);
+        auto real = Patched32(MakeWav(kWavPcm, 8, 1, 8000, 8), 40, 0xFFFFFFF0);
+        return Joined(f, real);
+    }();
+    std::vector<std::uint8_t> cut(good.begin(), good.end() - 100);
+    std::vector<std::uint8_t> dataFirst = Patched32(good, 12, 0x61746164);  // "data"
+    const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
+        {"a-law at 1 Hz", MakeWav(kWavALaw, 8, 1, 1, 980)},
+        {"rate below 1000", MakeWav(kWavPcm, 8, 1, 999, 500)},
+        {"rate above 192000", MakeWav(kWavPcm, 8, 1, 192001, 500)},
+        {"no channels", MakeWav(kWavPcm, 8, 0, 11025, 500)},
+        {"three channels", MakeWav(kWavPcm, 8, 3, 11025, 500)},
+        {"header at offset 16", hiddenHeader},
+        {"data chunk past the file", cut},
+        {"RIFF size past the file", withRiffSize(std::uint32_t(good.size()) + 2)},
+        {"data before the format", dataFirst},
+        {"chunk after the data past the file", Joined(withRiffSize(0x7FFFFFFF), Chunk("LIST", 0x7FFFFFF0, 4))},
+        {"over 64 MB on the device", MakeWav(kWavPcm, 8, 1, 1000, 400000)},
+    };
+    EXPECT_EQ(hiddenHeader.size(), 68u);
+    for (auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(media::DecodeWav(bytes.data(), bytes.size()));
+    }
+}
+
+TEST(MediaWav, ToleratesAMissingLastPadByteAndBytesPastTheRiffExtent) {
+    // An odd data chunk whose RIFF size counts the pad byte that is missing.
+    auto odd = MakeWav(kWavPcm, 8, 1, 11025, 1103);
+    odd = Patched32(odd, 4, std::uint32_t(odd.size() - 8));
+    odd.pop_back();
+    const auto trailing = Joined(Joined(MakeWavMs(100), Chunk("LIST", 4, 4)), {1, 2, 3});
+    for (const auto& bytes : {odd, trailing}) {
+        media::SoundPtr sound = media::DecodeWav(bytes.data(), bytes.size());
+        ASSERT_TRUE(sound);
+        EXPECT_NEAR(double(sound->DurationMs()), 100.0, 2.0);
+    }
 }
 
 class MediaSound : public ::testing::Test {

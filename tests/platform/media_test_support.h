@@ -131,6 +131,58 @@ inline std::vector<std::uint8_t> MakeWav(unsigned format, unsigned bits, unsigne
     return w;
 }
 
+constexpr unsigned kWavMsAdpcm = 2, kWavImaAdpcm = 0x11;
+
+// A mono 4-bit ADPCM file (MS or IMA) of `blocks` blocks of 256 bytes, each
+// with a valid header and arbitrary codes: 500 (MS) or 505 (IMA) samples a
+// block.
+inline std::vector<std::uint8_t> MakeAdpcmWav(unsigned format, std::uint32_t rate, std::uint32_t blocks) {
+    constexpr unsigned kBlock = 256;
+    const bool ms = format == kWavMsAdpcm;
+    std::vector<std::uint8_t> fmt;
+    Put16(fmt, format);
+    Put16(fmt, 1);
+    Put32(fmt, rate);
+    Put32(fmt, rate * kBlock / (ms ? 500 : 505));
+    Put16(fmt, kBlock);
+    Put16(fmt, 4);
+    if (ms) {
+        Put16(fmt, 32);
+        Put16(fmt, 500);
+        Put16(fmt, 7);
+        for (int c : {256, 0, 512, -256, 0, 0, 192, 64, 240, 0, 460, -208, 392, -232}) Put16(fmt, unsigned(c) & 0xFFFF);
+    } else {
+        Put16(fmt, 2);
+        Put16(fmt, 505);
+    }
+    std::vector<std::uint8_t> data;
+    for (std::uint32_t b = 0; b < blocks; ++b) {
+        const std::size_t start = data.size();
+        if (ms) {
+            data.push_back(0);  // predictor
+            Put16(data, 16);    // delta
+            Put16(data, 0);
+            Put16(data, 0);
+        } else {
+            Put16(data, 0);
+            data.push_back(20);  // step index
+            data.push_back(0);
+        }
+        while (data.size() - start < kBlock) data.push_back(std::uint8_t(0x71 + 0x22 * (data.size() % 5)));
+    }
+    std::vector<std::uint8_t> w;
+    PutFourCC(w, "RIFF");
+    Put32(w, std::uint32_t(4 + 8 + fmt.size() + 8 + data.size()));
+    PutFourCC(w, "WAVE");
+    PutFourCC(w, "fmt ");
+    Put32(w, std::uint32_t(fmt.size()));
+    w.insert(w.end(), fmt.begin(), fmt.end());
+    PutFourCC(w, "data");
+    Put32(w, std::uint32_t(data.size()));
+    w.insert(w.end(), data.begin(), data.end());
+    return w;
+}
+
 // A plain 8-bit mono 11025 Hz PCM file lasting ms milliseconds (rounded up
 // to whole frames, so the device length in whole milliseconds is ms).
 inline std::vector<std::uint8_t> MakeWavMs(std::uint32_t ms) {

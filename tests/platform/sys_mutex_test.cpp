@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "platform/sys/system.h"
 #include "platform/sys/windows.h"
@@ -94,4 +95,39 @@ TEST(SysMutex, RuntimeFolderFallsBackToAPrivateTmpFolder) {
     ASSERT_EQ(lstat(fallback.c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_EQ(st.st_mode & 0077, 0u) << "the fallback folder is private";
+}
+
+// A runtime folder that cannot hold the lock must not let two copies run:
+// both meet at the same lock in the private folder.
+TEST(SysMutex, WhereTheRuntimeFolderCannotHoldTheLockCopiesMeetInThePrivateFolder) {
+    const std::string name = "VelamoTest" + std::to_string(getpid());
+    const std::string privateLock = "/tmp/velamo-" + std::to_string(getuid()) + "/" + name + ".lock";
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& runtime)> spoil;
+    };
+    const Case cases[] = {
+        {"its lock file's name taken by a folder",
+         [&](const std::string& runtime) { std::filesystem::create_directory(runtime + "/" + name + ".lock"); }},
+        {"read-only", [](const std::string& runtime) { chmod(runtime.c_str(), 0500); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        systest::TempFolder runtime;
+        systest::ScopedEnv env("XDG_RUNTIME_DIR", runtime.Path());
+        c.spoil(runtime.Path());
+        // A user who may write anywhere (root) has no read-only folder.
+        if (std::string(c.name) == "read-only" && access(runtime.Path().c_str(), W_OK) == 0) continue;
+
+        pid_t holder = HoldInChild(name.c_str());
+        ASSERT_GT(holder, 0);
+        EXPECT_TRUE(std::filesystem::exists(privateLock));
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_NE(CreateMutexA(nullptr, FALSE, name.c_str()), nullptr);
+        EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+        kill(holder, SIGKILL);
+        waitpid(holder, nullptr, 0);
+        chmod(runtime.Path().c_str(), 0700);
+        std::filesystem::remove(privateLock);
+    }
 }

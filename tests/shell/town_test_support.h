@@ -22,6 +22,11 @@ constexpr std::uint64_t kSplashClick = 300;
 constexpr std::uint64_t kReady = 1000;
 constexpr int kIdleX = 600;
 constexpr int kIdleY = 450;
+// Place 23 ("kader") lies under this point of the town's first view.
+constexpr int kKaderX = 1760 - 1446 + 6;
+constexpr int kKaderY = 246 + 6;
+// The desktop's display mode while the program runs in these tests.
+inline const sys::DisplayMode kDesktopMode{1024, 768, 32, 60};
 
 // The data tree with some of its top-level files left out, so that a test
 // can put its own there: every other entry is a link into the tree.
@@ -38,6 +43,29 @@ public:
     const TempFolder& Folder() const { return folder_; }
     std::string Dir() const { return folder_.Dir(); }
 
+    // Takes a file at any depth out of the copy (the folders on the way
+    // become folders of links), so that the test can put its own there.
+    void LeaveOut(const std::string& relative) {
+        fs::path folder;
+        const fs::path path(relative);
+        for (auto part = path.begin(); std::next(part) != path.end(); ++part) {
+            folder /= *part;
+            const fs::path here = folder_.Path(folder.string());
+            if (!fs::is_symlink(here)) continue;
+            fs::remove(here);
+            fs::create_directory(here);
+            for (const auto& entry : fs::directory_iterator(fs::path(kAppDir) / folder))
+                fs::create_symlink(entry.path(), here / entry.path().filename());
+        }
+        fs::remove(folder_.Path(relative));
+        InvalidatePathCache();
+    }
+    // The tree's file with other bytes.
+    void Replace(const std::string& relative, const std::string& bytes) {
+        LeaveOut(relative);
+        folder_.Write(relative, bytes);
+    }
+
 private:
     TempFolder folder_;
 };
@@ -45,7 +73,7 @@ private:
 class ProgramTest : public ShellTest {
 protected:
     explicit ProgramTest(headless::Harness::Options options = {}) : ShellTest(options) {
-        sys::ConfigureDisplay({{640, 480, 16, 60}}, {1024, 768, 32, 60});
+        sys::ConfigureDisplay({{640, 480, 16, 60}}, kDesktopMode);
         h().Click(kSplashClick, kIdleX, kIdleY);
     }
     // Runs the program until a check ends it (or nothing is left to happen).

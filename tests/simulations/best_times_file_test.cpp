@@ -150,6 +150,31 @@ TEST_F(BestTimesReplace, FileThatCannotBeWrittenLeavesTheOldTable) {
     EXPECT_EQ(File(), old_);
 }
 
+TEST_F(BestTimesReplace, ReadOnlyFileIsKeptAndTheNewFileHasTheOldPermissions) {
+    fs::permissions(Path(), fs::perms(0600));
+    ReplaceFileAtomically(Path(), new_);
+    EXPECT_EQ(fs::status(Path()).permissions() & fs::perms::all, fs::perms(0600));
+
+    fs::permissions(Path(), fs::perms(0444));
+    // The replacing runs as an ordinary user, to whom read-only means it.
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder_.Dir().c_str(), 65534, 65534), 0);
+        ASSERT_EQ(chown(Path().c_str(), 65534, 65534), 0);
+    }
+    const int code = InChild([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 2;
+        try {
+            ReplaceFileAtomically(Path(), old_);
+        } catch (const EFCreateError&) {
+            return 0;
+        }
+        return 1;
+    });
+    EXPECT_EQ(code, 0) << "a read-only file was replaced";
+    EXPECT_EQ(File(), new_);
+    EXPECT_FALSE(NewFileLeft());
+}
+
 TEST_F(BestTimesReplace, FullDiskLeavesTheOldTableAndNoNewFile) {
     // A file size limit below the new table's size: the write fails as on a
     // full disk.

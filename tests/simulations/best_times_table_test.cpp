@@ -241,3 +241,184 @@ TEST_F(Table, RecordsAreKeptFromOneRunOfTheProgramToTheNext) {
 }
 
 }  // namespace
+
+namespace {
+
+// The table's file and folder in trouble: made before the firefighter is
+// opened, or while it is open; the record then made, named and left with
+// the back button.
+struct FileTroubleCase {
+    const char* name;
+    std::function<void(const TempFolder&)> before;  // the data folder
+    std::function<void(const TempFolder&)> during;
+    std::vector<std::string> loaded;  // the table's rows when opened
+    bool saved;                       // the record reached the file
+};
+void PrintTo(const FileTroubleCase& c, std::ostream* os) { *os << c.name; }
+
+// Ten good rows, then garbage up to 10 MB.
+std::string TenMegabytes() {
+    std::string bytes = TableFileOf(TenRowsDownTo50());
+    std::string line(99, 'x');
+    line += "\n";
+    while (bytes.size() < 10u << 20) bytes += line;
+    return bytes;
+}
+
+const FileTroubleCase kFileTroubles[] = {
+    {"FolderRemovedWhileOpen",
+     [](const TempFolder& d) { d.Write("Velamo/hasic.dat", TableFileOf({"Eva|50"})); },
+     [](const TempFolder& d) {
+         fs::remove_all(d.Path("Velamo"));
+         InvalidatePathCache();
+     },
+     {"Eva|50"}, true},
+    {"TenMegabytesOfWhichTenRowsAreGood",
+     [](const TempFolder& d) { d.Write("Velamo/hasic.dat", TenMegabytes()); }, nullptr, TenRowsDownTo50(), true},
+    {"FolderCannotBeMade", [](const TempFolder& d) { d.Write("Velamo", std::string("not a folder")); }, nullptr, {},
+     false},
+};
+
+class FileTrouble : public FirefighterTest, public ::testing::WithParamInterface<FileTroubleCase> {};
+
+TEST_P(FileTrouble, NeverLosesTheRowsAndKeepsTheTableWhenTheRecordCannotBeSaved) {
+    const FileTroubleCase& c = GetParam();
+    c.before(data_);
+    const std::uint64_t up = OpenFirefighter();
+    h().At(up, [&] {
+        for (std::size_t r = 0; r < c.loaded.size(); ++r) {
+            const std::string& line = c.loaded[r];
+            const std::size_t bar = line.find('|');
+            EXPECT_EQ(T().TableRow[r + 1], (TTableRow{line.substr(0, bar), std::stoi(line.substr(bar + 1))})) << r;
+        }
+        EXPECT_EQ(T().TableRow[c.loaded.size() + 1].Time, 0);
+        if (c.during) c.during(data_);
+    });
+    EndGameAt(up + 100, 500);
+    h().Type(up + 300, "Jan");
+    h().Click(up + 400, kBackX, kBarY);
+    h().At(up + 700, [&] {
+        EXPECT_TRUE(MessageShown("Tabulka"));
+        EXPECT_EQ(T().Showing(), !c.saved) << "the table stays when its record could not be saved";
+    });
+    // No: the firefighter closes with its table.
+    h().Click(up + 800, kNo.X, kNo.Y);
+    h().At(up + 1200, [&] {
+        EXPECT_EQ(wndTabulka, nullptr);
+        EXPECT_EQ(h().ActiveForm(), wndSimulace);
+    });
+    EndAt(up + 1300);
+    RunProgram();
+    if (c.saved) {
+        std::vector<std::string> rows = {"Jan|500"};
+        rows.insert(rows.end(), c.loaded.begin(), c.loaded.end());
+        rows.resize(std::min<std::size_t>(rows.size(), 10));
+        EXPECT_EQ(TableFile(), TableFileOf(rows));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FileTrouble, ::testing::ValuesIn(kFileTroubles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Table, TwoRecordsInOneRunOnTwoFirefighterScreens) {
+    const std::uint64_t first = OpenFirefighter();
+    EndGameAt(first, 20);
+    h().Type(first + 300, "Eva");
+    h().Click(first + 400, kBackX, kBarY);
+    h().Click(first + 700, kNo.X, kNo.Y);  // the simulations menu
+    const std::uint64_t second = OpenFirefighter(first + 1200);
+    h().At(second, [] { EXPECT_EQ(T().TableRow[1], (TTableRow{"Eva", 20})) << "read again from the file"; });
+    EndGameAt(second, 10);
+    h().At(second + 200, [] { EXPECT_EQ(T().NewRow, 2); });
+    h().Type(second + 300, "Jan");
+    h().Click(second + 400, kBackX, kBarY);
+    EndAt(second + 700);
+    RunProgram();
+    EXPECT_EQ(TableFile(), TableFileOf({"Eva|20", "Jan|10"}));
+}
+
+// What a child may type or paste into the name: what reaches the row on the
+// screen, and what the file keeps.
+struct NameCase {
+    const char* name;
+    String typed;
+    String shown;
+    std::string saved;  // the row in the file
+};
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
+
+const NameCase kNames[] = {
+    {"OnlySpaces", "   ", "   ", "   |9"},
+    {"ControlCharactersLeftOut", "A\tB\r\nC\x01\x7F" "D", "ABCD", "ABCD|9"},
+    {"LineSeparatorsAndBarsLeftOutOrReplaced", "E\u2028v|a\u0085", "E?va?", "E?va?|9"},
+    {"CzechLetters", "Řehoř Ťukálek", "Řehoř Ťukálek", "Řehoř Ťukálek|9"},
+    {"VeryLong", String(300, 'W'), String(300, 'W'), std::string(300, 'W') + "|9"},
+};
+
+class TypedName : public FirefighterTest, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(TypedName, ReachesTheRowAndTheFileWithoutBreakingIt) {
+    const NameCase& c = GetParam();
+    WriteTableFile(TableFileOf({"Eva|50"}));
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, 9);
+    h().Type(up + 300, c.typed);
+    h().Key(up + 400, VK_RETURN);
+    h().At(up + 500, [&] {
+        EXPECT_EQ(T().Rows[2].Jmeno->Caption(), c.shown);
+        EXPECT_EQ(T().Rows[1].Jmeno->Caption(), "Eva") << "the row above untouched";
+    });
+    h().Click(up + 600, kBackX, kBarY);
+    EndAt(up + 900);
+    RunProgram();
+    EXPECT_EQ(TableFile(), TableFileOf({"Eva|50", c.saved}));
+    // The next run reads the same rows.
+    std::vector<TTableRow> read = ParseBestTimes(TableFile());
+    ASSERT_GE(read.size(), 2u);
+    EXPECT_EQ(read[1], (TTableRow{c.shown, 9}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, TypedName, ::testing::ValuesIn(kNames),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+struct ProgramEndCase {
+    const char* name;
+    String typed;
+    bool enter;
+    std::string saved;
+};
+void PrintTo(const ProgramEndCase& c, std::ostream* os) { *os << c.name; }
+
+const ProgramEndCase kProgramEnds[] = {
+    {"NameTyped", "Jan", false, "Jan|60"},
+    {"NameCommitted", "Jan", true, "Jan|60"},
+    {"NoNameYet", "", false, "|60"},
+};
+
+class ProgramEndsOnTheTable : public FirefighterTest, public ::testing::WithParamInterface<ProgramEndCase> {};
+
+TEST_P(ProgramEndsOnTheTable, TheRecordShownIsSaved) {
+    const ProgramEndCase& c = GetParam();
+    WriteTableFile(TableFileOf({"Eva|50"}));
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, 60);
+    if (!c.typed.empty()) h().Type(up + 300, c.typed);
+    if (c.enter) h().Key(up + 350, VK_RETURN);
+    // The program is closed (from the window's frame) with the table shown.
+    EndAt(up + 400);
+    RunProgram();
+    ASSERT_TRUE(T().Showing());
+    EXPECT_EQ(TableFile(), TableFileOf({"Eva|50"}));
+    // The application frees its forms at its end, the table among them.
+    wndTabulka->Free();
+    EXPECT_EQ(TableFile(), TableFileOf({c.saved, "Eva|50"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ProgramEndsOnTheTable, ::testing::ValuesIn(kProgramEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -2,7 +2,7 @@
 // drawn from the fire strip, the held mouse spraying with its stream and
 // looped water, the clock and its stop at the eighth burnt window, the end
 // with a record or the question to play again, its two answers, and the
-// water stopped on every way out.
+// water stopped on every way out, the focus lost among them.
 #include "firefighter_test_support.h"
 #include "platform/core/rtl.h"
 
@@ -469,6 +469,67 @@ TEST_P(WaterStops, OnEveryWayOut) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, WaterStops, ::testing::ValuesIn(kWaysOut),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Losing the input focus while the child sprays, at any moment of the
+// stream: the water stops, and nothing starts it again: not the stream's
+// next frames, not the focus coming back, not the release that follows, not
+// the screen shown next.
+struct FocusCase {
+    const char* name;
+    std::uint64_t lostAfter;  // ms after the press; the water is heard from 5 * 94
+    bool releasedWhileAway;   // the button comes up before the focus comes back
+};
+void PrintTo(const FocusCase& c, std::ostream* os) { *os << c.name; }
+
+const FocusCase kFocus[] = {
+    {"BeforeTheWaterIsHeard", 100, false},
+    {"BeforeTheWaterIsHeardReleasedAway", 100, true},
+    {"WhileTheWaterLoops", 800, false},
+    {"WhileTheWaterLoopsReleasedAway", 800, true},
+};
+
+class FocusLostWhileSpraying : public FirefighterTest, public ::testing::WithParamInterface<FocusCase> {};
+
+TEST_P(FocusLostWhileSpraying, StopsTheWaterForGood) {
+    const FocusCase& c = GetParam();
+    const std::uint64_t up = OpenFirefighter();
+    constexpr int w = 6;
+    const TPoint at = WindowCentre(w);
+    h().At(up, [] {
+        F().FireLevel[w] = 60;
+        F().Burning.set(w);
+    });
+    h().MoveTo(up + 10, at.X, at.Y);
+    h().MouseDown(up + 20, at.X, at.Y);
+    const std::uint64_t lost = up + 20 + c.lostAfter;
+    h().FocusLost(lost);
+    h().At(lost + 10, [this] { EXPECT_FALSE(WaterPlaying()); });
+    // Long after the stream would have reached its loop.
+    h().At(lost + 1000, [this] {
+        EXPECT_FALSE(WaterPlaying());
+        EXPECT_FALSE(F().Spraying) << "the spray ends with the focus";
+        EXPECT_GE(F().FireLevel[w], 0) << "the fire is no longer under the spray";
+    });
+    if (c.releasedWhileAway) h().MouseUp(lost + 1100, at.X, at.Y);
+    h().FocusGained(lost + 1200);
+    if (!c.releasedWhileAway) h().MouseUp(lost + 1300, at.X, at.Y);
+    h().At(lost + 2000, [this] {
+        EXPECT_FALSE(WaterPlaying());
+        EXPECT_FALSE(F().Spraying || F().Releasing);
+    });
+    // Another screen: nothing of the firefighter is heard there.
+    h().Click(lost + 2100, kSimulationsX, kBarY);
+    h().At(lost + 3000, [this] {
+        EXPECT_EQ(h().ActiveForm(), wndSimulace);
+        EXPECT_FALSE(WaterPlaying());
+    });
+    EndAt(lost + 3100);
+    RunProgram();
+    for (const headless::TimedNotice& n : SoundStarts("voda.wav")) EXPECT_LT(n.at, lost) << n.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, FocusLostWhileSpraying, ::testing::ValuesIn(kFocus),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

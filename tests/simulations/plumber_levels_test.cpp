@@ -22,6 +22,7 @@ const LineCase kLines[] = {
     {"Corners", "1,1,6,8,20,0,0,0,0,20", true},
     {"ValveRightAboveBasin", "1,8,2,8,0,0,0,0,0,1", false},
     {"ValveTwoAboveBasin", "1,8,3,8,0,0,0,0,0,1", true},
+    {"NoPieces", "3,3,2,4,0,0,0,0,0,0", false},
     {"Empty", "", false},
     {"NineFields", "3,3,2,4,1,1,0,1,1", false},
     {"ElevenFields", "3,3,2,4,1,1,0,1,1,1,1", false},

@@ -63,6 +63,18 @@ inline void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.name; }
 inline const AnswerCase kAnswerCases[] = {
     {"SolvedYes", true, true}, {"SolvedNo", true, false}, {"FailedYes", false, true}, {"FailedNo", false, false}};
 
+// A generator seed that draws the layout.
+inline std::uint32_t SeedFor(const TPlumberBLayout& wanted) {
+    for (std::uint32_t seed = 0;; ++seed) {
+        RandSeed = seed;
+        const TPlumberBLayout l = DrawPlumberBLayout();
+        if (l.BasinColumn == wanted.BasinColumn && l.BasinRow == wanted.BasinRow &&
+            l.ValveColumn == wanted.ValveColumn && l.ValveRow == wanted.ValveRow &&
+            l.BoilerColumn == wanted.BoilerColumn && l.BoilerRow == wanted.BoilerRow)
+            return seed;
+    }
+}
+
 class PlumberTest : public TimelineTest {
 protected:
     // Part A reads `levels` (its lines) as "instA.dat".
@@ -77,6 +89,14 @@ protected:
     void OpenPartB() {
         OpenPartA();
         Click(kPartSwitch);
+    }
+    // Opens part B and starts a game on that layout.
+    void OpenPartBWithLayout(const TPlumberBLayout& layout) {
+        OpenPartB();
+        Then([seed = SeedFor(layout)] {
+            RandSeed = seed;
+            wndSimulaceInstalater2->NewGame();
+        });
     }
 
     // Lays the pieces: the palette entry clicked, then each cell.

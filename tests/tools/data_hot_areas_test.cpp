@@ -2,8 +2,9 @@
 // labels of the exit question, of the message window's buttons and of both
 // menus' entries inside their hot areas, the town's houses and names inside
 // their places, nothing drawn on the town game's bar outside its buttons
-// and its thing's box, and the free-play screens' choosers, openers,
-// swatches and tools on their areas. The labels are black ink
+// and its thing's box, the free-play screens' choosers, openers, swatches
+// and tools on their areas, and the plumber's palette entries lit only
+// inside their hot areas. The labels are black ink
 // (with its antialiased edge: pixels near black).
 #include "data_tree_support.h"
 
@@ -16,6 +17,7 @@
 #include "simulations/RoomPainterTables.h"
 #include "shell/TownPlaceTable.h"
 #include "platform/gfx/pixels.h"
+#include "simulations/PlumberTables.h"
 #include "simulations/SimulationMenuTable.h"
 
 namespace {
@@ -57,6 +59,20 @@ TRect InkOnScreen(const TBitmap& picture, TPoint at, TColor ink, TRect within,
 }
 
 const TRect kWholePicture = Rect(0, 0, 10000, 10000);
+
+// The screen's pixels that a picture drawn at `at` changes.
+TRect ChangedBy(const TBitmap& screen, const TBitmap& picture, TPoint at) {
+    TRect box{};
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (picture.Pixels().Get(x, y) == screen.Pixels().Get(at.X + x, at.Y + y)) continue;
+            const TRect p = Bounds(at.X + x, at.Y + y, 1, 1);
+            box = box.IsEmpty() ? p
+                                : Rect(std::min(box.Left, p.Left), std::min(box.Top, p.Top),
+                                       std::max(box.Right, p.Right), std::max(box.Bottom, p.Bottom));
+        }
+    return box;
+}
 
 }  // namespace
 
@@ -123,16 +139,7 @@ TEST_P(DataMenuEntries, LabelsAndHoverLooksLieInTheEntriesHotAreas) {
             if (o.Tag != e.Tag) others.push_back(o.HotArea);
         EXPECT_TRUE(InkInside(InkOnScreen(*menu, {0, 0}, clBlack, picture, others), e.HotArea));
         // Hovering lights only what lies in the area.
-        TRect lit{};
-        for (int y = 0; y < normal->Height(); ++y)
-            for (int x = 0; x < normal->Width(); ++x)
-                if (normal->Pixels().Get(x, y) != hover->Pixels().Get(x, y)) {
-                    const TRect p = Bounds(picture.Left + x, picture.Top + y, 1, 1);
-                    lit = lit.IsEmpty() ? p
-                                        : Rect(std::min(lit.Left, p.Left), std::min(lit.Top, p.Top),
-                                               std::max(lit.Right, p.Right), std::max(lit.Bottom, p.Bottom));
-                }
-        EXPECT_TRUE(InkInside(lit, e.HotArea)) << "hover look";
+        EXPECT_TRUE(InkInside(ChangedBy(*menu, *hover, e.Position), e.HotArea)) << "hover look";
     }
 }
 
@@ -266,4 +273,20 @@ TEST(DataHotAreas, PaintersFieldsAndToolsLieInTheirAreas) {
             }
         EXPECT_EQ(missing, 0) << tools[t];
     }
+}
+
+TEST(DataHotAreas, PlumberPaletteEntriesLightUpOnlyInsideTheirHotAreas) {
+    auto a = LoadPicture("simul\\instal\\pozadiA.bmp");
+    for (const TPlumberAPaletteEntry& e : PlumberAPaletteTable) {
+        auto lit = LoadPicture(std::string("simul\\instal\\A_verze\\") + e.Highlight + ".bmp");
+        EXPECT_TRUE(InkInside(ChangedBy(*a, *lit, {e.Label.Left, e.Label.Top}), e.Label)) << e.Highlight;
+    }
+    // Part B: the picture of an entry's group with that entry chosen.
+    auto b = LoadPicture("simul\\instal\\pozadiB.bmp");
+    for (const TPlumberBPaletteGroup& g : PlumberBPaletteTable)
+        for (int tag = g.FirstTag; tag <= g.LastTag; ++tag) {
+            const char* name = g.Pictures[tag - g.FirstTag];
+            auto lit = LoadPicture(std::string("simul\\instal\\B_verze\\") + name + ".bmp");
+            EXPECT_TRUE(InkInside(ChangedBy(*b, *lit, g.Origin), g.Labels[tag - g.FirstTag])) << name;
+        }
 }

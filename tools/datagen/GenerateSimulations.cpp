@@ -589,15 +589,18 @@ TPoint OpeningPoint(TPipeOpening o, int size) {
     }
 }
 
-void DrawPieceB(TCanvas* c, int x0, int y0, const TPlumberBPiece& piece, int scalePercent) {
-    const auto s = [&](TPoint p) { return TPoint{x0 + p.X * scalePercent / 100, y0 + p.Y * scalePercent / 100}; };
-    const int width = std::max(3, 8 * scalePercent / 100);
+// A piece drawn into `box`, its 49 x 49 cell stretched to the box.
+void DrawPieceB(TCanvas* c, const TRect& box, const TPlumberBPiece& piece) {
+    const int last = PlumberBCell - 1;
+    const auto s = [&](TPoint p) {
+        return TPoint{box.Left + p.X * (box.Width() - 1) / last, box.Top + p.Y * (box.Height() - 1) / last};
+    };
+    const int width = std::max(3, 8 * std::min(box.Width(), box.Height()) / PlumberBCell);
     const TColor colour = RGBColor(200, 110, 40);
     if (piece.B.Side == 0) {
         const TColor part = RGBColor(120, 120, 140);
-        const int size = 49;
         for (int lane : {1, 2}) {
-            const TPoint a = OpeningPoint({piece.A.Side, Byte(lane)}, size);
+            const TPoint a = OpeningPoint({piece.A.Side, Byte(lane)}, PlumberBCell);
             const TPoint centre = {piece.A.Side & (psTop | psBottom) ? a.X : 24, piece.A.Side & (psLeft | psRight) ? a.Y : 24};
             ThickLine(c, s(a).X, s(a).Y, s(centre).X, s(centre).Y, width, colour);
         }
@@ -605,7 +608,7 @@ void DrawPieceB(TCanvas* c, int x0, int y0, const TPlumberBPiece& piece, int sca
         FillEllipse(c, Rect(tl.X, tl.Y, br.X, br.Y), part);
         return;
     }
-    const TPoint a = OpeningPoint(piece.A, 49), b = OpeningPoint(piece.B, 49);
+    const TPoint a = OpeningPoint(piece.A, PlumberBCell), b = OpeningPoint(piece.B, PlumberBCell);
     // Along the first opening's lane to where it meets the second's.
     const TPoint corner = (piece.A.Side & (psTop | psBottom)) ? TPoint{a.X, b.Y} : TPoint{b.X, a.Y};
     ThickLine(c, s(a).X, s(a).Y, s(corner).X, s(corner).Y, width, colour);
@@ -621,11 +624,12 @@ void WritePlumberB(TDataTree& tree) {
                                                    PlumberBCell, PlumberBCell));
     for (const TPlumberBPiece& piece : PlumberBPieceTable) {
         auto p = NewPicture(PlumberBCell, PlumberBCell, clMagenta);
-        DrawPieceB(p->Canvas(), 0, 0, piece, 100);
+        DrawPieceB(p->Canvas(), Rect(0, 0, PlumberBCell, PlumberBCell), piece);
         p->Canvas()->SetPixel(0, PlumberBCell - 1, clMagenta);
         tree.WriteBmp(String("simul\\instal\\B_verze\\") + piece.Picture + ".bmp", *p);
     }
-    // Each group's picture shows all its entries; the chosen one framed.
+    // Each group's picture shows all its entries, each inside its hot area;
+    // the chosen one lit.
     for (int g = 0; g < 7; ++g) {
         const TPlumberBPaletteGroup& group = PlumberBPaletteTable[g];
         const int w = 64, h = g + 1 < 7 ? std::min(62, PlumberBPaletteTable[g + 1].Origin.Y - group.Origin.Y - 2) : 38;
@@ -635,12 +639,14 @@ void WritePlumberB(TDataTree& tree) {
             FrameRect(p->Canvas(), Rect(0, 0, w, h), RGBColor(150, 170, 140));
             for (int e = 0; e < entries; ++e) {
                 const int tag = group.FirstTag + e;
-                const int cols = entries == 4 ? 2 : entries == 2 && g == 5 ? 2 : 1;
-                const int cw = (w - 4) / cols, ch = (h - 4) / ((entries + cols - 1) / cols);
-                const int x = 2 + (e % cols) * cw, y = 2 + (e / cols) * ch;
-                if (e == chosen) FillRect(p->Canvas(), Bounds(x, y, cw, ch), RGBColor(255, 230, 120));
-                if (tag <= 20) DrawPieceB(p->Canvas(), x + 2, y + 1, PlumberBPieceTable[tag - 1], std::min(cw, ch) * 100 / 52);
-                else DrawCaption(p->Canvas(), Bounds(x, y, cw, ch), "Nová hra", clBlack, 14);
+                const TRect& label = group.Labels[e];
+                const TRect area = Rect(label.Left - group.Origin.X, label.Top - group.Origin.Y,
+                                        label.Right - group.Origin.X, label.Bottom - group.Origin.Y);
+                if (e == chosen) FillRect(p->Canvas(), area, RGBColor(255, 230, 120));
+                if (tag <= 20)
+                    DrawPieceB(p->Canvas(), Rect(area.Left + 2, area.Top + 2, area.Right - 2, area.Bottom - 2),
+                               PlumberBPieceTable[tag - 1]);
+                else DrawCaption(p->Canvas(), area, "Nová hra", clBlack, 14);
             }
             if (chosen < 0) screen->Canvas()->Draw(group.Origin.X, group.Origin.Y, p.get());
             else tree.WriteBmp(String("simul\\instal\\B_verze\\") + group.Pictures[chosen] + ".bmp", *p);

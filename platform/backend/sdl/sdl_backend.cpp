@@ -139,6 +139,12 @@ public:
     void SetFullscreen(bool on) override;
     void PlaySound(int channel, std::shared_ptr<const SoundBuffer> sound, bool loop) override;
     void StopSound(int channel) override { PlaySound(channel, nullptr, false); }
+    // Pushing an event is safe from any thread; the quit event ends a wait.
+    void RequestQuit() override {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
 
     std::string AudioDriver() const { return audio_.Open() ? SDL_GetCurrentAudioDriver() : ""; }
     std::int64_t FirstMixedNs() const { return mixer_.FirstMixedNs(); }
