@@ -171,6 +171,31 @@ TEST_F(SdlBackendTest, PresentShowsTheSurfaceInItsColours) {
     EXPECT_EQ(pixelAt(0, 0), 0xFF0000u);
 }
 
+TEST_F(SdlBackendTest, AWholePresentBlackensTheBordersAroundThePicture) {
+    SDL_Window* w = VelamoWindow();
+    SDL_SetWindowSize(w, 800, 480);  // the picture at 1:1, 80 pixels of border each side
+    Surface screen;
+    screen.Resize(640, 480, clWhite);
+    backend_->Present(screen);
+    SDL_Surface* shown = SDL_GetWindowSurface(w);
+    ASSERT_NE(shown, nullptr);
+    ASSERT_EQ(shown->w, 800);
+    for (int y = 0; y < shown->h; ++y)
+        std::memset(static_cast<Uint8*>(shown->pixels) + y * shown->pitch, 0x7F, std::size_t(shown->w) * 4);
+    // An exposed window is shown whole again.
+    Push(WindowEvent(SDL_WINDOWEVENT_EXPOSED));
+    Event ev;
+    while (backend_->PollEvent(ev)) {
+    }
+    for (const auto& [x, rgb] : {std::pair{0, 0x000000u}, {79, 0x000000u}, {80, 0xFFFFFFu}, {719, 0xFFFFFFu},
+                                 {720, 0x000000u}, {799, 0x000000u}}) {
+        std::uint32_t got = 0;
+        EXPECT_TRUE(sdl::WindowPixel(*backend_, x, 240, got));
+        EXPECT_EQ(got, rgb) << "at x " << x;
+    }
+    SDL_SetWindowSize(w, 640, 480);
+}
+
 TEST_F(SdlBackendTest, NoEventsWhenNoneAreQueued) {
     Event ev;
     EXPECT_FALSE(backend_->PollEvent(ev));

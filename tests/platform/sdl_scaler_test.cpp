@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/backend/sdl/sdl_scaler.h"
@@ -143,5 +144,26 @@ TEST(SdlScaler, PartOfTheWindowMatchesTheSameUnderAWholeScale) {
                     ASSERT_EQ(part.At(x, y), 0u) << "written outside the area at " << x << "," << y;
                 }
             }
+    }
+}
+
+TEST(SdlScaler, TheEdgeColumnsShowThePictureEdgesAtEverySize) {
+    // Columns of one colour each, so that only the horizontal scaling shows.
+    Surface picture;
+    picture.Resize(640, 480, clBlack);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) picture.Set(x, y, PatternColour(x, 0));
+    const std::pair<int, int> sizes[] = {{1024, 768}, {800, 600}, {1366, 768}, {1920, 1080}, {641, 481}};
+    for (const auto& [width, height] : sizes) {
+        Window w(width, height);
+        PictureScaler scaler;
+        const Viewport viewport(width, height);
+        scaler.SetViewport(viewport);
+        scaler.Scale(picture, Rect(0, 0, width, height), w.Bytes(), width * 4);
+        const TRect place = viewport.Picture();
+        for (int y = place.Top; y < place.Bottom; ++y) {
+            ASSERT_EQ(w.At(place.Left, y), Rgb(PatternColour(0, 0))) << width << "x" << height << " row " << y;
+            ASSERT_EQ(w.At(place.Right - 1, y), Rgb(PatternColour(639, 0))) << width << "x" << height << " row " << y;
+        }
     }
 }

@@ -18,6 +18,19 @@ bool IsXrgb8888(const SDL_PixelFormat* f) {
     return f->BytesPerPixel == 4 && f->Rmask == 0xFF0000 && f->Gmask == 0x00FF00 && f->Bmask == 0x0000FF;
 }
 
+// Blackens the window pixels around the picture's place.
+void ClearBorders(SDL_Surface* target, const TRect& place) {
+    for (int y = 0; y < target->h; ++y) {
+        auto* row = static_cast<std::uint8_t*>(target->pixels) + std::size_t(y) * std::size_t(target->pitch);
+        if (y < place.Top || y >= place.Bottom) {
+            std::memset(row, 0, std::size_t(target->w) * 4);
+            continue;
+        }
+        std::memset(row, 0, std::size_t(place.Left) * 4);
+        std::memset(row + std::size_t(place.Right) * 4, 0, std::size_t(target->w - place.Right) * 4);
+    }
+}
+
 class SurfacePresenter final : public Presenter {
 public:
     explicit SurfacePresenter(SDL_Window* window) : Presenter(window) {}
@@ -49,12 +62,7 @@ public:
         if (area.IsEmpty()) return;
         SDL_Rect rect = ToSdl(area);
         if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-        if (whole) {
-            // The borders around the picture are black.
-            for (int y = 0; y < target->h; ++y)
-                std::memset(static_cast<std::uint8_t*>(target->pixels) + std::size_t(y) * std::size_t(target->pitch),
-                            0, std::size_t(target->w) * 4);
-        }
+        if (whole) ClearBorders(target, viewport.Picture());
         scaler_.Scale(picture, area, static_cast<std::uint8_t*>(target->pixels), target->pitch);
         if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
         if (target != shown) SDL_BlitSurface(target, &rect, shown, &rect);

@@ -21,6 +21,14 @@ std::uint32_t Pack(const Byte* bgr) {
     return 0xFF000000u | std::uint32_t(bgr[0]) | (std::uint32_t(bgr[1]) << 8) | (std::uint32_t(bgr[2]) << 16);
 }
 
+// The picture pixel at `column` of a row as a window pixel, read four bytes
+// at once: the column must not be the row's last.
+inline std::uint32_t Load(const Byte* row, int column) {
+    std::uint32_t v;
+    std::memcpy(&v, row + column * 3, 4);
+    return v | 0xFF000000u;
+}
+
 // a * share/256 + b * (256-share)/256 per byte of two 32-bit pixels, two
 // bytes per multiplication.
 inline std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t share) {
@@ -89,52 +97,46 @@ void PictureScaler::SetViewport(const Viewport& viewport) {
     columns_ = Taps(viewport.Picture().Width(), kScreenWidth);
     shareLanes_.clear();
     for (const Tap& t : columns_) shareLanes_.insert(shareLanes_.end(), 4, std::uint16_t(t.share));
-    seconds_.resize(columns_.size());
+    // The columns before the first that reads the row's last pixel.
+    fastColumns_ = 0;
+    while (fastColumns_ < int(columns_.size()) && columns_[std::size_t(fastColumns_)].first + 1 < kScreenWidth - 1)
+        ++fastColumns_;
     rows_ = Taps(viewport.Picture().Height(), kScreenHeight);
     scaledRow_[0] = scaledRow_[1] = -1;
 }
 
 const std::uint32_t* PictureScaler::ScaledRow(const Surface& picture, int row, int left, int right, int slot) {
-    // The row as 32-bit pixels first, then each window column from its taps.
+    // Each window column straight from the picture's bytes: four read at a
+    // time, the fourth (the next pixel's) masked off. Columns whose second
+    // picture pixel is the row's last one are read alone, since nothing may
+    // follow the picture's last byte.
     const Byte* source = picture.Row(row);
-    std::uint32_t* packed = packed_.data();
-    // Four bytes read at a time (the fourth is the next pixel's, masked
-    // off); the last pixel of the row alone, as nothing may follow it.
-    for (int x = 0; x < kScreenWidth - 1; ++x) {
-        std::uint32_t v;
-        std::memcpy(&v, source + x * 3, 4);
-        packed[x] = v | 0xFF000000u;
-    }
-    packed[kScreenWidth - 1] = Pack(source + (kScreenWidth - 1) * 3);
-    packed[kScreenWidth] = packed[kScreenWidth - 1];
     std::vector<std::uint32_t>& out = scaled_[slot];
     out.resize(std::size_t(right - left));
     std::uint32_t* to = out.data();
     const Tap* taps = columns_.data();
+    const int fastEnd = std::min(right, fastColumns_);
+    int x = left;
     if (viewport_.WholeFactor()) {
-        for (int x = left; x < right; ++x) to[x - left] = packed[taps[x].first];
+        for (; x < fastEnd; ++x) to[x - left] = Load(source, taps[x].first);
+        for (; x < right; ++x) to[x - left] = Pack(source + taps[x].first * 3);
         scaledRow_[slot] = row;
         return to;
     }
 #ifdef __SSE2__
-    // Each column's two picture pixels side by side, then mixed four
-    // columns at a time by their own shares.
-    std::uint32_t* second = seconds_.data();
-    for (int x = left; x < right; ++x) {
-        const Tap t = taps[x];
-        to[x - left] = packed[t.first];
-        second[x - left] = packed[t.first + 1];
-    }
-    const std::uint16_t* shares = shareLanes_.data() + std::size_t(left) * 4;
+    // Four columns at a time: their first and second picture pixels, mixed
+    // by each column's own share.
     const __m128i zero = _mm_setzero_si128();
     const __m128i full = _mm_set1_epi16(256);
-    int x = 0;
-    const int count = right - left;
-    for (; x + 4 <= count; x += 4) {
-        const __m128i pa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + x));
-        const __m128i pb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(second + x));
-        const __m128i sLow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + x * 4));
-        const __m128i sHigh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + x * 4 + 8));
+    const std::uint16_t* shares = shareLanes_.data();
+    for (; x + 4 <= fastEnd; x += 4) {
+        const Tap* t = taps + x;
+        const __m128i pa = _mm_setr_epi32(int(Load(source, t[0].first)), int(Load(source, t[1].first)),
+                                          int(Load(source, t[2].first)), int(Load(source, t[3].first)));
+        const __m128i pb = _mm_setr_epi32(int(Load(source, t[0].first + 1)), int(Load(source, t[1].first + 1)),
+                                          int(Load(source, t[2].first + 1)), int(Load(source, t[3].first + 1)));
+        const __m128i sLow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + std::size_t(x) * 4));
+        const __m128i sHigh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + std::size_t(x) * 4 + 8));
         const __m128i low = _mm_srli_epi16(
             _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(pa, zero), sLow),
                           _mm_mullo_epi16(_mm_unpacklo_epi8(pb, zero), _mm_sub_epi16(full, sLow))),
@@ -143,20 +145,16 @@ const std::uint32_t* PictureScaler::ScaledRow(const Surface& picture, int row, i
             _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(pa, zero), sHigh),
                           _mm_mullo_epi16(_mm_unpackhi_epi8(pb, zero), _mm_sub_epi16(full, sHigh))),
             8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), _mm_packus_epi16(low, high));
-    }
-    for (; x < count; ++x) {
-        const Tap t = taps[left + x];
-        if (t.share != 256) to[x] = Mix(to[x], second[x], std::uint32_t(t.share));
-    }
-#else
-    for (int x = left; x < right; ++x) {
-        const Tap t = taps[x];
-        to[x - left] = t.share == 256 ? packed[t.first] : Mix(packed[t.first], packed[t.first + 1], std::uint32_t(t.share));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (x - left)), _mm_packus_epi16(low, high));
     }
 #endif
+    for (; x < right; ++x) {
+        const Tap t = taps[x];
+        const std::uint32_t first = Pack(source + t.first * 3);
+        to[x - left] = t.share == 256 ? first : Mix(first, Pack(source + (t.first + 1) * 3), std::uint32_t(t.share));
+    }
     scaledRow_[slot] = row;
-    return out.data();
+    return to;
 }
 
 void PictureScaler::Scale(const Surface& picture, const TRect& area, std::uint8_t* window, int pitch) {

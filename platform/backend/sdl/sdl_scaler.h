@@ -40,9 +40,8 @@ private:
     Viewport viewport_;
     std::vector<Tap> columns_;
     std::vector<Tap> rows_;
-    std::vector<std::uint32_t> packed_ = std::vector<std::uint32_t>(641);  // one picture row, its last pixel twice
-    std::vector<std::uint16_t> shareLanes_;   // each column's share, once per byte of a pixel
-    std::vector<std::uint32_t> seconds_;      // each column's second picture pixel, for one row
+    std::vector<std::uint16_t> shareLanes_;  // each column's share, once per byte of a pixel
+    int fastColumns_ = 0;                    // columns that read neither the row's last pixel nor beyond
     std::vector<std::uint32_t> scaled_[2];
     int scaledRow_[2] = {-1, -1};
 };
