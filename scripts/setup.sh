@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
   poppler-utils espeak-ng xvfb
+  # the test of a lost X display runs the program under a window manager
+  openbox
   # the printing tests start a print server of their own with PDF queues
   cups-daemon cups-client cups-filters
 )

@@ -187,6 +187,7 @@ SdlBackend::SdlBackend() : audio_(mixer_) {
     window_.reset(SDL_CreateWindow("Velamo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth,
                                    kScreenHeight, SDL_WINDOW_SHOWN));
     if (!window_) throw Exception(String("Cannot open the window: ") + SDL_GetError());
+    sdl::EndWhenTheDisplayIsLost(window_.get());
     frame_.Resize(kScreenWidth, kScreenHeight, clBlack);
     ChoosePresenter();
     SDL_StartTextInput();

@@ -1,6 +1,7 @@
 #include "platform/backend/sdl/sdl_x11.h"
 
 #include <SDL_syswm.h>
+#include <unistd.h>
 
 #if defined(VELAMO_HAVE_X11) && defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
@@ -35,6 +36,12 @@ Window WindowProperty(Display* display, Window of, Atom property) {
     return found;
 }
 
+[[noreturn]] int EndOnLostDisplay(Display*) {
+    static const char message[] = "Velamo: the connection to the X display was lost\n";
+    [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
+    _exit(1);
+}
+
 }  // namespace
 #endif
 
@@ -59,6 +66,16 @@ bool WindowManagerRuns(SDL_Window* window) {
     return runs && !g_xFailed;
 #else
     return true;
+#endif
+}
+
+void EndWhenTheDisplayIsLost(SDL_Window* window) {
+#ifdef VELAMO_X11
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) XSetIOErrorHandler(&EndOnLostDisplay);
+#else
+    (void)window;
 #endif
 }
 

@@ -10,4 +10,11 @@ namespace backend::sdl {
 // True where the window is not on X (SDL's full screen is trusted there).
 bool WindowManagerRuns(SDL_Window* window);
 
+// Ends the process at once when the connection to the window's X display is
+// lost (the server ended or was killed): X's own handler would call exit(),
+// whose clean-up then waits on the dead display for ever at full speed.
+// Nothing is left to restore on a display that is gone; a temporary sound
+// file left behind is replaced by the next run.
+void EndWhenTheDisplayIsLost(SDL_Window* window);
+
 }  // namespace backend::sdl
