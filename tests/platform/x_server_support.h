@@ -73,6 +73,9 @@ public:
         for (int i = 0; i < 200 && access(Socket(n).c_str(), F_OK) != 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
         setenv("DISPLAY", name_.c_str(), 1);
+        // No session bus: else SDL's start would launch one for this display
+        // (whose reading leaks in libdbus).
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
     }
     ~VirtualScreen() { Stop(server_); }
     VirtualScreen(const VirtualScreen&) = delete;
