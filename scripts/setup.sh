@@ -9,8 +9,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
   poppler-utils espeak-ng xvfb
-  # the test of a lost X display runs the program under a window manager
-  openbox
+  # the tests of a lost X display and of the focus run the program under a
+  # window manager; the focus tests press the mouse through XTest
+  openbox libxtst-dev
   # the printing tests start a print server of their own with PDF queues
   cups-daemon cups-client cups-filters
 )

@@ -157,6 +157,10 @@ private:
     bool Translate(const SDL_Event& e, Event& out);
     bool TranslateWindowEvent(const SDL_WindowEvent& e, Event& out);
     void MouseEvent(EventKind kind, int x, int y, Event& out) const;
+    // A press on the window takes the input focus where no window manager
+    // runs to give it (none ever did, or it ended): else a program that once
+    // lost the focus would stay deactivated, in its small window, for good.
+    void FocusOnPressWithoutManager();
     // Shows the last frame again: after a size change, an uncovering, a switch.
     void Show();
     // The window's size as the picture and the mouse are placed in it.
@@ -295,6 +299,13 @@ void SdlBackend::MouseEvent(EventKind kind, int x, int y, Event& out) const {
     out.shift = sdl::ShiftFromSdl(Uint16(SDL_GetModState()), mouseButtons_);
 }
 
+void SdlBackend::FocusOnPressWithoutManager() {
+    SDL_Window* w = window_.get();
+    if ((SDL_GetWindowFlags(w) & SDL_WINDOW_INPUT_FOCUS) || sdl::WindowManagerRuns(w)) return;
+    // Raises the window too; the focus arrives as an event of its own.
+    SDL_SetWindowInputFocus(w);
+}
+
 bool SdlBackend::Translate(const SDL_Event& e, Event& out) {
     out = Event{};
     switch (e.type) {
@@ -308,6 +319,7 @@ bool SdlBackend::Translate(const SDL_Event& e, Event& out) {
             if (button < 0) return false;
             const bool down = e.type == SDL_MOUSEBUTTONDOWN;
             if (down) {
+                FocusOnPressWithoutManager();
                 mouseButtons_ |= SDL_BUTTON(e.button.button);
             } else {
                 mouseButtons_ &= ~Uint32(SDL_BUTTON(e.button.button));

@@ -1,0 +1,180 @@
+// The SDL backend on a real X server, where the desktop around the program
+// changes: another window takes the input focus, the window manager ends.
+#include <gtest/gtest.h>
+
+#ifdef VELAMO_TEST_XTST
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <cstring>
+#include <memory>
+#include <set>
+
+#include "platform/backend/backend.h"
+#include "platform/backend/sdl/sdl_backend.h"
+#include "platform/gfx/graphics.h"
+#include "platform/x_server_support.h"
+
+using namespace xtest;
+
+namespace {
+
+// Handles the backend's events as the program's loop would, noting their
+// kinds.
+class EventPump {
+public:
+    explicit EventPump(backend::Backend& b) : b_(b) {}
+    // Pumps until `done` holds, for up to `seconds`; whether it came to hold.
+    template <typename Condition>
+    bool Until(double seconds, Condition done) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        backend::Event ev;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() >= until) return false;
+            if (b_.WaitEvent(ev, 20)) seen_.insert(ev.kind);
+        }
+        return true;
+    }
+    bool Saw(backend::EventKind kind) const { return seen_.count(kind) > 0; }
+    void Forget() { seen_.clear(); }
+
+private:
+    backend::Backend& b_;
+    std::set<backend::EventKind> seen_;
+};
+
+SDL_Window* VelamoWindow() {
+    for (Uint32 id = 1; id < 64; ++id) {
+        SDL_Window* w = SDL_GetWindowFromID(id);
+        if (w && std::strcmp(SDL_GetWindowTitle(w), "Velamo") == 0) return w;
+    }
+    return nullptr;
+}
+
+Window XWindowOf(SDL_Window* w) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    return SDL_GetWindowWMInfo(w, &info) && info.subsystem == SDL_SYSWM_X11 ? info.info.x11.window : None;
+}
+
+struct DisplayCloser {
+    void operator()(Display* d) const { XCloseDisplay(d); }
+};
+
+// The X server's own word on who has the keyboard focus.
+bool HasFocus(Display* x, Window w) {
+    Window focused = None;
+    int revert = 0;
+    XGetInputFocus(x, &focused, &revert);
+    return focused == w;
+}
+
+bool ManagerReady(Display* x) {
+    const Atom check = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool set = XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, AnyPropertyType, &type, &format,
+                                        &count, &after, &data) == Success &&
+                     count == 1;
+    if (data) XFree(data);
+    return set;
+}
+
+enum class FocusTaken { ByAnotherWindow, ByTheManagerEnding };
+
+struct FocusCase {
+    const char* name;
+    FocusTaken how;
+};
+
+void PrintTo(const FocusCase& c, std::ostream* os) { *os << c.name; }
+
+class SdlFocusWithoutManager : public ::testing::TestWithParam<FocusCase> {};
+
+// The program goes to its small window when it loses the focus. With no
+// window manager to give the focus back, a press on the window must take it,
+// or the program stays deactivated in that window for good.
+TEST_P(SdlFocusWithoutManager, APressOnTheWindowBringsTheFocusBack) {
+    const FocusTaken how = GetParam().how;
+    if (!OnPath("Xvfb")) GTEST_SKIP() << "needs Xvfb";
+    if (how == FocusTaken::ByTheManagerEnding && !OnPath("openbox")) GTEST_SKIP() << "needs openbox";
+    VirtualScreen screen;
+    std::unique_ptr<Display, DisplayCloser> x(XOpenDisplay(screen.Name().c_str()));
+    ASSERT_TRUE(x) << "no X server at " << screen.Name();
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(x.get(), &event, &error, &major, &minor)) GTEST_SKIP() << "the X server has no XTest";
+    pid_t manager = -1;
+    if (how == FocusTaken::ByTheManagerEnding) {
+        manager = Spawn({"openbox"});
+        for (int i = 0; i < 250 && !ManagerReady(x.get()); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // It names itself before its start-up is over; a window mapped
+        // meanwhile may never be managed (nor shown).
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    backend::Install(backend::CreateSdlBackend());
+    backend::Backend& b = backend::Current();
+    const Window window = XWindowOf(VelamoWindow());
+    b.SetFullscreen(true);
+    Surface frame;
+    frame.Resize(640, 480, clWhite);
+    b.Present(frame);
+    EventPump pump(b);
+    const bool focusedAtStart = pump.Until(5, [&] { return HasFocus(x.get(), window); });
+
+    if (how == FocusTaken::ByAnotherWindow) {
+        const Window other = XCreateSimpleWindow(x.get(), DefaultRootWindow(x.get()), 0, 0, 100, 100, 0, 0, 0);
+        XMapRaised(x.get(), other);
+        XSync(x.get(), False);
+        pump.Until(2, [&] {
+            XWindowAttributes a{};
+            return XGetWindowAttributes(x.get(), other, &a) && a.map_state == IsViewable;
+        });
+        XSetInputFocus(x.get(), other, RevertToPointerRoot, CurrentTime);
+        XSync(x.get(), False);
+    } else {
+        kill(manager, SIGTERM);
+        WaitFor(manager, 5);
+    }
+    pump.Forget();
+    const bool lost = pump.Until(5, [&] {
+        return !HasFocus(x.get(), window) && pump.Saw(backend::EventKind::FocusLost);
+    });
+    // Deactivated, the program leaves full screen: a small window.
+    b.SetFullscreen(false);
+    XWindowAttributes a{};
+    pump.Until(3, [&] { return XGetWindowAttributes(x.get(), window, &a) && a.width == 640 && a.height == 480; });
+    int left = 0, top = 0;
+    Window child = None;
+    XTranslateCoordinates(x.get(), window, DefaultRootWindow(x.get()), 0, 0, &left, &top, &child);
+
+    pump.Forget();
+    XTestFakeMotionEvent(x.get(), -1, left + 320, top + 240, CurrentTime);
+    XTestFakeButtonEvent(x.get(), 1, True, CurrentTime);
+    XTestFakeButtonEvent(x.get(), 1, False, CurrentTime);
+    XSync(x.get(), False);
+    const bool regained = pump.Until(5, [&] {
+        return HasFocus(x.get(), window) && pump.Saw(backend::EventKind::FocusGained);
+    });
+
+    backend::Install(nullptr);
+    Stop(manager);
+    ASSERT_TRUE(focusedAtStart) << "the window never had the focus";
+    ASSERT_TRUE(lost) << "the focus never left the window";
+    EXPECT_TRUE(regained) << "a press on the window did not bring the focus back";
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, SdlFocusWithoutManager,
+                         ::testing::Values(FocusCase{"AnotherWindowTookIt", FocusTaken::ByAnotherWindow},
+                                           FocusCase{"TheManagerEnded", FocusTaken::ByTheManagerEnding}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+#endif
