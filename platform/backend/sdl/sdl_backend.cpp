@@ -301,7 +301,7 @@ void SdlBackend::MouseEvent(EventKind kind, int x, int y, Event& out) const {
 
 void SdlBackend::FocusOnPressWithoutManager() {
     SDL_Window* w = window_.get();
-    if ((SDL_GetWindowFlags(w) & SDL_WINDOW_INPUT_FOCUS) || sdl::WindowManagerRuns(w)) return;
+    if (sdl::HoldsInputFocus(w) || sdl::WindowManagerRuns(w)) return;
     // Raises the window too; the focus arrives as an event of its own.
     SDL_SetWindowInputFocus(w);
 }

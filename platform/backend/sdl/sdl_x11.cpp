@@ -69,6 +69,21 @@ bool WindowManagerRuns(SDL_Window* window) {
 #endif
 }
 
+bool HoldsInputFocus(SDL_Window* window) {
+#ifdef VELAMO_X11
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return true;
+    Window focused = None;
+    int revert = 0;
+    XGetInputFocus(info.info.x11.display, &focused, &revert);
+    return focused == info.info.x11.window;
+#else
+    (void)window;
+    return true;
+#endif
+}
+
 void EndWhenTheDisplayIsLost(SDL_Window* window) {
 #ifdef VELAMO_X11
     SDL_SysWMinfo info;

@@ -10,6 +10,11 @@ namespace backend::sdl {
 // True where the window is not on X (SDL's full screen is trusted there).
 bool WindowManagerRuns(SDL_Window* window);
 
+// Whether the window holds the X input focus, asked of the X server itself:
+// SDL's own flag follows focus events that may come late. True where the
+// window is not on X.
+bool HoldsInputFocus(SDL_Window* window);
+
 // Ends the process at once when the connection to the window's X display is
 // lost (the server ended or was killed): X's own handler would call exit(),
 // whose clean-up then waits on the dead display for ever at full speed.
