@@ -36,6 +36,16 @@ Window WindowProperty(Display* display, Window of, Atom property) {
     return found;
 }
 
+// The window's X display and window, or false where it is not on X.
+bool XWindowOf(SDL_Window* window, Display*& display, Window& xwindow) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    display = info.info.x11.display;
+    xwindow = info.info.x11.window;
+    return true;
+}
+
 [[noreturn]] int EndOnLostDisplay(Display*) {
     static const char message[] = "Velamo: the connection to the X display was lost\n";
     [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
@@ -46,12 +56,10 @@ Window WindowProperty(Display* display, Window of, Atom property) {
 #endif
 
 bool WindowManagerRuns(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info)) return true;
 #ifdef VELAMO_X11
-    if (info.subsystem != SDL_SYSWM_X11) return true;
-    Display* display = info.info.x11.display;
+    Display* display = nullptr;
+    Window own = None;
+    if (!XWindowOf(window, display, own)) return true;
     const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
     if (check == None) return false;
     // The root names the manager's own window, which names itself: a
@@ -65,19 +73,20 @@ bool WindowManagerRuns(SDL_Window* window) {
     XSetErrorHandler(previous);
     return runs && !g_xFailed;
 #else
+    (void)window;
     return true;
 #endif
 }
 
 bool HoldsInputFocus(SDL_Window* window) {
 #ifdef VELAMO_X11
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return true;
+    Display* display = nullptr;
+    Window own = None;
+    if (!XWindowOf(window, display, own)) return true;
     Window focused = None;
     int revert = 0;
-    XGetInputFocus(info.info.x11.display, &focused, &revert);
-    return focused == info.info.x11.window;
+    XGetInputFocus(display, &focused, &revert);
+    return focused == own;
 #else
     (void)window;
     return true;
@@ -86,9 +95,9 @@ bool HoldsInputFocus(SDL_Window* window) {
 
 void EndWhenTheDisplayIsLost(SDL_Window* window) {
 #ifdef VELAMO_X11
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) XSetIOErrorHandler(&EndOnLostDisplay);
+    Display* display = nullptr;
+    Window own = None;
+    if (XWindowOf(window, display, own)) XSetIOErrorHandler(&EndOnLostDisplay);
 #else
     (void)window;
 #endif
