@@ -8,6 +8,7 @@
 #include <climits>
 
 #include "platform/core/rtl.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/termination.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/input.h"
@@ -24,6 +25,11 @@ String ReadExeName() {
     return String(buf, std::size_t(n));
 }
 
+// What was drawn reaches the display before a Sleep.
+void FlushDesktop() {
+    if (Application) Application->Desktop().Flush();
+}
+
 template <class T>
 void Erase(std::vector<T>& v, const T& x) {
     v.erase(std::remove(v.begin(), v.end(), x), v.end());
@@ -36,6 +42,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     desktop_ = std::make_unique<ui::Desktop>();
     input_ = std::make_unique<ui::InputRouter>();
+    sys::SetSleepFlush(&FlushDesktop);
     Screen = new TScreen();
     exeName_ = ReadExeName();
 }

@@ -9,3 +9,11 @@ DWORD GetTickCount();
 // Waits without processing messages; input that arrives meanwhile stays
 // queued. Whatever was drawn before is on the display first.
 void Sleep(DWORD ms);
+
+namespace sys {
+
+// What Sleep puts on the display before it waits: the window system names
+// its flush here (nullptr: nothing to flush).
+void SetSleepFlush(void (*flush)());
+
+}  // namespace sys
