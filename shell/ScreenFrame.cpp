@@ -1,9 +1,7 @@
 #include "shell/ScreenFrame.h"
 
-#include "games/UHry.h"
 #include "shell/UKonec.h"
 #include "shell/UVelamo.h"
-#include "simulations/USimulace.h"
 
 namespace {
 
@@ -21,6 +19,10 @@ constexpr TBarButtonPlace BarPlaces[] = {
 };
 
 int Index(TBarButton b) { return int(b); }
+
+TScreenMenus Menus;
+
+TForm* MenuOf(TForm* (*Menu)()) { return Menu ? Menu() : nullptr; }
 
 }  // namespace
 
@@ -43,6 +45,8 @@ TScreenFrame::~TScreenFrame() {
     delete Buffer;
     Buffer = nullptr;
 }
+
+void TScreenFrame::SetMenus(const TScreenMenus& Named) { Menus = Named; }
 
 TBMPLabel* TScreenFrame::BarButton(TBarButton Which) const { return bar_[Index(Which)]; }
 
@@ -109,8 +113,8 @@ void TScreenFrame::ShowAndLeave(TForm* Target) {
 }
 
 void TScreenFrame::ShowMainWindow(TObject*) { ShowAndLeave(wndVelamo); }
-void TScreenFrame::ShowGamesMenu(TObject*) { ShowAndLeave(wndHry); }
-void TScreenFrame::ShowSimulationsMenu(TObject*) { ShowAndLeave(wndSimulace); }
+void TScreenFrame::ShowGamesMenu(TObject*) { ShowAndLeave(MenuOf(Menus.Games)); }
+void TScreenFrame::ShowSimulationsMenu(TObject*) { ShowAndLeave(MenuOf(Menus.Simulations)); }
 
 void TScreenFrame::HelpClick(TObject*) {
     // Not under another window: the help would play on over it and beyond.

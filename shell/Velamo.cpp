@@ -9,6 +9,7 @@
 #include "shell/UHlaska.h"
 #include "shell/UKonec.h"
 #include "shell/UMisc.h"
+#include "shell/ScreenFrame.h"
 #include "shell/UPodklad.h"
 #include "shell/UVelamo.h"
 #include "simulations/USimulace.h"
@@ -103,6 +104,8 @@ void CreateScreens() {
     Application->CreateForm(wndSimulace);
     Application->CreateForm(wndHry);
     Application->CreateForm(wndHlaska);
+    TScreenFrame::SetMenus({.Games = []() -> TForm* { return wndHry; },
+                            .Simulations = []() -> TForm* { return wndSimulace; }});
 }
 
 // The display switch and the backdrop, from start-up step 6 until the end.
