@@ -4,6 +4,7 @@
 
 #include "games/UHry.h"
 #include "platform/backend/backend.h"
+#include "platform/backend/default_backend.h"
 #include "platform/core/files.h"
 #include "platform/sys/termination.h"
 #include "shell/UHlaska.h"

@@ -1,11 +1,6 @@
 #include "platform/backend/backend.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <stdexcept>
-
-#include "platform/backend/headless/headless.h"
-#include "platform/backend/sdl/sdl_backend.h"
 
 namespace backend {
 
@@ -28,11 +23,5 @@ Backend& Current() {
 void Install(std::unique_ptr<Backend> b) { Slot() = std::move(b); }
 
 bool Installed() { return Slot() != nullptr; }
-
-void InstallDefault() {
-    const char* choice = std::getenv("VELAMO_BACKEND");
-    if (choice && std::strcmp(choice, "headless") == 0) Install(std::make_unique<headless::HeadlessBackend>());
-    else Install(CreateSdlBackend());
-}
 
 }  // namespace backend

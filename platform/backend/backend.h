@@ -136,7 +136,5 @@ Backend& Current();
 // Installs a backend; the platform owns it until the next call.
 void Install(std::unique_ptr<Backend> b);
 bool Installed();
-// Installs the headless backend when VELAMO_BACKEND=headless, else SDL.
-void InstallDefault();
 
 }  // namespace backend
