@@ -4,8 +4,8 @@
 
 #include "games/UHry.h"
 #include "platform/backend/backend.h"
-#include "platform/backend/default_backend.h"
 #include "platform/core/files.h"
+#include "platform/default_backend.h"
 #include "platform/sys/termination.h"
 #include "shell/UHlaska.h"
 #include "shell/UKonec.h"

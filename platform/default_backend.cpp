@@ -1,4 +1,4 @@
-#include "platform/backend/default_backend.h"
+#include "platform/default_backend.h"
 
 #include <cstdlib>
 #include <cstring>
