@@ -502,6 +502,7 @@ void DrawBasin(TCanvas* c, const TRect& r, double water) {
         const int top = r.Bottom - 5 - int((h * 2 / 3 - 8) * water);
         FillRect(c, Rect(r.Left + 8, top, r.Right - 8, r.Bottom - 6), RGBColor(60, 130, 230));
     }
+    DrawCaption(c, Rect(r.Left + 4, r.Bottom - 20, r.Right - 4, r.Bottom - 6), "umyvadlo", RGBColor(20, 20, 60), 12);
 }
 
 void DrawValve(TCanvas* c, const TRect& r, double turn, Byte openings) {
@@ -511,6 +512,7 @@ void DrawValve(TCanvas* c, const TRect& r, double turn, Byte openings) {
     const double a = turn * 3.14159;
     ThickLine(c, cx - int(arm * std::cos(a)), cy - int(arm * std::sin(a)), cx + int(arm * std::cos(a)), cy + int(arm * std::sin(a)), 5,
               RGBColor(200, 30, 30));
+    DrawCaption(c, Rect(r.Left, r.Top + 2, r.Right, r.Top + 16), "ventil", RGBColor(20, 20, 60), 12);
 }
 
 std::unique_ptr<TBitmap> Strip(int frames, int size, TColor background, auto draw) {
@@ -610,6 +612,12 @@ TFixture FixtureOf(const TPlumberBPiece& piece) {
 void DrawFixtureB(TCanvas* c, const TRect& r, Byte side, TFixture fixture, double t) {
     const TColor pipe = RGBColor(200, 110, 40), ink = RGBColor(20, 20, 60);
     const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
+    // On a white plate: the letters' soft edges then blend with white, not
+    // with the transparent colour around the piece.
+    const auto label = [&](const TRect& plate, const char* text) {
+        FillRect(c, plate, clWhite);
+        DrawCaption(c, plate, text, ink, 10);
+    };
     for (int lane : {1, 2}) {
         const TPoint a = OpeningPoint({side, Byte(lane)}, PlumberBCell);
         const TPoint end = {side & (psTop | psBottom) ? a.X : 24, side & (psLeft | psRight) ? a.Y : 24};
@@ -624,7 +632,7 @@ void DrawFixtureB(TCanvas* c, const TRect& r, Byte side, TFixture fixture, doubl
         FillEllipse(c, Rect(r.Left + 6, cy - 12, r.Right - 6, cy + 10), clWhite);
         FillRect(c, Rect(r.Left + 4, cy - 14, r.Right - 4, cy - 4), RGBColor(120, 120, 140));
         if (t > 0) FillRect(c, Rect(r.Left + 10, cy + 6 - int(12 * t), r.Right - 10, cy + 6), RGBColor(60, 130, 230));
-        DrawCaption(c, Rect(r.Left, r.Bottom - 12, r.Right, r.Bottom), "umyvadlo", ink, 10);
+        label(Rect(r.Left + 1, r.Bottom - 12, r.Right - 1, r.Bottom - 1), "umyvadlo");
         break;
     }
     case TFixture::Valve: {
@@ -636,7 +644,7 @@ void DrawFixtureB(TCanvas* c, const TRect& r, Byte side, TFixture fixture, doubl
             ThickLine(c, cx - int(radius * std::cos(a)), cy - int(radius * std::sin(a)), cx + int(radius * std::cos(a)),
                       cy + int(radius * std::sin(a)), 3, RGBColor(200, 30, 30));
         }
-        DrawCaption(c, Rect(r.Left, r.Top, r.Right, r.Top + 12), "ventil", ink, 10);
+        label(Rect(r.Left + 6, r.Top + 1, r.Right - 6, r.Top + 12), "ventil");
         break;
     }
     case TFixture::Boiler:
