@@ -15,7 +15,8 @@ namespace {
 
 constexpr int GameBar = bbExit | bbGames | bbSimulations | bbMenu | bbHelp;
 
-// Free sizes, chosen small enough to keep the tree compact.
+// Free sizes: small enough to keep the tree compact, except the picture
+// games' scene and figure, which fill their parts of the screen to be read.
 constexpr int SceneWidth = 424, SceneHeight = 404;  // picture game scenes at (6, 6), left of the arrows
 constexpr int ChoiceWidth = 170, ChoiceHeight = 270; // picture game figures at (450, 70), above the down arrow
 constexpr int DeliveryWidth = 100, DeliveryHeight = 120;

@@ -147,6 +147,8 @@ void WriteFirefighter(TDataTree& tree) {
     auto table = ScreenBackground("Nejlepší hasiči", RGBColor(250, 230, 180), bbBack);
     for (int row = 0; row < 10; ++row)
         FillRect(table->Canvas(), Rect(120, 84 + 24 * row + 20, 520, 84 + 24 * row + 21), RGBColor(180, 150, 100));
+    // The table opens after a record, with the name field in the new row.
+    DrawCaption(table->Canvas(), Rect(40, 340, 600, 400), "Nový rekord! Napiš své jméno a stiskni Enter.", RGBColor(90, 60, 10), 24);
     tree.WriteBmp("simul\\hasic\\tabulka.bmp", *table);
 }
 
