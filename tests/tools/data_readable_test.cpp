@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <type_traits>
 
 #include "data_tree_support.h"
 
@@ -66,6 +67,92 @@ TRect Covered(const std::string& layer, TPoint at, bool transparent) {
     return Rect(at.X + r.Left, at.Y + r.Top, at.X + r.Right, at.Y + r.Bottom);
 }
 
+
+// The word as the placeholder art writes it, black on white, at `size`
+// pixels: the rows and columns that hold ink.
+std::unique_ptr<TBitmap> Written(const std::string& word, int size) {
+    auto w = std::make_unique<TBitmap>();
+    w->PixelFormat = TPixelFormat::pf24bit;
+    w->SetSize(8 + 2 * int(word.size()) * size / 2 + 8, 2 * size);
+    TCanvas* c = w->Canvas();
+    c->Brush.Style = TBrushStyle::bsSolid;
+    c->Brush.Color = clWhite;
+    c->FillRect(Rect(0, 0, w->Width(), w->Height()));
+    c->Font.Name = "Arial";
+    c->Font.Style = fsBold;
+    c->Font.Charset = 238;
+    c->Font.Color = clBlack;
+    c->Font.SetHeight(-size);
+    c->Brush.Style = TBrushStyle::bsClear;
+    c->TextOut(4, 2, word);
+    TRect ink{w->Width(), w->Height(), 0, 0};
+    for (int y = 0; y < w->Height(); ++y)
+        for (int x = 0; x < w->Width(); ++x)
+            if (w->Pixels().Get(x, y) != clWhite)
+                ink = Rect(std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1), std::max(ink.Bottom, y + 1));
+    auto cropped = std::make_unique<TBitmap>();
+    cropped->PixelFormat = TPixelFormat::pf24bit;
+    cropped->SetSize(ink.Width(), ink.Height());
+    cropped->Canvas()->CopyRect(Rect(0, 0, ink.Width(), ink.Height()), w->Canvas(), ink);
+    return cropped;
+}
+
+// Whether the word's ink lies in the picture at (x, y); a tenth of it may
+// differ, where a tall letter's accent touches a frame line.
+// A spread sample of the ink is tried first, so that most places are
+// turned down after a few pixels.
+bool InkAt(const Surface& picture, int x, int y, const Surface& word, const std::vector<TPoint>& ink) {
+    const auto misses = [&](std::size_t step, std::size_t allowed) {
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < ink.size() && n <= allowed; i += step)
+            n += picture.Get(x + ink[i].X, y + ink[i].Y) != word.Get(ink[i].X, ink[i].Y);
+        return n;
+    };
+    const std::size_t step = std::max<std::size_t>(1, ink.size() / 16);
+    return misses(step, 2) <= 2 && misses(1, ink.size() / 10) <= ink.size() / 10;
+}
+
+bool ShowsLine(const TBitmap& picture, const std::string& line) {
+    const Surface& s = picture.Pixels();
+    for (int size = 7; size <= 40; ++size) {
+        const auto word = Written(line, size);
+        const Surface& w = word->Pixels();
+        std::vector<TPoint> ink;
+        for (int y = 0; y < w.height; ++y)
+            for (int x = 0; x < w.width; ++x)
+                if (w.Get(x, y) != clWhite) ink.push_back({x, y});
+        for (int y = 0; y + w.height <= s.height; ++y)
+            for (int x = 0; x + w.width <= s.width; ++x)
+                if (InkAt(s, x, y, w, ink)) return true;
+    }
+    return false;
+}
+
+// Whether the picture shows `text` black on white, on one line or on two
+// split at a blank.
+bool ShowsText(const TBitmap& picture, const std::string& text) {
+    if (ShowsLine(picture, text)) return true;
+    for (std::size_t blank = text.find(' '); blank != std::string::npos; blank = text.find(' ', blank + 1))
+        if (ShowsLine(picture, text.substr(0, blank)) && ShowsLine(picture, text.substr(blank + 1))) return true;
+    return false;
+}
+
+std::string Capital(const std::string& name) {
+    for (const auto& [small, capital] : {std::pair{"ř", "Ř"}, std::pair{"š", "Š"}})
+        if (name.rfind(small, 0) == 0) return capital + name.substr(std::strlen(small));
+    return char(name[0] - 'a' + 'A') + name.substr(1);
+}
+
+// The Czech name of a code of any game's list.
+std::string NameOfCode(const std::string& code) {
+    const std::map<std::string, std::string> shortCodes = {{"farma", "farmar"}, {"hor", "hornik"}, {"chem", "chemik"},
+                                                           {"inst", "instal"},  {"kom", "komin"},  {"posta", "liston"},
+                                                           {"zvuk", "zvukar"}};
+    const std::string full = shortCodes.count(code) ? shortCodes.at(code) : code;
+    for (const auto& g : GameCodeList43)
+        if (full == g.Code) return g.DisplayName;
+    return "";
+}
 }  // namespace
 
 TEST(DataReadable, PictureGameScenesNameTheRightProfessionAndShowItsFigureWhenSolved) {
@@ -83,15 +170,18 @@ TEST(DataReadable, PictureGameScenesNameTheRightProfessionAndShowItsFigureWhenSo
             auto solved = LoadPicture(m.Scenes + code + "2.bmp");
             EXPECT_TRUE(Contains(*solved, *figure)) << m.Scenes << code << ": the solved scene shows the figure with its name";
             EXPECT_FALSE(Contains(*unsolved, *figure)) << m.Scenes << code << ": the unsolved scene gives the answer away";
+            EXPECT_TRUE(ShowsText(*figure, Capital(g.DisplayName))) << m.Figures << code;
             unsolvedLooks.insert(ReadBytes(m.Scenes + code + "1.bmp"));
         }
         EXPECT_EQ(unsolvedLooks.size(), 43u) << m.Scenes << ": every code's scene looks unlike the others";
     }
 }
 
-TEST(DataReadable, EverySceneHasWordsOfItsOwnForEachCode) {
+TEST(DataReadable, EverySceneShowsWordsOfItsOwnForEachCode) {
     std::set<std::string> codes, places, troubles;
     for (const TSceneWords& w : SceneWordsTable) {
+        EXPECT_TRUE(ShowsText(*LoadPicture("hry\\kdopatri\\a_pozadi\\" + std::string(w.Code) + "1.bmp"), w.Place)) << w.Code;
+        EXPECT_TRUE(ShowsText(*LoadPicture("hry\\reseni\\pozadi\\" + std::string(w.Code) + "1.bmp"), w.Trouble)) << w.Code;
         codes.insert(w.Code);
         places.insert(w.Place);
         troubles.insert(w.Trouble);
@@ -180,4 +270,40 @@ TEST(DataReadable, PlumberFixturesLookUnlikeEachOther) {
         looks.insert(middle);
     }
     EXPECT_EQ(looks.size(), 3u);
+}
+
+// The figures that a round of the other games asks for carry the name of
+// their code's profession.
+TEST(DataReadable, FiguresOfEachGameNameTheirCodesProfession) {
+    struct TFigures {
+        std::string Folder, Suffix;
+        std::vector<std::string> Codes;
+    };
+    auto codes = [](auto& list) {
+        std::vector<std::string> out;
+        for (const auto& c : list) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(c)>, TGameProfession>) out.push_back(c.Code);
+            else out.push_back(c);
+        }
+        return out;
+    };
+    const std::vector<TFigures> games = {{"hry\\kdopatri\\b_postav\\", "", codes(GameCodeList29)},
+                                         {"hry\\kdotoje\\a_postav\\", "", codes(GameCodeList43)},
+                                         {"hry\\kdotoje\\b_postav\\", "", codes(GameCodeList43)},
+                                         {"hry\\dvojice\\profese\\", "", codes(GameCodeList30)},
+                                         {"hry\\poradek\\post_n\\", "1", codes(PoradekToolCodes)},
+                                         {"hry\\poradek\\post_c\\", "1", codes(PoradekCapCodes)}};
+    for (const TFigures& g : games)
+        for (std::size_t i = 0; i < g.Codes.size(); ++i) {
+            const std::string name = NameOfCode(g.Codes[i]), other = NameOfCode(g.Codes[(i + 1) % g.Codes.size()]);
+            ASSERT_FALSE(name.empty()) << g.Codes[i];
+            auto figure = LoadPicture(g.Folder + g.Codes[i] + g.Suffix + ".bmp");
+            EXPECT_TRUE(ShowsText(*figure, Capital(name))) << g.Folder << g.Codes[i];
+            EXPECT_FALSE(ShowsText(*figure, Capital(other))) << g.Folder << g.Codes[i] << " shows " << other;
+        }
+    // Who-is-it B: the sentence names the person it asks for.
+    for (const auto& p : GameCodeList43)
+        EXPECT_TRUE(ShowsText(*LoadPicture("hry\\kdotoje\\b_vety\\" + std::string(p.Code) + ".bmp"),
+                              "Kdo je " + std::string(p.DisplayName) + "?"))
+            << p.Code;
 }
