@@ -620,15 +620,17 @@ void DrawFixtureB(TCanvas* c, const TRect& r, Byte side, TFixture fixture, doubl
         FillRect(c, plate, clWhite);
         DrawCaption(c, plate, text, ink, 10);
     };
+    // A point of the 49×49 cell in r.
+    const auto at = [&](TPoint p) {
+        return TPoint{r.Left + p.X * (r.Width() - 1) / (PlumberBCell - 1), r.Top + p.Y * (r.Height() - 1) / (PlumberBCell - 1)};
+    };
     for (int lane : {1, 2}) {
         const TPoint a = OpeningPoint({side, Byte(lane)}, PlumberBCell);
-        const TPoint end = {side & (psTop | psBottom) ? a.X : 24, side & (psLeft | psRight) ? a.Y : 24};
-        ThickLine(c, r.Left + a.X * (r.Width() - 1) / (PlumberBCell - 1), r.Top + a.Y * (r.Height() - 1) / (PlumberBCell - 1),
-                  r.Left + end.X * (r.Width() - 1) / (PlumberBCell - 1), r.Top + end.Y * (r.Height() - 1) / (PlumberBCell - 1), 5,
-                  pipe);
+        const TPoint from = at(a), to = at({side & (psTop | psBottom) ? a.X : 24, side & (psLeft | psRight) ? a.Y : 24});
+        ThickLine(c, from.X, from.Y, to.X, to.Y, 5, pipe);
     }
     switch (fixture) {
-    case TFixture::Basin: {
+    case TFixture::Basin:
         FillRect(c, Rect(r.Left + 4, cy - 6, r.Right - 4, cy - 2), RGBColor(120, 120, 140));
         FillEllipse(c, Rect(r.Left + 4, cy - 14, r.Right - 4, cy + 12), RGBColor(120, 120, 140));
         FillEllipse(c, Rect(r.Left + 6, cy - 12, r.Right - 6, cy + 10), clWhite);
@@ -636,7 +638,6 @@ void DrawFixtureB(TCanvas* c, const TRect& r, Byte side, TFixture fixture, doubl
         if (t > 0) FillRect(c, Rect(r.Left + 10, cy + 6 - int(12 * t), r.Right - 10, cy + 6), RGBColor(60, 130, 230));
         label(Rect(r.Left + 1, r.Bottom - 12, r.Right - 1, r.Bottom - 1), "umyvadlo");
         break;
-    }
     case TFixture::Valve: {
         const int radius = r.Width() / 4;
         FillEllipse(c, Rect(cx - radius, cy - radius, cx + radius, cy + radius), RGBColor(200, 30, 30));
