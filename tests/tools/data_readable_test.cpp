@@ -217,6 +217,7 @@ TEST(DataReadable, PrintedAndPaintedRectanglesCutNoWord) {
             cases.push_back({"simul\\vizaz\\pozadi.bmp",
                              Covered(std::string("simul\\vizaz\\") + folder + "\\" + prefix + std::to_string(n) + ".bmp", at, true),
                              folder});
+    cases.push_back({"simul\\vizaz\\pozadi.bmp", Covered("simul\\vizaz\\paruky\\p0.bmp", {16, 248}, false), "wig"});
     for (const TGarmentKind& k : GarmentKindTable)
         for (int n = 1; n <= k.Items; ++n)
             cases.push_back({"simul\\modelka\\pozadi.bmp",
