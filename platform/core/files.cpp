@@ -284,7 +284,9 @@ void SyncFolderOf(const String& realPath) {
     }
 }
 
-int WriteAll(int fd, std::string_view bytes) {
+}  // namespace
+
+int WriteAllBytes(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
@@ -294,8 +296,6 @@ int WriteAll(int fd, std::string_view bytes) {
     }
     return 0;
 }
-
-}  // namespace
 
 int WriteFileReplacing(const String& realPath, int mode, bool exact, const std::function<int(int fd)>& write) {
     String temporary;
@@ -324,6 +324,6 @@ void ReplaceFileAtomically(const String& fileName, std::string_view bytes) {
     const bool regular = ::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (regular && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) throw EFCreateError(fileName, errno);
     const int mode = regular ? int(old.st_mode & 07777) : 0644;
-    const int error = WriteFileReplacing(target, mode, regular, [&](int fd) { return WriteAll(fd, bytes); });
+    const int error = WriteFileReplacing(target, mode, regular, [&](int fd) { return WriteAllBytes(fd, bytes); });
     if (error) throw EFCreateError(fileName, error);
 }

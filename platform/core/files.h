@@ -94,9 +94,13 @@ std::string ReadDataFile(const String& fileName, std::int64_t limit);
 // name is passed over, never written through); it is flushed to the disk,
 // renamed over the path (a link there is replaced, not followed), and the
 // folder is flushed. A crash at any moment leaves the old file or the new
-// one. The new file has mode, less the umask; with exact, mode itself. 0, or the errno of the first step that failed; the temporary is
-// then removed and the old file is untouched.
+// one. The new file has mode, less the umask; with exact, mode itself.
+// 0, or the errno of the first step that failed; the temporary is then
+// removed and the old file is untouched.
 int WriteFileReplacing(const String& realPath, int mode, bool exact, const std::function<int(int fd)>& write);
+
+// Writes all the bytes to the descriptor: 0, or the errno that stopped it.
+int WriteAllBytes(int fd, std::string_view bytes);
 
 // Replaces the file with bytes through WriteFileReplacing. The new file
 // keeps the old regular file's permissions, else it is made 0644 (never a

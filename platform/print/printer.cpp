@@ -99,8 +99,8 @@ String SafeFileName(const String& title) {
 
 // Writes the data into a new file in the folder, named after the title and
 // numbered " (2)", " (3)", ... past the names already taken: an existing
-// file, or a link, is never written over or through. The file's path; empty when the folder cannot
-// be written.
+// file or link is never written over or through. The file's path; empty
+// when the folder cannot be written.
 String WriteNewFile(const String& folder, const String& title, const std::string& data) {
     constexpr int kMaxNumber = 9999;
     const String base = folder + "/" + SafeFileName(title);
@@ -109,16 +109,10 @@ String WriteNewFile(const String& folder, const String& title, const std::string
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return {};
-        std::size_t written = 0;
-        while (written < data.size()) {
-            const ssize_t got = ::write(fd, data.data() + written, data.size() - written);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            written += std::size_t(got);
-        }
+        const bool written = WriteAllBytes(fd, data) == 0;
         const bool closed = ::close(fd) == 0;
         NoteFileSystemChange(name);
-        if (written == data.size() && closed) return name;
+        if (written && closed) return name;
         ::unlink(name.c_str());
         return {};
     }

@@ -24,12 +24,7 @@ int CopyContents(int from, int to) {
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return errno;
         if (got == 0) return 0;
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t written = write(to, block + done, size_t(got - done));
-            if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) return written < 0 ? errno : EIO;
-            done += written;
-        }
+        if (int error = WriteAllBytes(to, std::string_view(block, size_t(got)))) return error;
     }
 }
 

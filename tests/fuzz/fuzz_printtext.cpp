@@ -13,6 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static headless::Harness* harness = new headless::Harness;
+    static TwndProfese* form = new TwndProfese(nullptr);
     (void)harness;
     TStringList lines;
     lines.SetText(Cp1250ToUtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
@@ -22,11 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') codes.push_back(line.substr(1, line.size() - 2));
     }
     for (const String& code : codes) {
-        auto* form = new TwndProfese(nullptr);
         ReadPrintSection(lines, code, form->Title, *form->TextLines);
         form->DrawTitle(form->Title);
         form->LayoutText();
-        form->Free();
     }
     return 0;
 }
