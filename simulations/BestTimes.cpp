@@ -72,7 +72,10 @@ std::vector<TTableRow> ReadBestTimes(const String& FileName) {
         // The file's end ends its last line; a line cut at the limit is none.
         const bool atLimit = read == file_limit::kBestTimes;
         const bool fileEnded = n < want || (atLimit && file.Read(block, 1) == 0);
-        pending.erase(0, TakeRows(pending, fileEnded, rows));
+        // Rows are taken when a line has ended, so a long line is looked
+        // through once.
+        const bool lineEnded = std::string_view(block, n).find_first_of("\r\n") != std::string_view::npos;
+        if (lineEnded || fileEnded || atLimit) pending.erase(0, TakeRows(pending, fileEnded, rows));
         if (fileEnded || atLimit) break;
     }
     return rows;
