@@ -71,7 +71,8 @@ std::vector<TTableRow> ReadBestTimes(const String& FileName) {
         pending.append(block, n);
         // The file's end ends its last line; a line cut at the limit is none.
         const bool atLimit = read == file_limit::kBestTimes;
-        const bool fileEnded = n < want || (atLimit && file.Read(block, 1) == 0);
+        char probe = 0;
+        const bool fileEnded = n < want || (atLimit && file.Read(&probe, 1) == 0);
         // Rows are taken when a line has ended, so a long line is looked
         // through once.
         const bool lineEnded = std::string_view(block, n).find_first_of("\r\n") != std::string_view::npos;
