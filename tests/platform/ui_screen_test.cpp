@@ -114,6 +114,19 @@ TEST(UiScreen, BandsAndZOrderDecideWhatIsSeen) {
     EXPECT_EQ(h.VisibleForms(), expected);
 }
 
+TEST(UiScreen, SleepShowsAWindowsLeavingBeforeItWaits) {
+    headless::Harness h;
+    MakeForm(kBlue)->Show();
+    TForm* over = MakeForm(kGreen);
+    over->Show();
+    h.RunFor(10);
+    ASSERT_EQ(h.Backend().LastFrame().Get(300, 300), kGreen);
+    over->Hide();
+    EXPECT_EQ(h.Backend().LastFrame().Get(300, 300), kGreen) << "shown at the next flush";
+    ::Sleep(100);
+    EXPECT_EQ(h.Backend().LastFrame().Get(300, 300), kBlue);
+}
+
 TEST(UiScreen, DrawingOnAWindowCanvasReachesTheScreenAtOnce) {
     headless::Harness h;
     TForm* form = MakeForm(kBlue);
