@@ -68,9 +68,7 @@ TEST(SdlManagerStart, TheWindowShowsDrawnAndCoveringWithinTwoSecondsOfEachStart)
         std::this_thread::sleep_for(std::chrono::milliseconds(start * 15));
         const pid_t program = fork();
         if (program == 0) {
-            setenv("SDL_VIDEODRIVER", "x11", 1);
-            setenv("SDL_AUDIODRIVER", "dummy", 1);
-            setenv("SDL_RENDER_DRIVER", "software", 1);
+            UseSdlOnX();
             backend::Install(backend::CreateSdlBackend());
             backend::Backend& b = backend::Current();
             b.SetFullscreen(true);

@@ -50,9 +50,7 @@ TEST_P(SdlStillPointer, TheQueryAndAPressFollowTheWindowsNewPlaceAndSize) {
     XTestFakeMotionEvent(x.get(), -1, c.screenX, c.screenY, CurrentTime);
     XSync(x.get(), False);
 
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("SDL_RENDER_DRIVER", "software", 1);
+    UseSdlOnX();
     backend::Install(backend::CreateSdlBackend());
     backend::Backend& b = backend::Current();
     const Window window = XWindowOf(VelamoWindow());

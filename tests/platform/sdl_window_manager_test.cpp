@@ -54,9 +54,7 @@ TEST_P(SdlFocusWithoutManager, APressOnTheWindowBringsTheFocusBack) {
     std::unique_ptr<WindowManager> manager;
     if (how == FocusTaken::ByTheManagerEnding) manager = std::make_unique<WindowManager>(x.get());
 
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("SDL_RENDER_DRIVER", "software", 1);
+    UseSdlOnX();
     backend::Install(backend::CreateSdlBackend());
     backend::Backend& b = backend::Current();
     const Window window = XWindowOf(VelamoWindow());

@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -14,6 +15,14 @@
 #include "platform/backend/backend.h"
 
 namespace xtest {
+
+// SDL on the X server named in DISPLAY: no sound device, the picture drawn
+// by the backend's own scaler.
+inline void UseSdlOnX() {
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+}
 
 // Handles the backend's events as the program's loop would, keeping them.
 class EventPump {

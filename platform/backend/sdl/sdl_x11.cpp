@@ -138,7 +138,11 @@ bool MapPastTheManager(SDL_Window* window, int boundMs) {
 #endif
 }
 
-bool PointerInWindow(SDL_Window* window, int& x, int& y) {
+namespace {
+
+// The pointer's place relative to the window's top left corner, or to the
+// screen's.
+bool QueryPointer(SDL_Window* window, bool onScreen, int& x, int& y) {
 #ifdef VELAMO_X11
     Display* display = nullptr;
     Window own = None;
@@ -147,35 +151,27 @@ bool PointerInWindow(SDL_Window* window, int& x, int& y) {
     Window child = None;
     int rootX = 0;
     int rootY = 0;
+    int windowX = 0;
+    int windowY = 0;
     unsigned int buttons = 0;
-    return XQueryPointer(display, own, &root, &child, &rootX, &rootY, &x, &y, &buttons) == True;
+    if (!XQueryPointer(display, own, &root, &child, &rootX, &rootY, &windowX, &windowY, &buttons)) return false;
+    x = onScreen ? rootX : windowX;
+    y = onScreen ? rootY : windowY;
+    return true;
 #else
     (void)window;
+    (void)onScreen;
     (void)x;
     (void)y;
     return false;
 #endif
 }
 
-bool PointerOnScreen(SDL_Window* window, int& x, int& y) {
-#ifdef VELAMO_X11
-    Display* display = nullptr;
-    Window own = None;
-    if (!XWindowOf(window, display, own)) return false;
-    Window root = None;
-    Window child = None;
-    int windowX = 0;
-    int windowY = 0;
-    unsigned int buttons = 0;
-    return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &buttons) ==
-           True;
-#else
-    (void)window;
-    (void)x;
-    (void)y;
-    return false;
-#endif
-}
+}  // namespace
+
+bool PointerInWindow(SDL_Window* window, int& x, int& y) { return QueryPointer(window, false, x, y); }
+
+bool PointerOnScreen(SDL_Window* window, int& x, int& y) { return QueryPointer(window, true, x, y); }
 
 void PutPointerOnScreen(SDL_Window* window, int x, int y) {
 #ifdef VELAMO_X11
