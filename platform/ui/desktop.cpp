@@ -1,7 +1,9 @@
 #include "platform/ui/desktop.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "platform/backend/backend.h"
 #include "platform/ui/application.h"
@@ -57,20 +59,15 @@ void Desktop::WindowChanged(TWinControl* window, const TRect& r) {
     TPoint o = window->ScreenOrigin();
     TRect clip = Offset(Intersect(r, window->ClientRect()), o.X, o.Y);
     dirty_ = Union(dirty_, Intersect(clip, kScreen));
-    if (painting_ == 0) Flush();
 }
 
 void Desktop::AreaChanged(const TRect& screenRect) { dirty_ = Union(dirty_, Intersect(screenRect, kScreen)); }
 
-void Desktop::EndPaint() {
-    if (--painting_ == 0) Flush();
-}
-
 void Desktop::Flush() {
-    if (dirty_.IsEmpty() || painting_ > 0) return;
+    if ((dirty_.IsEmpty() && held_.IsEmpty()) || painting_ > 0) return;
     TRect r = dirty_;
     dirty_ = TRect{};
-    Compose(r);
+    if (!r.IsEmpty()) Compose(r);
     if (!ShowsAnEnabledForm()) {
         held_ = Union(held_, r);
         return;
@@ -79,6 +76,10 @@ void Desktop::Flush() {
     held_ = TRect{};
     const TRect changed = TakeChanges(r);
     if (!changed.IsEmpty()) backend::Current().Present(screen_, changed);
+}
+
+void PresentDrawn() {
+    if (Application) Application->Desktop().Flush();
 }
 
 void Desktop::FlushPainted() {
@@ -91,6 +92,27 @@ bool Desktop::ShowsAnEnabledForm() const {
     return false;
 }
 
+namespace {
+std::uint64_t Word(const Byte* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// The byte range [first, last) of two rows of n bytes outside which they
+// are equal, found a word at a time from each end; empty when equal.
+std::pair<std::size_t, std::size_t> DifferingSpan(const Byte* a, const Byte* b, std::size_t n) {
+    std::size_t first = 0;
+    while (first + 8 <= n && Word(a + first) == Word(b + first)) first += 8;
+    while (first < n && a[first] == b[first]) ++first;
+    if (first == n) return {n, n};
+    std::size_t last = n;
+    while (last >= first + 8 && Word(a + last - 8) == Word(b + last - 8)) last -= 8;
+    while (a[last - 1] == b[last - 1]) --last;
+    return {first, last};
+}
+}  // namespace
+
 TRect Desktop::TakeChanges(const TRect& r) {
     int top = r.Bottom;
     int bottom = r.Top;
@@ -101,15 +123,12 @@ TRect Desktop::TakeChanges(const TRect& r) {
         const Byte* now = screen_.Row(y) + r.Left * 3;
         Byte* shown = presented_.Row(y) + r.Left * 3;
         if (std::memcmp(now, shown, rowBytes) == 0) continue;
+        const auto [first, last] = DifferingSpan(now, shown, rowBytes);
         top = std::min(top, y);
         bottom = y + 1;
-        int first = 0;
-        while (std::memcmp(now + first * 3, shown + first * 3, 3) == 0) ++first;
-        int last = r.Width() - 1;
-        while (std::memcmp(now + last * 3, shown + last * 3, 3) == 0) --last;
-        left = std::min(left, r.Left + first);
-        right = std::max(right, r.Left + last + 1);
-        std::memcpy(shown, now, rowBytes);
+        left = std::min(left, r.Left + int(first / 3));
+        right = std::max(right, r.Left + int((last + 2) / 3));
+        std::memcpy(shown + first, now + first, last - first);
     }
     return top < bottom ? Rect(left, top, right, bottom) : TRect{};
 }
