@@ -12,6 +12,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstring>
 
@@ -68,9 +69,11 @@ public:
 // so of a new stream at once and then ask for nothing for up to two seconds
 // (with every buffer size; the server's timing, not ours), so a sound started
 // then is late. Opened at the start, that time falls on the silent splash.
+// After it the callback waits while nothing plays: no buffers of silence go
+// to the device, and the next sound starts with the next buffer.
 class AudioOut {
 public:
-    explicit AudioOut(sdl::ChannelMixer& mixer) {
+    explicit AudioOut(sdl::ChannelMixer& mixer) : mixer_(mixer) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
         SDL_AudioSpec want{};
         want.freq = 44100;
@@ -88,25 +91,30 @@ public:
             return;
         }
         SDL_PauseAudioDevice(device_, 0);
+        const auto steadyFrom = std::chrono::steady_clock::now() + kSteadyStart;
+        mixer.WaitWhileSilent(std::chrono::duration_cast<std::chrono::nanoseconds>(steadyFrom.time_since_epoch()).count());
     }
     AudioOut(const AudioOut&) = delete;
     AudioOut& operator=(const AudioOut&) = delete;
     ~AudioOut() {
         if (device_ == 0) return;
+        mixer_.Release();
         SDL_CloseAudioDevice(device_);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
     bool Open() const { return device_ != 0; }
-    void Lock() { if (device_) SDL_LockAudioDevice(device_); }
-    void Unlock() { if (device_) SDL_UnlockAudioDevice(device_); }
 
 private:
+    // The sound server's start-up, fed a steady stream of silence.
+    static constexpr std::chrono::seconds kSteadyStart{3};
+
     static void Fill(void* mixer, Uint8* stream, int len) {
         static_cast<sdl::ChannelMixer*>(mixer)->Mix(reinterpret_cast<std::int16_t*>(stream),
                                                     std::size_t(len) / (2 * sizeof(std::int16_t)));
     }
 
+    sdl::ChannelMixer& mixer_;
     SDL_AudioDeviceID device_ = 0;
 };
 
@@ -457,10 +465,8 @@ void SdlBackend::SetFullscreen(bool on) {
 }
 
 void SdlBackend::PlaySound(int channel, std::shared_ptr<const SoundBuffer> sound, bool loop) {
-    std::shared_ptr<const SoundBuffer> replaced;
-    audio_.Lock();
-    replaced = mixer_.Play(channel, std::move(sound), loop);
-    audio_.Unlock();
+    // The replaced sound is let go here, outside the mixer's lock.
+    std::shared_ptr<const SoundBuffer> replaced = mixer_.Play(channel, std::move(sound), loop);
 }
 
 SdlBackend* AsSdl(Backend& b) { return dynamic_cast<SdlBackend*>(&b); }
