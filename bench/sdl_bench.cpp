@@ -86,7 +86,10 @@ void BM_PresentChangedArea(benchmark::State& state) {
 BENCHMARK(BM_PresentChangedArea)->Unit(benchmark::kMicrosecond);
 
 // Time from PlaySound to the callback's first copy of that sound, started
-// at a random phase of the device's buffer period.
+// at a random phase of the device's buffer period. Range 0: each sound
+// replaces one still playing; 1: each starts from silence (the last ended
+// well before), once the sound server's first seconds have passed, so the
+// device's wait while nothing plays is what the sound ends.
 void BM_SoundLatency(benchmark::State& state) {
     backend::Backend& b = TheBackend();
     const std::string driver = backend::sdl::AudioDriverName(b);
@@ -94,14 +97,16 @@ void BM_SoundLatency(benchmark::State& state) {
         state.SkipWithError("no audio device");
         return;
     }
+    const bool fromSilence = state.range(0) != 0;
     auto sound = std::make_shared<backend::SoundBuffer>();
-    sound->samples.assign(44100 * 2 / 4, 1000);  // 250 ms
+    sound->samples.assign(44100 * 2 / (fromSilence ? 50 : 4), 1000);  // 20 or 250 ms
+    if (fromSilence) std::this_thread::sleep_for(std::chrono::milliseconds(3500));
     std::mt19937 random(1);
     std::uniform_int_distribution<int> phaseUs(0, 12000);
     double worstMs = 0;
     double totalMs = 0;
     for (auto _ : state) {
-        std::this_thread::sleep_for(std::chrono::microseconds(phaseUs(random)));
+        std::this_thread::sleep_for(std::chrono::microseconds(phaseUs(random) + (fromSilence ? 100000 : 0)));
         const std::int64_t start = SteadyNowNs();
         b.PlaySound(0, sound, false);
         std::int64_t mixed = 0;
@@ -116,9 +121,9 @@ void BM_SoundLatency(benchmark::State& state) {
     b.StopSound(0);
     state.counters["mean_ms"] = totalMs / double(state.iterations());
     state.counters["worst_ms"] = worstMs;
-    state.SetLabel("audio driver " + driver);
+    state.SetLabel("audio driver " + driver + (fromSilence ? ", from silence" : ", replacing a sound"));
 }
-BENCHMARK(BM_SoundLatency)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SoundLatency)->Arg(0)->Arg(1)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
 // The process's processor share during a WaitEvent wait with nothing to
 // do; the second run has a looped sound playing in the audio callback.
