@@ -397,7 +397,7 @@ void SdlBackend::Present(const Surface& screen, const TRect& changed) {
     for (int y = area.Top; y < area.Bottom; ++y)
         std::memcpy(frame_.Row(y) + area.Left * 3, screen.Row(y) + area.Left * 3, std::size_t(area.Width()) * 3);
     if (trialPending_ && WindowCoversDisplay()) TryBothPresenters();
-    presentLog_.Begin(frame_, long(area.Width()) * area.Height());
+    presentLog_.Begin(frame_, area);
     presenter_->Show(frame_, area, false);
     presentLog_.End();
 }
