@@ -13,9 +13,11 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/backend/sdl/sdl_backend.h"
 #include "platform/backend/sdl/sdl_probe.h"
+#include "platform/backend/sdl/sdl_scaler.h"
 #include "platform/gfx/graphics.h"
 
 namespace {
@@ -84,6 +86,36 @@ void BM_PresentChangedArea(benchmark::State& state) {
     state.SetLabel(backend::sdl::PresenterName(b));
 }
 BENCHMARK(BM_PresentChangedArea)->Unit(benchmark::kMicrosecond);
+
+// The scaler alone, the whole picture into a window's pixels in memory, and
+// the cost of writing that many window bytes at all (the floor): range 0
+// the window's bytes written, 1 scaled 1:1 (640x480), 2 at x1.6 (1024x768),
+// 3 at x2 (1280x960).
+void BM_ScaleWholePicture(benchmark::State& state) {
+    static const int kSizes[][2] = {{1024, 768}, {640, 480}, {1024, 768}, {1280, 960}};
+    const int which = int(state.range(0));
+    const int width = kSizes[which][0];
+    const int height = kSizes[which][1];
+    Surface picture;
+    picture.Resize(backend::kScreenWidth, backend::kScreenHeight, clBlack);
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = Byte(i * 7 / 3);
+    std::vector<std::uint8_t> window(std::size_t(width) * std::size_t(height) * 4);
+    backend::sdl::PictureScaler scaler;
+    scaler.SetViewport(backend::sdl::Viewport(width, height));
+    const TRect all = Rect(0, 0, width, height);
+    std::uint8_t shade = 0;
+    for (auto _ : state) {
+        if (which == 0) {
+            std::memset(window.data(), ++shade, window.size());
+        } else {
+            scaler.Scale(picture, all, window.data(), width * 4);
+        }
+        benchmark::DoNotOptimize(window.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(which == 0 ? "writing 1024x768 window pixels" : std::to_string(width) + "x" + std::to_string(height));
+}
+BENCHMARK(BM_ScaleWholePicture)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 // Time from PlaySound to the callback's first copy of that sound, started
 // at a random phase of the device's buffer period. Range 0: each sound

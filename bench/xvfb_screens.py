@@ -80,7 +80,7 @@ class Screen(Session):
                 self.process.wait()
 
     def open(self, menu_button, entry):
-        self.wait_for_window()
+        self.wait_for_window(timeout=60.0)  # a first start fills the font and path caches
         time.sleep(1.0)
         self.click_picture(*BLACK_POINT)  # the splash away
         time.sleep(1.5)

@@ -68,7 +68,8 @@ class X:
         if not self.dpy:
             raise SystemExit("cannot open display " + display)
         self.root = x.XDefaultRootWindow(self.dpy)
-        self.pid_atom = x.XInternAtom(self.dpy, b"_NET_WM_PID", 1)
+        # Made if missing: on a fresh server the program may not have named it yet.
+        self.pid_atom = x.XInternAtom(self.dpy, b"_NET_WM_PID", 0)
 
     def children(self, w):
         root, parent = ctypes.c_ulong(), ctypes.c_ulong()
