@@ -20,7 +20,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xvfb_town import BLACK_POINT, Program, Session, X, now_ns, percentile, read_presents  # noqa: E402
+from xvfb_town import (BLACK_POINT, Program, Session, X, frames_of_moves, now_ns, percentile,  # noqa: E402
+                       read_presents)
 
 GAMES_BUTTON = (233, 450)
 SIMULATIONS_BUTTON = (310, 450)
@@ -110,27 +111,8 @@ class Screen(Session):
             time.sleep(interval)
         time.sleep(0.2)
         presents = read_presents(self.log)[start:]
-        latencies, per_move, unchanged = [], [], 0
-        previous = None
-        j = 0
-        for i, sent in enumerate(sends):
-            until = sends[i + 1] if i + 1 < len(sends) else float("inf")
-            mine = []
-            while j < len(presents) and presents[j][0] < until:
-                if presents[j][0] >= sent:
-                    mine.append(presents[j])
-                j += 1
-            first_new = None
-            for begin, end, changed, digest in mine:
-                if digest == previous:
-                    unchanged += 1
-                elif first_new is None:
-                    first_new = end
-                previous = digest
-            if mine:
-                per_move.append(len(mine))
-            if first_new is not None:
-                latencies.append((first_new - sent) / 1e6)
+        latencies, per_move, unchanged = frames_of_moves(sends, presents)
+        per_move = [n for n in per_move if n]  # moves over what does not change make no frame
         return {"moves": count, "moves_with_a_frame": len(latencies),
                 "p50_ms": percentile(latencies, 0.5), "p99_ms": percentile(latencies, 0.99),
                 "max_ms": percentile(latencies, 1.0),
@@ -139,17 +121,8 @@ class Screen(Session):
                 "presents_of_an_unchanged_frame": unchanged}
 
     def moving_cpu(self, seconds):
-        cpu = self.program.cpu_seconds()
-        start = time.monotonic()
-        step, px = 4, 20
-        while time.monotonic() - start < seconds:
-            self.move_picture(px, 250)
-            px += step
-            if px > 620 or px < 20:
-                step = -step
-            time.sleep(0.008)
-        wall = time.monotonic() - start
-        return round(100 * (self.program.cpu_seconds() - cpu) / wall, 1)
+        wall, used = self.sweep(seconds)
+        return round(100 * used / wall, 1)
 
     def measure(self, carry, seconds):
         self.report["idle"] = self.idle_cpu(seconds)
@@ -160,9 +133,8 @@ class Screen(Session):
             self.click_picture(*carry["pick_up"])
             time.sleep(0.3)
             self.report["carried"] = self.moves(carry["over"], int(seconds * 20), 0.05)
-            self.report["moving_cpu_percent"] = self.moving_cpu(seconds)
-        else:
-            self.report["moving_cpu_percent"] = self.moving_cpu(seconds)
+        # Carrying, on the screens that carry a thing.
+        self.report["moving_cpu_percent"] = self.moving_cpu(seconds)
         self.report["memory_mb"] = self.program.memory_mb()
 
 
