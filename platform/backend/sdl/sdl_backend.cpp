@@ -91,8 +91,8 @@ public:
             return;
         }
         SDL_PauseAudioDevice(device_, 0);
-        const auto steadyFrom = std::chrono::steady_clock::now() + kSteadyStart;
-        mixer.WaitWhileSilent(std::chrono::duration_cast<std::chrono::nanoseconds>(steadyFrom.time_since_epoch()).count());
+        const auto steadyFrom = (std::chrono::steady_clock::now() + kSteadyStart).time_since_epoch();
+        mixer.WaitWhileSilent(std::chrono::duration_cast<std::chrono::nanoseconds>(steadyFrom).count());
     }
     AudioOut(const AudioOut&) = delete;
     AudioOut& operator=(const AudioOut&) = delete;
