@@ -1,11 +1,10 @@
 #include "platform/ui/desktop.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
-#include <utility>
 
 #include "platform/backend/backend.h"
+#include "platform/gfx/pixels.h"
 #include "platform/ui/application.h"
 
 namespace ui {
@@ -92,27 +91,6 @@ bool Desktop::ShowsAnEnabledForm() const {
     return false;
 }
 
-namespace {
-std::uint64_t Word(const Byte* p) {
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    return w;
-}
-
-// The byte range [first, last) of two rows of n bytes outside which they
-// are equal, found a word at a time from each end; empty when equal.
-std::pair<std::size_t, std::size_t> DifferingSpan(const Byte* a, const Byte* b, std::size_t n) {
-    std::size_t first = 0;
-    while (first + 8 <= n && Word(a + first) == Word(b + first)) first += 8;
-    while (first < n && a[first] == b[first]) ++first;
-    if (first == n) return {n, n};
-    std::size_t last = n;
-    while (last >= first + 8 && Word(a + last - 8) == Word(b + last - 8)) last -= 8;
-    while (a[last - 1] == b[last - 1]) --last;
-    return {first, last};
-}
-}  // namespace
-
 TRect Desktop::TakeChanges(const TRect& r) {
     int top = r.Bottom;
     int bottom = r.Top;
@@ -123,7 +101,7 @@ TRect Desktop::TakeChanges(const TRect& r) {
         const Byte* now = screen_.Row(y) + r.Left * 3;
         Byte* shown = presented_.Row(y) + r.Left * 3;
         if (std::memcmp(now, shown, rowBytes) == 0) continue;
-        const auto [first, last] = DifferingSpan(now, shown, rowBytes);
+        const auto [first, last] = gfx::DifferingSpan(now, shown, rowBytes);
         top = std::min(top, y);
         bottom = y + 1;
         left = std::min(left, r.Left + int(first / 3));
