@@ -12,6 +12,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -97,9 +98,11 @@ private:
 // so of a new stream at once and then ask for nothing for up to two seconds
 // (with every buffer size; the server's timing, not ours), so a sound started
 // then is late. Opened at the start, that time falls on the silent splash.
+// After it the callback waits while nothing plays: no buffers of silence go
+// to the device, and the next sound starts with the next buffer.
 class AudioOut {
 public:
-    explicit AudioOut(sdl::ChannelMixer& mixer) {
+    explicit AudioOut(sdl::ChannelMixer& mixer) : mixer_(mixer) {
         sdl::QuietenSoundLibrary();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             sdl::SaySoundIsOff();
@@ -122,25 +125,30 @@ public:
             return;
         }
         SDL_PauseAudioDevice(device_, 0);
+        const auto steadyFrom = (std::chrono::steady_clock::now() + kSteadyStart).time_since_epoch();
+        mixer.WaitWhileSilent(std::chrono::duration_cast<std::chrono::nanoseconds>(steadyFrom).count());
     }
     AudioOut(const AudioOut&) = delete;
     AudioOut& operator=(const AudioOut&) = delete;
     ~AudioOut() {
         if (device_ == 0) return;
+        mixer_.Release();
         SDL_CloseAudioDevice(device_);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
     bool Open() const { return device_ != 0; }
-    void Lock() { if (device_) SDL_LockAudioDevice(device_); }
-    void Unlock() { if (device_) SDL_UnlockAudioDevice(device_); }
 
 private:
+    // The sound server's start-up, fed a steady stream of silence.
+    static constexpr std::chrono::seconds kSteadyStart{3};
+
     static void Fill(void* mixer, Uint8* stream, int len) {
         static_cast<sdl::ChannelMixer*>(mixer)->Mix(reinterpret_cast<std::int16_t*>(stream),
                                                     std::size_t(len) / (2 * sizeof(std::int16_t)));
     }
 
+    sdl::ChannelMixer& mixer_;
     SDL_AudioDeviceID device_ = 0;
 };
 
@@ -496,7 +504,7 @@ void SdlBackend::Present(const Surface& screen, const TRect& changed) {
     for (int y = area.Top; y < area.Bottom; ++y)
         std::memcpy(frame_.Row(y) + area.Left * 3, screen.Row(y) + area.Left * 3, std::size_t(area.Width()) * 3);
     if (trialPending_ && WindowCoversDisplay()) TryBothPresenters();
-    presentLog_.Begin(frame_, long(area.Width()) * area.Height());
+    presentLog_.Begin(frame_, area);
     presenter_->Show(frame_, area, false);
     presentLog_.End();
 }
@@ -564,10 +572,8 @@ void SdlBackend::SwitchFullscreen(Uint32 flags) {
 }
 
 void SdlBackend::PlaySound(int channel, std::shared_ptr<const SoundBuffer> sound, bool loop) {
-    std::shared_ptr<const SoundBuffer> replaced;
-    audio_.Lock();
-    replaced = mixer_.Play(channel, std::move(sound), loop);
-    audio_.Unlock();
+    // The replaced sound is let go here, outside the mixer's lock.
+    std::shared_ptr<const SoundBuffer> replaced = mixer_.Play(channel, std::move(sound), loop);
 }
 
 SdlBackend* AsSdl(Backend& b) { return dynamic_cast<SdlBackend*>(&b); }
