@@ -12,8 +12,8 @@ void Sleep(DWORD ms);
 
 namespace sys {
 
-// What Sleep puts on the display before it waits: the window system names
-// its flush here (nullptr: nothing to flush).
+// What Sleep presents before it waits: the window system names its
+// present of what was drawn here (nullptr: nothing to present).
 void SetSleepFlush(void (*flush)());
 
 }  // namespace sys

@@ -25,11 +25,6 @@ String ReadExeName() {
     return String(buf, std::size_t(n));
 }
 
-// What was drawn reaches the display before a Sleep.
-void FlushDesktop() {
-    if (Application) Application->Desktop().Flush();
-}
-
 template <class T>
 void Erase(std::vector<T>& v, const T& x) {
     v.erase(std::remove(v.begin(), v.end(), x), v.end());
@@ -42,7 +37,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     desktop_ = std::make_unique<ui::Desktop>();
     input_ = std::make_unique<ui::InputRouter>();
-    sys::SetSleepFlush(&FlushDesktop);
+    sys::SetSleepFlush(&ui::PresentDrawn);
     Screen = new TScreen();
     exeName_ = ReadExeName();
 }
@@ -351,8 +346,20 @@ bool TApplication::HandleOne() {
 }
 
 bool TApplication::Step(std::int64_t waitLimitMs) {
-    if (HandleOne()) {
+    // After a message, what it left due belongs to its frame (a move under
+    // the still pointer after windows changed, the paints it asked for);
+    // input that came meanwhile is a message of its own. Then the frame is
+    // presented, once.
+    auto endFrame = [this] {
+        for (int round = 0; round < 8 && !terminated_; ++round) {
+            PullEvents();
+            if (!posted_.empty()) break;
+            if (!input_->HandlePending() && !desktop_->PaintPending()) break;
+        }
         desktop_->FlushPainted();
+    };
+    if (HandleOne()) {
+        endFrame();
         return true;
     }
     if (terminated_) return false;
@@ -363,7 +370,7 @@ bool TApplication::Step(std::int64_t waitLimitMs) {
     if (backend::Current().WaitEvent(ev, wait)) {
         QueueEvent(ev);
         HandleOne();
-        desktop_->FlushPainted();
+        endFrame();
         return true;
     }
     return false;

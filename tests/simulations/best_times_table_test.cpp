@@ -168,6 +168,34 @@ TEST_F(Table, BackFreezesTheRowsAsShownIntoTheQuestionsPicture) {
     RunProgram();
 }
 
+TEST_F(Table, BackLitUnderThePointerNeverStandsOverTheQuestion) {
+    // The pointer rests on the lit back button as it is clicked: from the
+    // first frame that shows the question on, the button's place shows the
+    // question's dimmed picture, not the table's lit button.
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, 20);
+    h().MoveTo(up + 300, kBackX, kBarY);
+    int questionFrames = 0;
+    int wrongFrames = 0;
+    h().At(up + 400, [&] {
+        h().Backend().SetPresentObserver([&](const Surface& s) {
+            if (!wndHlaska || !wndHlaska->Showing()) return;
+            ++questionFrames;
+            if (s.Get(kBackX, kBarY) != wndHlaska->Buffer->Pixels().Get(kBackX, kBarY)) ++wrongFrames;
+        });
+    });
+    h().Click(up + 500, kBackX, kBarY);
+    h().At(up + 2500, [&] {
+        ASSERT_TRUE(MessageShown("Tabulka"));
+        EXPECT_EQ(h().Pixel(kBackX, kBarY), wndHlaska->Buffer->Pixels().Get(kBackX, kBarY));
+        h().Backend().SetPresentObserver({});
+    });
+    EndAt(up + 2600);
+    RunProgram();
+    EXPECT_GT(questionFrames, 0);
+    EXPECT_EQ(wrongFrames, 0);
+}
+
 TEST_F(Table, FailedWriteKeepsTheOldFileAndTheTableOnScreen) {
     const std::string old = TableFileOf({"Eva|50"});
     WriteTableFile(old);
