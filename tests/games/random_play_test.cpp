@@ -83,7 +83,7 @@ protected:
             lastNo_ = h().Now();
             return {458, 286};
         }
-        if (active == wndHry && Rand(10) < 7) return HotAreaCentre(GamesMenuTable[Rand(10)]);
+        if (active == wndHry && Rand(10) < 7) return HotAreaCentre(kGamesMenuPlaces[Rand(10)]);
         if (active == wndVelamo && Rand(2) == 0) return {kGamesX, kBarY};
         if (Rand(10) < 4) {
             if (const auto spot = GameSpot(active)) return *spot;
