@@ -60,17 +60,17 @@ struct GameCase {
 };
 void PrintTo(const GameCase& c, std::ostream* os) { *os << c.name; }
 
-template <class T, std::size_t N>
-TXLabel* WrongArea(T* const (&areas)[N], int target) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (areas[i]->Tag != target) return areas[i];
+template <class Areas>
+TXLabel* WrongArea(const Areas& areas, int target) {
+    for (TXLabel* area : areas)
+        if (area->Tag != target) return area;
     return nullptr;
 }
 
-template <class T, std::size_t N>
-TXLabel* AreaOf(T* const (&areas)[N], int target) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (areas[i]->Tag == target) return areas[i];
+template <class Areas>
+TXLabel* AreaOf(const Areas& areas, int target) {
+    for (TXLabel* area : areas)
+        if (area->Tag == target) return area;
     return nullptr;
 }
 

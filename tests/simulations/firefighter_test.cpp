@@ -251,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, Spraying, ::testing::ValuesIn(kSprays),
 // The clock as the screen draws it: the text centred over the clean picture.
 std::unique_ptr<TBitmap> ClockPicture(const String& text) {
     auto b = std::make_unique<TBitmap>();
-    b->Assign(F().CleanBuffer);
+    b->Assign(F().CleanBuffer.get());
     TCanvas* c = b->Canvas();
     c->Font.Assign(F().Buffer->Canvas()->Font);
     c->Brush.Style = TBrushStyle::bsClear;
