@@ -150,7 +150,7 @@ TEST_P(PictureGameMode, RightChoiceSolvesTheSceneAndHoldsInputUntilItsSynchronou
     });
     h().Click(choose, kFigure.X, kFigure.Y);
     h().Click(choose + 60, kDown.X, kDown.Y);  // arrives while the sound plays
-    h().At(choose + 1000, [&] {
+    h().At(choose + 3000, [&] {  // after the longest solved sound
         const auto starts = Notices({"sound start ch0", "flags=0 ", solvedSound});
         ASSERT_EQ(starts.size(), 1u);
         EXPECT_EQ(starts[0].at, choose);

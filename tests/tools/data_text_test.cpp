@@ -49,34 +49,6 @@ std::vector<std::string> SectionBody(const std::vector<std::string>& lines, cons
     return body;
 }
 
-struct TWav {
-    bool Valid = false;
-    unsigned Channels = 0, Bits = 0, Rate = 0;
-    std::size_t DataBytes = 0;
-    int DurationMs() const { return Rate && Bits ? int(DataBytes * 1000 / (Rate * Channels * Bits / 8)) : 0; }
-};
-
-TWav ReadWav(const std::string& path) {
-    const std::string b = ReadBytes(path);
-    TWav w;
-    if (b.size() < 12 || b.compare(0, 4, "RIFF") || b.compare(8, 4, "WAVE")) return w;
-    for (std::size_t at = 12; at + 8 <= b.size();) {
-        const std::string id = b.substr(at, 4);
-        const std::size_t size = Le32(b, at + 4);
-        if (id == "fmt ") {
-            if (Le16(b, at + 8) != 1) return w;
-            w.Channels = Le16(b, at + 10);
-            w.Rate = Le32(b, at + 12);
-            w.Bits = Le16(b, at + 22);
-        } else if (id == "data") {
-            w.DataBytes = size;
-            w.Valid = at + 8 + size <= b.size();
-        }
-        at += 8 + size + size % 2;
-    }
-    return w;
-}
-
 struct TAvi {
     int Frames = 0, Width = 0, Height = 0, Compression = -1, Chunks = 0, IndexEntries = 0;
     bool VideoStream = false, RowsWhole = true;

@@ -43,6 +43,15 @@ inline unsigned Le16(const std::string& s, std::size_t at) {
     return unsigned(std::uint8_t(s[at])) | (unsigned(std::uint8_t(s[at + 1])) << 8);
 }
 
+// A PCM sound file's format and length.
+struct TWav {
+    bool Valid = false;
+    unsigned Channels = 0, Bits = 0, Rate = 0;
+    std::size_t DataBytes = 0;
+    int DurationMs() const { return Rate && Bits ? int(DataBytes * 1000 / (Rate * Channels * Bits / 8)) : 0; }
+};
+TWav ReadWav(const std::string& relative);
+
 // Every file of the tree, in the program's spelling, derived from its tables.
 std::vector<std::string> CatalogueFiles();
 

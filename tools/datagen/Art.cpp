@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/gfx/pixels.h"
 #include "shell/HlaskaButtonPlaces.h"
@@ -76,6 +77,22 @@ void FillEllipse(TCanvas* c, const TRect& r, TColor colour) {
         if (std::fabs(dy) > 1) continue;
         const int half = int(rx * std::sqrt(1 - dy * dy));
         c->FillRect(Rect(int(cx) - half, y, int(cx) + half + 1, y + 1));
+    }
+}
+
+void ThickLine(TCanvas* c, int x0, int y0, int x1, int y1, int width, TColor colour) {
+    const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    for (int s = 0; s <= steps; ++s) {
+        const int x = x0 + (x1 - x0) * s / std::max(1, steps), y = y0 + (y1 - y0) * s / std::max(1, steps);
+        FillEllipse(c, Bounds(x - width / 2, y - width / 2, width, width), colour);
+    }
+}
+
+void FillTriangle(TCanvas* c, const TRect& r, TColor colour) {
+    const int h = std::max(1, r.Height());
+    for (int y = 0; y < h; ++y) {
+        const int half = r.Width() * (y + 1) / (2 * h);
+        FillRect(c, Rect((r.Left + r.Right) / 2 - half, r.Top + y, (r.Left + r.Right) / 2 + half, r.Top + y + 1), colour);
     }
 }
 

@@ -24,6 +24,10 @@ std::unique_ptr<TBitmap> NewPicture(int width, int height, TColor fill);
 void FillRect(TCanvas* c, const TRect& r, TColor colour);
 void FrameRect(TCanvas* c, const TRect& r, TColor colour, int thickness = 1);
 void FillEllipse(TCanvas* c, const TRect& r, TColor colour);
+// A line `width` pixels thick with round ends.
+void ThickLine(TCanvas* c, int x0, int y0, int x1, int y1, int width, TColor colour);
+// A triangle standing on r's bottom edge with its apex at the top middle.
+void FillTriangle(TCanvas* c, const TRect& r, TColor colour);
 // A vertical gradient from `top` to `bottom`.
 void FillGradient(TCanvas* c, const TRect& r, TColor top, TColor bottom);
 

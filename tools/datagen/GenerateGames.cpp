@@ -1,4 +1,6 @@
 // The games' files: the games menu and the eight games.
+#include <stdexcept>
+
 #include "games/GameCodeLists.h"
 #include "games/GamesMenuTable.h"
 #include "games/TownGameThings.h"
@@ -6,15 +8,17 @@
 #include "shell/TownPlaceTable.h"
 #include "tools/datagen/Art.h"
 #include "tools/datagen/Generate.h"
+#include "tools/datagen/PictureGameScenes.h"
 #include "tools/datagen/Professions.h"
 
 namespace {
 
 constexpr int GameBar = bbExit | bbGames | bbSimulations | bbMenu | bbHelp;
 
-// Free sizes, chosen small enough to keep the tree compact.
-constexpr int SceneWidth = 120, SceneHeight = 110;   // picture game scenes at (6, 6)
-constexpr int ChoiceWidth = 90, ChoiceHeight = 135; // picture game figures at (450, 70)
+// Free sizes: small enough to keep the tree compact, except the picture
+// games' scene and figure, which fill their parts of the screen to be read.
+constexpr int SceneWidth = 424, SceneHeight = 404;  // picture game scenes at (6, 6), left of the arrows
+constexpr int ChoiceWidth = 170, ChoiceHeight = 270; // picture game figures at (450, 70), above the down arrow
 constexpr int DeliveryWidth = 100, DeliveryHeight = 120;
 constexpr int SentenceWidth = 180, SentenceHeight = 36;  // "Kdo to je" B sentences at (164, 316)
 constexpr int WhoWidth = 90, WhoHeight = 150;
@@ -129,25 +133,51 @@ void WriteTownGame(TDataTree& tree) {
     }
 }
 
-// The unsolved scene shows an empty outline in the profession's colour; the
-// solved one the figure standing in it.
-std::unique_ptr<TBitmap> Scene(int n, bool solved, const String& question, TColor ground) {
-    auto p = NewPicture(SceneWidth, SceneHeight, ground);
+// The picture games' scene: the question, a sign with the scene's words and
+// the drawing of what the right profession works with, and the place where
+// it stands: empty with a question mark until solved, then the right figure
+// itself, with its name.
+struct TPictureGame {
+    const char* Question;
+    TColor Ground;
+    const char* TSceneWords::*Words;
+};
+constexpr TPictureGame PlaceGame = {"Kdo sem patří?", RGBColor(150, 200, 120), &TSceneWords::Place};
+constexpr TPictureGame TroubleGame = {"Kdo to vyřeší?", RGBColor(220, 170, 120), &TSceneWords::Trouble};
+
+std::unique_ptr<TBitmap> Scene(const TPictureGame& game, const TSceneWords& words, TBitmap* solvedFigure) {
+    auto p = NewPicture(SceneWidth, SceneHeight, game.Ground);
     TCanvas* c = p->Canvas();
-    FillGradient(c, Rect(0, 0, SceneWidth, SceneHeight * 2 / 3), Lighter(ground, 0.6), ground);
-    FrameRect(c, Rect(0, 0, SceneWidth, SceneHeight), Darker(ground, 0.5), 2);
-    const TRect spot = Rect(34, 28, 86, SceneHeight - 4);
-    if (solved) {
-        DrawFigure(c, spot, ProfessionColour(n), CapitalFirst(ProfessionName(n)));
-        DrawCaption(c, Rect(0, 2, SceneWidth, 32), "Správně!", RGBColor(0, 90, 0), 20);
+    FillGradient(c, Rect(0, 0, SceneWidth, SceneHeight), Lighter(game.Ground, 0.6), game.Ground);
+    FrameRect(c, Rect(0, 0, SceneWidth, SceneHeight), Darker(game.Ground, 0.5), 3);
+    if (solvedFigure) DrawCaption(c, Rect(6, 4, SceneWidth - 6, 38), "Správně!", RGBColor(0, 110, 0), 30);
+    else DrawCaption(c, Rect(6, 4, SceneWidth - 6, 38), game.Question, Darker(game.Ground, 0.7), 26);
+    const TRect sign = Rect(12, 42, SceneWidth - 12, 104);
+    FillRect(c, sign, clWhite);
+    FrameRect(c, sign, Darker(game.Ground, 0.6), 3);
+    DrawCaption(c, Rect(sign.Left + 4, sign.Top + 3, sign.Right - 4, sign.Bottom - 3), words.*game.Words, clBlack, 36);
+    const TRect panel = Rect(12, 114, 232, SceneHeight - 12);
+    FillRect(c, panel, RGBColor(236, 226, 196));
+    FrameRect(c, panel, Darker(game.Ground, 0.4), 2);
+    DrawSceneDrawing(c, panel.Left + 10, panel.Top + (panel.Height() - 200) / 2, words.Drawing);
+    const TRect spot = Bounds(SceneWidth - 12 - ChoiceWidth - 4, 114, ChoiceWidth + 4, SceneHeight - 12 - 114);
+    FrameRect(c, spot, Darker(game.Ground, 0.4), 2);
+    if (solvedFigure) {
+        c->Draw(spot.Left + 2, spot.Top + (spot.Height() - ChoiceHeight) / 2, solvedFigure);
     } else {
-        FillRect(c, spot, ProfessionColour(n));
-        FillRect(c, Rect(spot.Left + 4, spot.Top + 4, spot.Right - 4, spot.Bottom - 4), Lighter(ProfessionColour(n), 0.7));
-        DrawCaption(c, spot, "?", Darker(ProfessionColour(n), 0.5), 60);
-        DrawCaption(c, Rect(0, 2, SceneWidth, 32), question, clBlack, 18);
+        FillRect(c, Rect(spot.Left + 2, spot.Top + 2, spot.Right - 2, spot.Bottom - 2), Lighter(game.Ground, 0.8));
+        DrawCaption(c, spot, "?", Darker(game.Ground, 0.5), 120);
     }
     return p;
 }
+
+const TSceneWords& SceneWords(const String& code) {
+    for (const TSceneWords& w : SceneWordsTable)
+        if (code == w.Code) return w;
+    throw std::logic_error("no scene for " + code);
+}
+
+String SolvedSpeech(int profession) { return "Správně! " + CapitalFirst(ProfessionName(profession)) + "."; }
 
 // A browsing arrow of the picture games: state 1 normal, 2 hover, 3 pressed.
 std::unique_ptr<TBitmap> Arrow(bool up, int state) {
@@ -175,15 +205,17 @@ void WritePictureGames(TDataTree& tree, const TSpeech& speech) {
     for (int pos = 1; pos <= 43; ++pos) {
         const String code = Code43(pos);
         const int n = Number43(pos);
-        for (int solved = 0; solved <= 1; ++solved) {
-            const String digit = solved ? "2" : "1";
-            tree.WriteBmp("hry\\kdopatri\\a_pozadi\\" + code + digit + ".bmp", *Scene(n, solved, "Kdo sem patří?", RGBColor(150, 200, 120)));
-            tree.WriteBmp("hry\\reseni\\pozadi\\" + code + digit + ".bmp", *Scene(n, solved, "Kdo to vyřeší?", RGBColor(220, 170, 120)));
+        const TSceneWords& words = SceneWords(code);
+        const auto figure = Figure(ChoiceWidth, ChoiceHeight, n);
+        for (const auto& [game, folder] : {std::pair{&PlaceGame, "hry\\kdopatri\\a_pozadi\\"}, std::pair{&TroubleGame, "hry\\reseni\\pozadi\\"}}) {
+            tree.WriteBmp(folder + code + "1.bmp", *Scene(*game, words, nullptr));
+            tree.WriteBmp(folder + code + "2.bmp", *Scene(*game, words, figure.get()));
         }
-        tree.WriteBmp("hry\\kdopatri\\a_postav\\" + code + ".bmp", *Figure(ChoiceWidth, ChoiceHeight, n));
-        tree.WriteBmp("hry\\reseni\\postav\\" + code + ".bmp", *Figure(ChoiceWidth, ChoiceHeight, n));
-        tree.WriteWav("hry\\reseni\\zvuky\\" + code + "1.wav", speech.Get("Kdo pomůže? Hledáme: " + ProfessionName(n)));
-        tree.WriteWav("hry\\reseni\\zvuky\\" + code + "2.wav", Notes({DistinctPitch(n), DistinctPitch(n) * 1.5}, 120));
+        tree.WriteBmp("hry\\kdopatri\\a_postav\\" + code + ".bmp", *figure);
+        tree.WriteBmp("hry\\reseni\\postav\\" + code + ".bmp", *figure);
+        tree.WriteWav("hry\\reseni\\zvuky\\" + code + "1.wav", speech.Get("Kdo pomůže? " + String(words.Trouble) + "."));
+        // The solved scene shows while this plays: long enough to see it.
+        tree.WriteWav("hry\\reseni\\zvuky\\" + code + "2.wav", AtLeast(speech.Get(SolvedSpeech(n)), SolvedSceneMinMs));
     }
     for (int state = 1; state <= 3; ++state) {
         for (bool up : {true, false})
@@ -336,7 +368,15 @@ void WritePutInOrder(TDataTree& tree) {
 }
 
 void WriteMemoryGame(TDataTree& tree, const TSpeech& speech) {
-    tree.WriteBmp("hry\\pexeso\\pozadi.bmp", *ScreenBackground("", RGBColor(180, 210, 250), GameBar));
+    // The scores show at (542, 210), the child's, and (591, 210), the
+    // computer's: each box named above it, below the winner's picture.
+    auto background = ScreenBackground("", RGBColor(180, 210, 250), GameBar);
+    for (const auto& [left, name] : {std::pair{542, "Ty"}, std::pair{591, "Počítač"}}) {
+        FrameRect(background->Canvas(), Bounds(left - 2, 208, 44, 34), RGBColor(20, 20, 120), 2);
+        DrawCaption(background->Canvas(), Bounds(left - 6, 180, 52, 26), name, RGBColor(20, 20, 120), 16);
+    }
+    DrawCaption(background->Canvas(), Bounds(530, 248, 110, 24), "páry", RGBColor(20, 20, 120), 16, false);
+    tree.WriteBmp("hry\\pexeso\\pozadi.bmp", *background);
     auto back = NewPicture(80, 80, RGBColor(60, 90, 170));
     FrameRect(back->Canvas(), Rect(0, 0, 80, 80), RGBColor(250, 220, 80), 3);
     DrawCaption(back->Canvas(), Rect(0, 0, 80, 80), "Velamo", RGBColor(250, 220, 80), 16);
@@ -371,7 +411,10 @@ void WriteMemoryGame(TDataTree& tree, const TSpeech& speech) {
 void RequestGameSpeech(TSpeech& speech) {
     for (const auto& m : Messages) speech.Request(m.Text);
     for (const auto& p : GameCodeList43) speech.Request(p.DisplayName);
-    for (int pos = 1; pos <= 43; ++pos) speech.Request("Kdo pomůže? Hledáme: " + ProfessionName(Number43(pos)));
+    for (int pos = 1; pos <= 43; ++pos) {
+        speech.Request("Kdo pomůže? " + String(SceneWords(Code43(pos)).Trouble) + ".");
+        speech.Request(SolvedSpeech(Number43(pos)));
+    }
 }
 
 void WriteGameFiles(TDataTree& tree, const TSpeech& speech) {

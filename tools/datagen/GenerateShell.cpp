@@ -36,6 +36,7 @@ constexpr THelp HelpTexts[] = {
     {"zahrad", "Kdo to je? Klikni na obrázek, který patří k větě."}};
 
 constexpr const char* ExitQuestion = "Opravdu chceš skončit?";
+constexpr const char* RightAnswerWord = "Správně!";
 
 String Section(int n) { return SectionKey(DetailCodeFor(n)); }
 
@@ -103,7 +104,9 @@ void WriteSounds(TDataTree& tree, const TSpeech& speech) {
     tree.WriteWav("sound\\click.wav", Tone(660, 80));
     tree.WriteWav("sound\\enter1.wav", Tone(990, 60, 0.3f));
     tree.WriteWav("sound\\click1.wav", Tone(550, 80));
-    tree.WriteWav("sound\\spravne.wav", Notes({523, 659, 784}, 120));
+    // The picture games' solved scene shows while it plays; the who-is-it
+    // game waits 1 s after it and the next sound would cut a longer one.
+    tree.WriteWav("sound\\spravne.wav", Lasting(speech.Get(RightAnswerWord), SolvedSceneMinMs));
     tree.WriteWav("sound\\spatne.wav", Notes({330, 262}, 180));
     tree.WriteWav("sound\\exit.wav", speech.Get(ExitQuestion));
     tree.WriteWav("sound\\ex_ano.wav", speech.Get("Ano"));
@@ -402,6 +405,7 @@ std::string Scrambled(const std::string& bytes) {
 void RequestShellSpeech(TSpeech& speech) {
     for (const auto& h : HelpTexts) speech.Request(h.Text);
     speech.Request(ExitQuestion);
+    speech.Request(RightAnswerWord);
     speech.Request("Ano");
     speech.Request("Ne");
     for (int n = 1; n <= ProfessionCount; ++n)

@@ -17,6 +17,11 @@ namespace {
 
 constexpr int SimulationBar = bbExit | bbGames | bbSimulations | bbMenu | bbHelp;
 
+// The titles of the printed screens, within the printed rectangle
+// (15, 15)-(625, 415) and clear of what the screens paint.
+constexpr TRect ModelTitle = {24, 24, 244, 64};
+constexpr TRect MakeupTitle = {440, 24, 620, 60};
+
 struct TMessage {
     const char* Picture;
     const char* Sound;
@@ -25,7 +30,7 @@ struct TMessage {
     const char* Buttons[2] = {};
 };
 constexpr TMessage Messages[] = {
-    {"simul\\hasic\\hlaska.bmp", "simul\\hasic\\hlaska.wav", "Oheň je uhašen. Hrát znovu?", {"ano", "ne"}},
+    {"simul\\hasic\\hlaska.bmp", "simul\\hasic\\hlaska.wav", "Konec hry: všechna okna vyhořela. Hrát znovu?", {"ano", "ne"}},
     {"simul\\instal\\hl_vse.bmp", "simul\\instal\\hl_vse.wav", "Musíš položit všechny trubky.", {"ok"}},
     {"simul\\instal\\hl_ok.bmp", "simul\\instal\\hl_ok.wav", "Voda teče! Hrát znovu?", {"ano", "ne"}},
     {"simul\\instal\\hl_ko.bmp", "simul\\instal\\hl_ko.wav", "Voda neteče. Zkusit znovu?", {"ano", "ne"}}};
@@ -39,14 +44,6 @@ TPcm Noise(int ms, float volume) {
         p.Samples.push_back(volume * (float((state >> 16) & 0x7FFF) / 16384.0f - 1.0f));
     }
     return p;
-}
-
-void ThickLine(TCanvas* c, int x0, int y0, int x1, int y1, int width, TColor colour) {
-    const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-    for (int s = 0; s <= steps; ++s) {
-        const int x = x0 + (x1 - x0) * s / std::max(1, steps), y = y0 + (y1 - y0) * s / std::max(1, steps);
-        FillEllipse(c, Bounds(x - width / 2, y - width / 2, width, width), colour);
-    }
 }
 
 void WriteMessages(TDataTree& tree, const TSpeech& speech) {
@@ -150,6 +147,8 @@ void WriteFirefighter(TDataTree& tree) {
     auto table = ScreenBackground("Nejlepší hasiči", RGBColor(250, 230, 180), bbBack);
     for (int row = 0; row < 10; ++row)
         FillRect(table->Canvas(), Rect(120, 84 + 24 * row + 20, 520, 84 + 24 * row + 21), RGBColor(180, 150, 100));
+    // The table opens after a record, with the name field in the new row.
+    DrawCaption(table->Canvas(), Rect(40, 340, 600, 400), "Nový rekord! Napiš své jméno a stiskni Enter.", RGBColor(90, 60, 10), 24);
     tree.WriteBmp("simul\\hasic\\tabulka.bmp", *table);
 }
 
@@ -160,8 +159,11 @@ constexpr TColor ModelBackdrop = RGBColor(235, 225, 245);
 
 void WriteModel(TDataTree& tree) {
     const TPoint o = BodyMaskOrigin;
-    auto screen = ScreenBackground("Modelka", RGBColor(220, 200, 235), SimulationBar | bbPrint);
+    auto screen = ScreenBackground("", RGBColor(220, 200, 235), SimulationBar | bbPrint);
     TCanvas* c = screen->Canvas();
+    // The title lies inside the printed rectangle, clear of the model and
+    // the choosers, so the sheet shows it whole.
+    DrawCaption(c, ModelTitle, "Modelka", Darker(RGBColor(220, 200, 235), 0.7), 30);
     FillRect(c, Rect(250, 30, 430, 421), ModelBackdrop);
     const TColor skin = RGBColor(246, 205, 170);
     FillEllipse(c, Bounds(o.X + 28, o.Y - 60, 44, 56), skin);  // head
@@ -245,8 +247,11 @@ TColor MakeupColour(int kind, int tag) { return tag == 0 ? RGBColor(246, 205, 17
 
 void WriteMakeup(TDataTree& tree) {
     const TColor skin = RGBColor(246, 205, 170);
-    auto screen = ScreenBackground("Vizážistka", RGBColor(250, 210, 220), SimulationBar | bbPrint);
+    auto screen = ScreenBackground("", RGBColor(250, 210, 220), SimulationBar | bbPrint);
     TCanvas* c = screen->Canvas();
+    // The title keeps right of the hairstyles and inside the printed
+    // rectangle.
+    DrawCaption(c, MakeupTitle, "Vizážistka", Darker(RGBColor(250, 210, 220), 0.7), 28);
     FillEllipse(c, Rect(180, 110, 380, 380), skin);
     FillEllipse(c, Bounds(233, 198, 34, 20), clWhite);
     FillEllipse(c, Bounds(298, 198, 34, 20), clWhite);
@@ -499,6 +504,7 @@ void DrawBasin(TCanvas* c, const TRect& r, double water) {
         const int top = r.Bottom - 5 - int((h * 2 / 3 - 8) * water);
         FillRect(c, Rect(r.Left + 8, top, r.Right - 8, r.Bottom - 6), RGBColor(60, 130, 230));
     }
+    DrawCaption(c, Rect(r.Left + 4, r.Bottom - 20, r.Right - 4, r.Bottom - 6), "umyvadlo", RGBColor(20, 20, 60), 12);
 }
 
 void DrawValve(TCanvas* c, const TRect& r, double turn, Byte openings) {
@@ -508,6 +514,7 @@ void DrawValve(TCanvas* c, const TRect& r, double turn, Byte openings) {
     const double a = turn * 3.14159;
     ThickLine(c, cx - int(arm * std::cos(a)), cy - int(arm * std::sin(a)), cx + int(arm * std::cos(a)), cy + int(arm * std::sin(a)), 5,
               RGBColor(200, 30, 30));
+    DrawCaption(c, Rect(r.Left, r.Top + 2, r.Right, r.Top + 16), "ventil", RGBColor(20, 20, 60), 12);
 }
 
 std::unique_ptr<TBitmap> Strip(int frames, int size, TColor background, auto draw) {
@@ -589,6 +596,70 @@ TPoint OpeningPoint(TPipeOpening o, int size) {
     }
 }
 
+// Part B's fixed pieces, each drawn unlike the others and named: the
+// washbasin a white bowl under a tap, the valve a red hand wheel, the boiler
+// a tall tank with its thermometer.
+enum class TFixture { Basin, Valve, Boiler };
+
+TFixture FixtureOf(const TPlumberBPiece& piece) {
+    const String name = piece.Picture;
+    if (name == "umyv") return TFixture::Basin;
+    if (name == "bojler") return TFixture::Boiler;
+    return TFixture::Valve;
+}
+
+// The fixture in its 49×49 (or 48×48 strip) cell `r`, with both lanes'
+// pipe stubs from the open side; `t` 0..1 is the valve's turn or the water
+// in the basin.
+void DrawFixtureB(TCanvas* c, const TRect& r, Byte side, TFixture fixture, double t) {
+    const TColor pipe = RGBColor(200, 110, 40), ink = RGBColor(20, 20, 60);
+    const int cx = r.Left + r.Width() / 2, cy = r.Top + r.Height() / 2;
+    // On a white plate: the letters' soft edges then blend with white, not
+    // with the transparent colour around the piece.
+    const auto label = [&](const TRect& plate, const char* text) {
+        FillRect(c, plate, clWhite);
+        DrawCaption(c, plate, text, ink, 10);
+    };
+    // A point of the 49×49 cell in r.
+    const auto at = [&](TPoint p) {
+        return TPoint{r.Left + p.X * (r.Width() - 1) / (PlumberBCell - 1), r.Top + p.Y * (r.Height() - 1) / (PlumberBCell - 1)};
+    };
+    for (int lane : {1, 2}) {
+        const TPoint a = OpeningPoint({side, Byte(lane)}, PlumberBCell);
+        const TPoint from = at(a), to = at({side & (psTop | psBottom) ? a.X : 24, side & (psLeft | psRight) ? a.Y : 24});
+        ThickLine(c, from.X, from.Y, to.X, to.Y, 5, pipe);
+    }
+    switch (fixture) {
+    case TFixture::Basin:
+        FillRect(c, Rect(r.Left + 4, cy - 6, r.Right - 4, cy - 2), RGBColor(120, 120, 140));
+        FillEllipse(c, Rect(r.Left + 4, cy - 14, r.Right - 4, cy + 12), RGBColor(120, 120, 140));
+        FillEllipse(c, Rect(r.Left + 6, cy - 12, r.Right - 6, cy + 10), clWhite);
+        FillRect(c, Rect(r.Left + 4, cy - 14, r.Right - 4, cy - 4), RGBColor(120, 120, 140));
+        if (t > 0) FillRect(c, Rect(r.Left + 10, cy + 6 - int(12 * t), r.Right - 10, cy + 6), RGBColor(60, 130, 230));
+        label(Rect(r.Left + 1, r.Bottom - 12, r.Right - 1, r.Bottom - 1), "umyvadlo");
+        break;
+    case TFixture::Valve: {
+        const int radius = r.Width() / 4;
+        FillEllipse(c, Rect(cx - radius, cy - radius, cx + radius, cy + radius), RGBColor(200, 30, 30));
+        FillEllipse(c, Rect(cx - radius + 4, cy - radius + 4, cx + radius - 4, cy + radius - 4), RGBColor(250, 220, 210));
+        for (int k = 0; k < 2; ++k) {
+            const double a = (t + k * 0.5) * 3.14159;
+            ThickLine(c, cx - int(radius * std::cos(a)), cy - int(radius * std::sin(a)), cx + int(radius * std::cos(a)),
+                      cy + int(radius * std::sin(a)), 3, RGBColor(200, 30, 30));
+        }
+        label(Rect(r.Left + 6, r.Top + 1, r.Right - 6, r.Top + 12), "ventil");
+        break;
+    }
+    case TFixture::Boiler:
+        FillEllipse(c, Rect(r.Left + 9, r.Top + 1, r.Right - 9, r.Top + 11), RGBColor(120, 120, 140));
+        FillRect(c, Rect(r.Left + 9, r.Top + 6, r.Right - 9, r.Bottom - 10), RGBColor(120, 120, 140));
+        FillRect(c, Rect(r.Left + 11, r.Top + 6, r.Right - 11, r.Bottom - 12), RGBColor(255, 250, 225));
+        FillRect(c, Rect(cx - 2, r.Top + 8, cx + 2, cy - 2), RGBColor(220, 40, 40));
+        DrawCaption(c, Rect(r.Left + 1, cy - 2, r.Right - 1, cy + 10), "bojler", ink, 10);
+        break;
+    }
+}
+
 // A piece drawn into `box`, its 49 x 49 cell stretched to the box.
 void DrawPieceB(TCanvas* c, const TRect& box, const TPlumberBPiece& piece) {
     const int last = PlumberBCell - 1;
@@ -598,14 +669,7 @@ void DrawPieceB(TCanvas* c, const TRect& box, const TPlumberBPiece& piece) {
     const int width = std::max(3, 8 * std::min(box.Width(), box.Height()) / PlumberBCell);
     const TColor colour = RGBColor(200, 110, 40);
     if (piece.B.Side == 0) {
-        const TColor part = RGBColor(120, 120, 140);
-        for (int lane : {1, 2}) {
-            const TPoint a = OpeningPoint({piece.A.Side, Byte(lane)}, PlumberBCell);
-            const TPoint centre = {piece.A.Side & (psTop | psBottom) ? a.X : 24, piece.A.Side & (psLeft | psRight) ? a.Y : 24};
-            ThickLine(c, s(a).X, s(a).Y, s(centre).X, s(centre).Y, width, colour);
-        }
-        const TPoint tl = s({10, 10}), br = s({39, 39});
-        FillEllipse(c, Rect(tl.X, tl.Y, br.X, br.Y), part);
+        DrawFixtureB(c, box, piece.A.Side, FixtureOf(piece), 0);
         return;
     }
     const TPoint a = OpeningPoint(piece.A, PlumberBCell), b = OpeningPoint(piece.B, PlumberBCell);
@@ -657,10 +721,12 @@ void WritePlumberB(TDataTree& tree) {
     for (const char* name : {"vent_2AN", "vent_1AN"}) {
         const Byte side = name[5] == '2' ? psRight : psLeft;
         tree.WriteBmp(String("simul\\instal\\B_verze\\") + name + ".bmp",
-                      *Strip(ValveStripFrames, PlumberBStripCell, cellColour, [&](TCanvas* c, TRect r, double t) { DrawValve(c, r, t, side); }));
+                      *Strip(ValveStripFrames, PlumberBStripCell, cellColour,
+                             [&](TCanvas* c, TRect r, double t) { DrawFixtureB(c, r, side, TFixture::Valve, t); }));
     }
     tree.WriteBmp("simul\\instal\\B_verze\\umyvAN.bmp",
-                  *Strip(BasinStripFrames, PlumberBStripCell, cellColour, [](TCanvas* c, TRect r, double t) { DrawBasin(c, r, t); }));
+                  *Strip(BasinStripFrames, PlumberBStripCell, cellColour,
+                         [](TCanvas* c, TRect r, double t) { DrawFixtureB(c, r, psTop, TFixture::Basin, t); }));
 }
 
 void WritePlumberShared(TDataTree& tree) {

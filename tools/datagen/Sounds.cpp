@@ -72,6 +72,22 @@ TPcm Notes(const std::vector<double>& hz, int msEach) {
 
 void Append(TPcm& to, const TPcm& more) { to.Samples.insert(to.Samples.end(), more.Samples.begin(), more.Samples.end()); }
 
+TPcm Lasting(const TPcm& sound, int ms) {
+    TPcm p = sound;
+    const std::size_t n = std::size_t(p.Rate) * std::size_t(ms) / 1000;
+    const bool cut = p.Samples.size() > n;
+    p.Samples.resize(n, 0.0f);
+    if (cut) {
+        const std::size_t fade = std::min(n, std::size_t(p.Rate / 50));
+        for (std::size_t i = 0; i < fade; ++i) p.Samples[n - 1 - i] *= float(i) / float(fade);
+    }
+    return p;
+}
+
+TPcm AtLeast(const TPcm& sound, int ms) {
+    return sound.DurationMs() >= ms ? sound : Lasting(sound, ms);
+}
+
 double DistinctPitch(int i) { return 330.0 * std::pow(2.0, std::fmod(i * 7.0, 24.0) / 12.0); }
 
 TSpeech::TSpeech(std::string program) : program_(std::move(program)), available_(access(program_.c_str(), X_OK) == 0) {}

@@ -9,12 +9,19 @@
 #include "tools/datagen/RiffWriters.h"
 
 inline constexpr int SoundRate = 8000;
+// A sound the screen waits for while it shows a picture lasts at least this.
+inline constexpr int SolvedSceneMinMs = 1000;
 
 // A tone of `ms` milliseconds at `hz`, with soft ends; several notes are
 // played one after another.
 TPcm Tone(double hz, int ms, float volume = 0.5f);
 TPcm Notes(const std::vector<double>& hz, int msEach);
 void Append(TPcm& to, const TPcm& more);
+// The sound made exactly `ms` long: silence added at the end, or its end cut
+// off with a short fade.
+TPcm Lasting(const TPcm& sound, int ms);
+// The sound with silence added up to at least `ms`.
+TPcm AtLeast(const TPcm& sound, int ms);
 // A pitch of its own for index i, in a pleasant range.
 double DistinctPitch(int i);
 
