@@ -1,8 +1,12 @@
-// Pictures: the town hit test (copy the 3520x400 mask, flood-fill it from the
-// pointer), transparent drawing of a full screen, and text.
+// Pictures: the town hit test on a 3520x400 mask (and what the old one did
+// on every move: copy the mask, flood-fill it from the pointer), transparent
+// drawing of a full screen, and text.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "platform/gfx/graphics.h"
+#include "shell/RegionHitTest.h"
 
 namespace {
 
@@ -44,10 +48,35 @@ void BM_CopyTownMask(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyTownMask)->Unit(benchmark::kMicrosecond);
 
-// The hit test as the town screen runs it on every mouse move: a fresh copy
-// of the mask, then a navy border fill from the pointer. Argument 0 starts in
-// a house (146 x 146 pixels), 1 in the street network (most of the map).
+// The hit test as the town screen runs it on every mouse move: the region
+// under the pointer and the markers' regions looked up (the regions are
+// numbered on the first test). Argument 0 points into a house (146 x 146
+// pixels), 1 into the street network (most of the map).
 void BM_TownHitTest(benchmark::State& state) {
+    const TPoint at = state.range(0) == 0 ? Point(100, 100) : Point(5, 5);
+    std::vector<TPoint> markers;
+    for (int left = 20; left + 150 < kTownWidth; left += 176) markers.push_back(Point(left + 75, 105));
+    markers.push_back(Point(10, 10));
+    TRegionHitTest test(&Town(), clBlack);
+    benchmark::DoNotOptimize(test.MarkerAt(at.X, at.Y, markers));
+    for (auto _ : state) benchmark::DoNotOptimize(test.MarkerAt(at.X, at.Y, markers));
+}
+BENCHMARK(BM_TownHitTest)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// What the first test after the mask changed costs: numbering its regions.
+void BM_NumberTownRegions(benchmark::State& state) {
+    TRegionHitTest test(&Town(), clBlack);
+    const std::vector<TPoint> markers = {Point(10, 10)};
+    for (auto _ : state) {
+        test.MaskChanged();
+        benchmark::DoNotOptimize(test.MarkerAt(5, 5, markers));
+    }
+}
+BENCHMARK(BM_NumberTownRegions)->Unit(benchmark::kMillisecond);
+
+// The old hit test's work on every move, for comparison: a fresh copy of
+// the mask and a navy border fill from the pointer.
+void BM_CopyAndFillTownMask(benchmark::State& state) {
     const TPoint start = state.range(0) == 0 ? Point(100, 100) : Point(5, 5);
     TBitmap work;
     for (auto _ : state) {
@@ -57,7 +86,7 @@ void BM_TownHitTest(benchmark::State& state) {
         benchmark::DoNotOptimize(work.Canvas()->GetPixel(start.X, start.Y));
     }
 }
-BENCHMARK(BM_TownHitTest)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CopyAndFillTownMask)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The fill alone: the region stays the same while the brush alternates.
 void BM_FloodFillTown(benchmark::State& state) {

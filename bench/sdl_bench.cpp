@@ -13,9 +13,11 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/backend/sdl/sdl_backend.h"
 #include "platform/backend/sdl/sdl_probe.h"
+#include "platform/backend/sdl/sdl_scaler.h"
 #include "platform/gfx/graphics.h"
 
 namespace {
@@ -85,8 +87,41 @@ void BM_PresentChangedArea(benchmark::State& state) {
 }
 BENCHMARK(BM_PresentChangedArea)->Unit(benchmark::kMicrosecond);
 
+// The scaler alone, the whole picture into a window's pixels in memory, and
+// the cost of writing that many window bytes at all (the floor): range 0
+// the window's bytes written, 1 scaled 1:1 (640x480), 2 at x1.6 (1024x768),
+// 3 at x2 (1280x960).
+void BM_ScaleWholePicture(benchmark::State& state) {
+    static const int kSizes[][2] = {{1024, 768}, {640, 480}, {1024, 768}, {1280, 960}};
+    const int which = int(state.range(0));
+    const int width = kSizes[which][0];
+    const int height = kSizes[which][1];
+    Surface picture;
+    picture.Resize(backend::kScreenWidth, backend::kScreenHeight, clBlack);
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = Byte(i * 7 / 3);
+    std::vector<std::uint8_t> window(std::size_t(width) * std::size_t(height) * 4);
+    backend::sdl::PictureScaler scaler;
+    scaler.SetViewport(backend::sdl::Viewport(width, height));
+    const TRect all = Rect(0, 0, width, height);
+    std::uint8_t shade = 0;
+    for (auto _ : state) {
+        if (which == 0) {
+            std::memset(window.data(), ++shade, window.size());
+        } else {
+            scaler.Scale(picture, all, window.data(), width * 4);
+        }
+        benchmark::DoNotOptimize(window.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(which == 0 ? "writing 1024x768 window pixels" : std::to_string(width) + "x" + std::to_string(height));
+}
+BENCHMARK(BM_ScaleWholePicture)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
 // Time from PlaySound to the callback's first copy of that sound, started
-// at a random phase of the device's buffer period.
+// at a random phase of the device's buffer period. Range 0: each sound
+// replaces one still playing; 1: each starts from silence (the last ended
+// well before), once the sound server's first seconds have passed, so the
+// device's wait while nothing plays is what the sound ends.
 void BM_SoundLatency(benchmark::State& state) {
     backend::Backend& b = TheBackend();
     const std::string driver = backend::sdl::AudioDriverName(b);
@@ -94,14 +129,16 @@ void BM_SoundLatency(benchmark::State& state) {
         state.SkipWithError("no audio device");
         return;
     }
+    const bool fromSilence = state.range(0) != 0;
     auto sound = std::make_shared<backend::SoundBuffer>();
-    sound->samples.assign(44100 * 2 / 4, 1000);  // 250 ms
+    sound->samples.assign(44100 * 2 / (fromSilence ? 50 : 4), 1000);  // 20 or 250 ms
+    if (fromSilence) std::this_thread::sleep_for(std::chrono::milliseconds(3500));
     std::mt19937 random(1);
     std::uniform_int_distribution<int> phaseUs(0, 12000);
     double worstMs = 0;
     double totalMs = 0;
     for (auto _ : state) {
-        std::this_thread::sleep_for(std::chrono::microseconds(phaseUs(random)));
+        std::this_thread::sleep_for(std::chrono::microseconds(phaseUs(random) + (fromSilence ? 100000 : 0)));
         const std::int64_t start = SteadyNowNs();
         b.PlaySound(0, sound, false);
         std::int64_t mixed = 0;
@@ -116,9 +153,9 @@ void BM_SoundLatency(benchmark::State& state) {
     b.StopSound(0);
     state.counters["mean_ms"] = totalMs / double(state.iterations());
     state.counters["worst_ms"] = worstMs;
-    state.SetLabel("audio driver " + driver);
+    state.SetLabel("audio driver " + driver + (fromSilence ? ", from silence" : ", replacing a sound"));
 }
-BENCHMARK(BM_SoundLatency)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SoundLatency)->Arg(0)->Arg(1)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
 // The process's processor share during a WaitEvent wait with nothing to
 // do; the second run has a looped sound playing in the audio callback.

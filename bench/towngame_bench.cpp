@@ -41,6 +41,7 @@ void BM_TownGameCarryingMoveToPresentedFrame(benchmark::State& state) {
     const TPoint points[] = {{1760 - 1446 + 6, 246 + 6}, {1824 - 1446 + 6, 195 + 6}, {1648 - 1446 + 6, 259 + 6},
                              {1476 - 1446 + 6, 246 + 6}, {1700 - 1446 + 6, 330 + 6}};
     std::vector<double> ms;
+    int presents = 0;
     std::size_t i = 0;
     int withPlace = 0;
     for (auto _ : state) {
@@ -50,11 +51,15 @@ void BM_TownGameCarryingMoveToPresentedFrame(benchmark::State& state) {
         const auto start = Clock::now();
         h.RunUntil([&] { return h.Backend().FrameCount() != framesBefore; }, 5);
         ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        // Whatever the move left pending, handled: every frame it made.
+        Application->ProcessMessages();
+        presents += h.Backend().FrameCount() - framesBefore;
         withPlace += wndCiToJe->HoverPlace != 0;
     }
     if (withPlace == 0) state.SkipWithError("the moves found no place");
     if (!wndCiToJe->Carrying) state.SkipWithError("the thing was put down");
     ReportPercentiles(state, ms);
+    state.counters["presents_per_move"] = double(presents) / double(ms.size());
 }
 BENCHMARK(BM_TownGameCarryingMoveToPresentedFrame)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 

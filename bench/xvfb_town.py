@@ -68,7 +68,8 @@ class X:
         if not self.dpy:
             raise SystemExit("cannot open display " + display)
         self.root = x.XDefaultRootWindow(self.dpy)
-        self.pid_atom = x.XInternAtom(self.dpy, b"_NET_WM_PID", 1)
+        # Made if missing: on a fresh server the program may not have named it yet.
+        self.pid_atom = x.XInternAtom(self.dpy, b"_NET_WM_PID", 0)
 
     def children(self, w):
         root, parent = ctypes.c_ulong(), ctypes.c_ulong()
@@ -177,6 +178,33 @@ def read_presents(path):
     return presents
 
 
+def frames_of_moves(sends, presents):
+    """Each move's presents, from its send to the next move's: the times from
+    the send to the move's first new frame (ms), the number of presents of
+    each move, and the presents of a frame equal to the one before."""
+    previous_hash = None
+    latencies, per_move, unchanged = [], [], 0
+    j = 0
+    for i, sent in enumerate(sends):
+        until = sends[i + 1] if i + 1 < len(sends) else float("inf")
+        mine = []
+        while j < len(presents) and presents[j][0] < until:
+            if presents[j][0] >= sent:
+                mine.append(presents[j])
+            j += 1
+        first_new = None
+        for begin, end, changed, digest in mine:
+            if digest == previous_hash:
+                unchanged += 1
+            elif first_new is None:
+                first_new = end
+            previous_hash = digest
+        per_move.append(len(mine))
+        if first_new is not None:
+            latencies.append((first_new - sent) / 1e6)
+    return latencies, per_move, unchanged
+
+
 def percentile(values, p):
     if not values:
         return None
@@ -252,26 +280,7 @@ class Session:
             time.sleep(interval)
         time.sleep(0.2)
         presents = read_presents(self.args.log)[log_start:]
-        previous_hash = None
-        latencies, per_move, unchanged = [], [], 0
-        j = 0
-        for i, sent in enumerate(sends):
-            until = sends[i + 1] if i + 1 < len(sends) else float("inf")
-            mine = []
-            while j < len(presents) and presents[j][0] < until:
-                if presents[j][0] >= sent:
-                    mine.append(presents[j])
-                j += 1
-            first_new = None
-            for begin, end, changed, digest in mine:
-                if digest == previous_hash:
-                    unchanged += 1
-                elif first_new is None:
-                    first_new = end
-                previous_hash = digest
-            per_move.append(len(mine))
-            if first_new is not None:
-                latencies.append((first_new - sent) / 1e6)
+        latencies, per_move, unchanged = frames_of_moves(sends, presents)
         durations = [(e - b) / 1e6 for b, e, _, _ in presents]
         self.report["move_to_frame"] = {
             "moves": count, "moves_with_a_new_frame": len(latencies),
@@ -281,8 +290,9 @@ class Session:
             "present_p50_ms": percentile(durations, 0.5), "present_p99_ms": percentile(durations, 0.99),
         }
 
-    def continuous_movement(self, seconds):
-        log_start = len(read_presents(self.args.log))
+    def sweep(self, seconds):
+        """The mouse moved back and forth across the picture every 8 ms: the
+        wall time it took and the program's processor seconds meanwhile."""
         cpu = self.program.cpu_seconds()
         start = time.monotonic()
         step, px = 4, 20
@@ -292,8 +302,11 @@ class Session:
             if px > 620 or px < 20:
                 step = -step
             time.sleep(0.008)
-        wall = time.monotonic() - start
-        used = self.program.cpu_seconds() - cpu
+        return time.monotonic() - start, self.program.cpu_seconds() - cpu
+
+    def continuous_movement(self, seconds):
+        log_start = len(read_presents(self.args.log))
+        wall, used = self.sweep(seconds)
         presents = read_presents(self.args.log)[log_start:]
         unchanged = sum(1 for a, b in zip(presents, presents[1:]) if a[3] == b[3])
         self.report["continuous_movement"] = {

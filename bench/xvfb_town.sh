@@ -4,9 +4,13 @@
 # presented frame, presents of unchanged frames, processor share while the
 # mouse moves and idle, resident memory at the town, black frames after the
 # splash, and the mouse mapping at the picture's edges. Screenshots go into
-# the output folder.
+# the output folder. With --screens it measures every screen instead, each
+# from its menu (bench/xvfb_screens.py): hover and carried moves, presents
+# per move, processor share idle and moving, resident memory; --only NAME
+# keeps the screens whose name contains NAME.
 #
 #   bench/xvfb_town.sh [--wm openbox|none] [--seconds N] [--splash-wait S] [--out DIR] [BUILD_DIR]
+#   bench/xvfb_town.sh --screens [--only NAME] [--wm openbox|none] [--seconds N] [BUILD_DIR]
 #
 # --splash-wait 0 clicks the splash away as soon as the window shows, while
 # the town is still being made.
@@ -20,16 +24,21 @@ cd "$(dirname "$0")/.."
 
 wm=none
 seconds=10
+seconds_given=
 splash_wait=1.5
 out=
 build=build
+screens=
+only=
 while [ $# -gt 0 ]; do
   case $1 in
     --wm) wm=$2; shift 2 ;;
-    --seconds) seconds=$2; shift 2 ;;
+    --seconds) seconds=$2; seconds_given=$2; shift 2 ;;
     --splash-wait) splash_wait=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
-    -h|--help) sed -n '2,18p' "$0"; exit 0 ;;
+    --screens) screens=1; shift ;;
+    --only) only=$2; shift 2 ;;
+    -h|--help) sed -n '2,23p' "$0"; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) build=$1; shift ;;
   esac
@@ -62,8 +71,16 @@ if [ "$wm" != none ]; then
   sleep 1
 fi
 
-mkdir -p "$work/run"
+mkdir -p "$work/run" "$work/data"
 export XDG_RUNTIME_DIR=$work/run
+export XDG_DATA_HOME=$work/data
+
+if [ -n "$screens" ]; then
+  python3 bench/xvfb_screens.py --display "$DISPLAY" --program "$build/app/Velamo" --work "$work" \
+    --seconds "${seconds_given:-3}" ${only:+--only "$only"}
+  echo "window manager: $wm"
+  exit 0
+fi
 export VELAMO_PRESENT_LOG=$work/presents.log
 "$build/app/Velamo" >"$work/program.log" 2>&1 &
 program=$!

@@ -107,13 +107,19 @@ void TwndCiToJe::DrawOverFrame() {
 }
 
 void TwndCiToJe::MestoMouseMove(TObject*, TShiftState, int X, int Y) {
-    if (Carrying) {
-        CarryPoint = TPoint{X - ThingBitmap->Width() / 2, Y - ThingBitmap->Height() / 2};
+    if (Carrying) CarryPoint = TPoint{X - ThingBitmap->Width() / 2, Y - ThingBitmap->Height() / 2};
+    const Byte plateShown = HoverPlace;
+    // Below the town (the frame under it, the box, the bar) only the carried
+    // thing moves, over the plate shown before; every other point redraws
+    // with its place's plate or none. One drawing either way.
+    if (HitTest(X, Y) != TTownPoint::Below) {
         RedrawTown();
+    } else if (Carrying) {
+        const Byte hit = HoverPlace;
+        HoverPlace = plateShown;
+        RedrawTown();
+        HoverPlace = hit;
     }
-    // Below the town (the frame under it, the box, the bar) nothing more is
-    // drawn; every other point redraws with its place's plate or none.
-    if (HitTest(X, Y) != TTownPoint::Below) RedrawTown();
 }
 
 void TwndCiToJe::ObjektMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {

@@ -135,18 +135,20 @@ void TwndProfese::LayoutText() {
     }
 }
 
+void ReadPrintSection(const TStrings& Lines, const String& Code, String& Title, TStrings& Paragraphs) {
+    Title.clear();
+    Paragraphs.Clear();
+    const int key = FindSection(Lines, Code);
+    if (key < 0) return;
+    const int titleLine = key + 1;
+    if (titleLine < Lines.Count()) Title = Lines[titleLine];
+    for (int i = titleLine + 1; i < Lines.Count() && Lines[i].rfind('[', 0) != 0; ++i) Paragraphs.Add(Lines[i]);
+}
+
 void LoadPrintText(const String& Code) {
     TStringList lines;
     LoadScrambledText(DataDir + "profese_.dat", lines);
-    wndProfese->Title.clear();
-    TStringList paragraphs;
-    const int key = FindSection(lines, Code);
-    if (key >= 0) {
-        const int titleLine = key + 1;
-        if (titleLine < lines.Count()) wndProfese->Title = lines[titleLine];
-        for (int i = titleLine + 1; i < lines.Count() && lines[i].rfind('[', 0) != 0; ++i) paragraphs.Add(lines[i]);
-    }
-    wndProfese->TextLines->Assign(paragraphs);
+    ReadPrintSection(lines, Code, wndProfese->Title, *wndProfese->TextLines);
 }
 
 void PrintProfession(const String& Code, TComponent* Owner) {

@@ -32,6 +32,11 @@ public:
 
 extern TwndProfese* wndProfese;
 
+// The section of Code in the unscrambled lines of the print texts: its
+// title (the line after "[Code]") and its paragraphs up to the next section;
+// both empty when there is no such section.
+void ReadPrintSection(const TStrings& Lines, const String& Code, String& Title, TStrings& Paragraphs);
+
 // Fills wndProfese's Title and TextLines from the section of Code in
 // DataDir + "profese_.dat".
 void LoadPrintText(const String& Code);

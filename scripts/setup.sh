@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
-  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev zlib1g-dev libcups2-dev
+  libsdl2-dev libasound2-dev libx11-dev libfreetype-dev libfontconfig-dev zlib1g-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
   poppler-utils espeak-ng xvfb

@@ -1,9 +1,11 @@
-// The region hit test on a colour mask: the region under a point is filled
-// with navy on a working copy of the mask, up to the border colour, and the
-// first marker point that turned navy tells which region it is.
+// The region hit test on a colour mask: the mask's regions (4-connected
+// pixels of any colour but the border colour) are numbered once, and the
+// first marker point in the region under a point tells which region it is.
 #pragma once
 
+#include <cstdint>
 #include <span>
+#include <vector>
 
 #include "platform/gfx/graphics.h"
 
@@ -17,16 +19,16 @@ public:
     // region under (X, Y), or -1 when none does. A point on the border or
     // outside the mask lies in no region.
     int MarkerAt(int X, int Y, std::span<const TPoint> Markers);
-    // The mask was drawn on: the next test copies it afresh.
-    void MaskChanged() { work_.SetSize(0, 0); }
-    // The working copy: between tests it equals the mask.
-    const TBitmap& WorkCopy() const { return work_; }
+    // The mask was drawn on: the next test numbers its regions afresh.
+    void MaskChanged() { width_ = -1; }
 
 private:
-    // The working copy lives between tests: only the filled area is copied
-    // back from the mask after each, which is the same as filling a fresh
-    // copy of the whole mask each time.
+    // The region number of a mask point, 0 for the border and outside.
+    std::uint32_t RegionAt(int X, int Y) const;
+    void NumberRegions();
+
     const TBitmap* mask_;
     TColor border_;
-    TBitmap work_;
+    int width_ = 0;
+    std::vector<std::uint32_t> regions_;  // one per mask pixel, rows top first
 };

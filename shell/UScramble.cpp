@@ -1,5 +1,7 @@
 #include "shell/UScramble.h"
 
+#include "platform/core/files.h"
+
 void ScrambleStream(TStream& Stream) {
     Stream.SetPosition(0);
     while (Stream.GetPosition() < Stream.GetSize()) {
@@ -14,7 +16,7 @@ void ScrambleStream(TStream& Stream) {
 
 void LoadScrambledText(const String& FileName, TStrings& Lines) {
     TMemoryStream stream;
-    stream.LoadFromFile(FileName);
+    stream.LoadFromFile(FileName, file_limit::kText);
     ScrambleStream(stream);
     Lines.LoadFromStream(stream);
 }

@@ -1,11 +1,6 @@
 #include "simulations/BestTimes.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <filesystem>
+#include <algorithm>
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
@@ -38,26 +33,51 @@ String FileName(const String& Name) {
     return out;
 }
 
-// 0, or the error that stopped the writing.
-int WriteAll(int Fd, std::string_view Bytes) {
-    while (!Bytes.empty()) {
-        const ssize_t n = ::write(Fd, Bytes.data(), Bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno;
-        if (n == 0) return EIO;
-        Bytes.remove_prefix(std::size_t(n));
+// Takes the rows of the lines in Text into Rows, up to ten; the bytes from
+// where it stopped: after the tenth row, or at a line whose end is not in
+// Text yet (unless AtEnd: the file ends there).
+std::size_t TakeRows(std::string_view Text, bool AtEnd, std::vector<TTableRow>& Rows) {
+    std::size_t start = 0;
+    while (start < Text.size() && int(Rows.size()) < BestTimesRows) {
+        std::size_t end = Text.find_first_of("\r\n", start);
+        // A CR as the last byte read may be the first half of CR LF.
+        if (!AtEnd && (end == std::string_view::npos || (Text[end] == '\r' && end + 1 == Text.size()))) break;
+        if (end == std::string_view::npos) end = Text.size();
+        TTableRow row;
+        if (ParseRow(Cp1250ToUtf8(Text.substr(start, end - start)), row)) Rows.push_back(std::move(row));
+        start = end + (end < Text.size() && Text.substr(end, 2) == "\r\n" ? 2 : 1);
     }
-    return 0;
+    return std::min(start, Text.size());
 }
 
 }  // namespace
 
 std::vector<TTableRow> ParseBestTimes(std::string_view Bytes) {
     std::vector<TTableRow> rows;
-    for (const String& line : SplitLines(Cp1250ToUtf8(Bytes))) {
-        if (int(rows.size()) == BestTimesRows) break;
-        TTableRow row;
-        if (ParseRow(line, row)) rows.push_back(std::move(row));
+    TakeRows(Bytes, true, rows);
+    return rows;
+}
+
+std::vector<TTableRow> ReadBestTimes(const String& FileName) {
+    TDataFile file(FileName);
+    std::vector<TTableRow> rows;
+    std::string pending;  // the lines not taken yet
+    std::int64_t read = 0;
+    char block[4096];
+    while (int(rows.size()) < BestTimesRows) {
+        const auto want = std::size_t(std::min<std::int64_t>(sizeof block, file_limit::kBestTimes - read));
+        const std::size_t n = file.Read(block, want);
+        read += std::int64_t(n);
+        pending.append(block, n);
+        // The file's end ends its last line; a line cut at the limit is none.
+        const bool atLimit = read == file_limit::kBestTimes;
+        char probe = 0;
+        const bool fileEnded = n < want || (atLimit && file.Read(&probe, 1) == 0);
+        // Rows are taken when a line has ended, so a long line is looked
+        // through once.
+        const bool lineEnded = std::string_view(block, n).find_first_of("\r\n") != std::string_view::npos;
+        if (lineEnded || fileEnded || atLimit) pending.erase(0, TakeRows(pending, fileEnded, rows));
+        if (fileEnded || atLimit) break;
     }
     return rows;
 }
@@ -69,38 +89,6 @@ std::string FormatBestTimes(std::span<const TTableRow, BestTimesRows> Rows) {
 }
 
 bool IsNameCharacter(char32_t Ch) { return Ch >= 0x20 && Ch != 0x7F && Ch != '|'; }
-
-void ReplaceFileAtomically(const String& FileName, std::string_view Bytes) {
-    const String target = ResolvePath(FileName);
-    const String temporary = target + ".new";
-    // A file that may not be written is not replaced either; the new one
-    // keeps the old one's permissions.
-    struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) throw EFCreateError(FileName, errno);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) throw EFCreateError(FileName, errno);
-    // The first step that fails decides the error; the old file is then
-    // untouched.
-    int error = existed && ::fchmod(fd, old.st_mode & 07777) != 0 ? errno : 0;
-    if (!error) error = WriteAll(fd, Bytes);
-    if (!error && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && !error) error = errno;
-    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-    if (error) {
-        ::unlink(temporary.c_str());
-        NoteFileSystemChange(temporary);
-        throw EFCreateError(FileName, error);
-    }
-    NoteFileSystemChange(target);
-    // The rename itself reaches the disk with the folder's entry.
-    std::filesystem::path folder = std::filesystem::path(target).parent_path();
-    if (folder.empty()) folder = ".";
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-}
 
 String FormatTime(int Seconds) {
     const int rest = Seconds % 60;

@@ -1,7 +1,7 @@
 // The firefighter's best times as they are kept in "hasic.dat": ten lines of
 // name, "|" and whole seconds, in code page 1250; how they are read, written
-// and shown as "m:ss". The one file the program writes: it is replaced
-// atomically, so no best time is ever lost to a crash or a full disk.
+// and shown as "m:ss". The file is replaced atomically (ReplaceFileAtomically),
+// so no best time is ever lost to a crash or a full disk.
 #pragma once
 
 #include <span>
@@ -24,6 +24,10 @@ struct TTableRow {
 // time and no name). A line that cannot be read (no number, a negative one)
 // is skipped and the lines after it are still read.
 std::vector<TTableRow> ParseBestTimes(std::string_view Bytes);
+// The good rows of the best-times file, read only as far as they go (and
+// never further than file_limit::kBestTimes); EFOpenError when it cannot be
+// read.
+std::vector<TTableRow> ReadBestTimes(const String& FileName);
 
 // The ten rows as the file holds them: "name|time" with CR LF each, an empty
 // row as "|0", in code page 1250 (a character outside it becomes "?"). A
@@ -32,14 +36,6 @@ std::string FormatBestTimes(std::span<const TTableRow, BestTimesRows> Rows);
 
 // Whether a character may be part of a name: anything printable but "|".
 bool IsNameCharacter(char32_t Ch);
-
-// Replaces the file with Bytes: a new file beside it ("<name>.new"),
-// written, flushed to the disk, then renamed over the old one, and the
-// folder flushed. A crash or a kill at any moment leaves the old file or the
-// new one, never a torn one. A file that may not be written (read-only)
-// is not replaced; the new file keeps the old one's permissions. On failure
-// the old file stays, the new one is removed, and EFCreateError is raised.
-void ReplaceFileAtomically(const String& FileName, std::string_view Bytes);
 
 // Whole seconds as "m:ss": 0:05, 1:30, 12:00.
 String FormatTime(int Seconds);

@@ -83,7 +83,7 @@ void TwndTabulka::LoadTable() {
         BestTimesFolder = registry.ReadString("Common AppData");
     TableRow.fill({});
     try {
-        const std::vector<TTableRow> rows = ParseBestTimes(ReadWholeFile(FileName()));
+        const std::vector<TTableRow> rows = ReadBestTimes(FileName());
         for (std::size_t i = 0; i < rows.size(); ++i) TableRow[i + 1] = rows[i];
     } catch (const Exception&) {
         // A missing or unreadable file: an empty table.

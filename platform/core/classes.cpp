@@ -80,8 +80,8 @@ void TMemoryStream::SetSize(std::int64_t size) {
     pos_ = std::min(pos_, std::int64_t(data_.size()));
 }
 
-void TMemoryStream::LoadFromFile(const String& fileName) {
-    std::string bytes = ReadWholeFile(fileName);
+void TMemoryStream::LoadFromFile(const String& fileName, std::int64_t limit) {
+    std::string bytes = ReadDataFile(fileName, limit);
     data_.assign(bytes.begin(), bytes.end());
     pos_ = 0;
 }
@@ -301,7 +301,7 @@ int TStrings::IndexOf(const String& s) const {
     return -1;
 }
 
-void TStrings::LoadFromFile(const String& fileName) { SetText(Cp1250ToUtf8(ReadWholeFile(fileName))); }
+void TStrings::LoadFromFile(const String& fileName) { SetText(Cp1250ToUtf8(ReadDataFile(fileName, file_limit::kText))); }
 
 void TStrings::LoadFromStream(TStream& stream) {
     std::int64_t pos = stream.GetPosition();

@@ -33,7 +33,8 @@ public:
     std::int64_t GetSize() override { return std::int64_t(data_.size()); }
     void SetSize(std::int64_t size) override;
 
-    void LoadFromFile(const String& fileName);  // EFOpenError when it cannot be opened
+    // EFOpenError when it cannot be read or is larger than limit (file_limit).
+    void LoadFromFile(const String& fileName, std::int64_t limit);
     void LoadFromStream(TStream& source);
     void SaveToFile(const String& fileName);    // EFCreateError
     void Clear();
@@ -90,7 +91,7 @@ public:
     // Index of the first line equal to s, letter case ignored; -1 if none.
     int IndexOf(const String& s) const;
 
-    void LoadFromFile(const String& fileName);  // EFOpenError
+    void LoadFromFile(const String& fileName);  // a text file (file_limit::kText); EFOpenError
     void LoadFromStream(TStream& stream);       // from the current position to the end
     void SaveToFile(const String& fileName);    // EFCreateError
     void SaveToStream(TStream& stream) const;

@@ -198,29 +198,132 @@ String ExtractFileName(const String& fileName) {
     return fileName.substr(i);
 }
 
-std::string ReadWholeFile(const String& fileName) {
-    int fd = ::open(ResolvePath(fileName).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw EFOpenError(fileName, errno);
+int OpenRegularFile(const String& realPath) {
+    // Looked at before it is opened, so that no device is ever opened; the
+    // descriptor decides, as the file may be swapped in between.
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    if (::stat(realPath.c_str(), &st) != 0) return -1;
+    auto refuse = [](const struct stat& s) {
+        errno = S_ISDIR(s.st_mode) ? EISDIR : ENXIO;
+        return -1;
+    };
+    if (!S_ISREG(st.st_mode)) return refuse(st);
+    const int fd = ::open(realPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        const int error = S_ISREG(st.st_mode) ? errno : (S_ISDIR(st.st_mode) ? EISDIR : ENXIO);
         ::close(fd);
-        throw EFOpenError(fileName, error);
+        errno = error;
+        return -1;
     }
-    std::string data;
-    if (st.st_size > 0) data.reserve(std::size_t(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+    return fd;
+}
+
+TDataFile::TDataFile(const String& fileName) : name_(fileName) {
+    fd_ = OpenRegularFile(ResolvePath(fileName));
+    if (fd_ < 0) throw EFOpenError(fileName, errno);
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0) size_ = st.st_size;
+}
+
+TDataFile::~TDataFile() { ::close(fd_); }
+
+std::size_t TDataFile::Read(char* buffer, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(fd_, buffer + done, count - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            int error = errno;
-            ::close(fd);
-            throw EFOpenError(fileName, error);
-        }
+        if (n < 0) throw EFOpenError(name_, errno);
         if (n == 0) break;
-        data.append(buffer, std::size_t(n));
+        done += std::size_t(n);
     }
-    ::close(fd);
+    return done;
+}
+
+std::string ReadDataFile(const String& fileName, std::int64_t limit) {
+    TDataFile file(fileName);
+    if (file.Size() > limit) throw EFOpenError(fileName, EFBIG);
+    std::string data(std::size_t(file.Size()), '\0');
+    data.resize(file.Read(data.data(), data.size()));
+    // A file that grew since it was opened is read on, within the limit.
+    if (std::int64_t(data.size()) == file.Size()) {
+        char more[4096];
+        while (const std::size_t n = file.Read(more, sizeof more)) {
+            if (std::int64_t(data.size() + n) > limit) throw EFOpenError(fileName, EFBIG);
+            data.append(more, n);
+        }
+    }
     return data;
+}
+
+namespace {
+
+// A new file beside realPath that nothing else has: its descriptor and
+// name, or -1 with errno.
+int CreateTemporaryBeside(const String& realPath, int mode, String& temporary) {
+    // Names already taken (a stale one of a killed run, a planted file or
+    // link) are passed over; the bound only ends a folder that refuses
+    // every name with EEXIST.
+    constexpr int kMaxTries = 1000;
+    const String stem = realPath + "." + std::to_string(::getpid()) + ".";
+    for (int n = 1; n <= kMaxTries; ++n) {
+        temporary = stem + std::to_string(n) + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode_t(mode));
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+void SyncFolderOf(const String& realPath) {
+    const std::size_t slash = realPath.rfind('/');
+    const String folder = slash == String::npos ? "." : (slash == 0 ? "/" : realPath.substr(0, slash));
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+}  // namespace
+
+int WriteAllBytes(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return EIO;
+        bytes.remove_prefix(std::size_t(n));
+    }
+    return 0;
+}
+
+int WriteFileReplacing(const String& realPath, int mode, bool exact, const std::function<int(int fd)>& write) {
+    String temporary;
+    const int fd = CreateTemporaryBeside(realPath, mode, temporary);
+    if (fd < 0) return errno;
+    // The first step that fails decides the error.
+    int error = exact && ::fchmod(fd, mode_t(mode)) != 0 ? errno : 0;
+    if (!error) error = write(fd);
+    if (!error && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && !error) error = errno;
+    if (!error && ::rename(temporary.c_str(), realPath.c_str()) != 0) error = errno;
+    if (error) {
+        ::unlink(temporary.c_str());
+        NoteFileSystemChange(temporary);
+        return error;
+    }
+    NoteFileSystemChange(realPath);
+    // The rename itself reaches the disk with the folder's entry.
+    SyncFolderOf(realPath);
+    return 0;
+}
+
+void ReplaceFileAtomically(const String& fileName, std::string_view bytes) {
+    const String target = ResolvePath(fileName);
+    struct stat old {};
+    const bool regular = ::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (regular && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) throw EFCreateError(fileName, errno);
+    const int mode = regular ? int(old.st_mode & 07777) : 0644;
+    const int error = WriteFileReplacing(target, mode, regular, [&](int fd) { return WriteAllBytes(fd, bytes); });
+    if (error) throw EFCreateError(fileName, error);
 }

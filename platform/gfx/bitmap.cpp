@@ -10,7 +10,7 @@ TBitmap::TBitmap() : canvas_(&surface_) {}
 TBitmap::~TBitmap() = default;
 
 void TBitmap::LoadFromFile(const String& fileName) {
-    const std::string bytes = ReadWholeFile(fileName);
+    const std::string bytes = ReadDataFile(fileName, file_limit::kPicture);
     try {
         LoadFromMemory(reinterpret_cast<const Byte*>(bytes.data()), bytes.size());
     } catch (const EInvalidGraphic& e) {

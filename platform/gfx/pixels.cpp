@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 void Surface::Resize(int w, int h, TColor fill) {
@@ -81,6 +82,25 @@ TRect SafeBounds(int left, int top, int width, int height) {
     return TRect{left, top, SaturatingAdd(left, width), SaturatingAdd(top, height)};
 }
 
+namespace {
+std::uint64_t Word(const Byte* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+}  // namespace
+
+std::pair<std::size_t, std::size_t> DifferingSpan(const Byte* a, const Byte* b, std::size_t n) {
+    std::size_t first = 0;
+    while (first + 8 <= n && Word(a + first) == Word(b + first)) first += 8;
+    while (first < n && a[first] == b[first]) ++first;
+    if (first == n) return {n, n};
+    std::size_t last = n;
+    while (last >= first + 8 && Word(a + last - 8) == Word(b + last - 8)) last -= 8;
+    while (a[last - 1] == b[last - 1]) --last;
+    return {first, last};
+}
+
 TRect FillArea(Surface& s, const TRect& clip, const TRect& r, TColor c) {
     const TRect area = Intersect(Intersect(r, clip), SurfaceRect(s));
     if (area.IsEmpty()) {
@@ -147,11 +167,19 @@ TRect CopyArea(Surface& dst, const TRect& clip, TPoint to, const Surface& src, c
     }
     const std::size_t rowBytes = std::size_t(area.Width()) * 3;
     const Byte keyBgr[3] = {Byte(GetBValue(key.colour)), Byte(GetGValue(key.colour)), Byte(GetRValue(key.colour))};
+    TRect changed{};
     for (int y = area.Top; y < area.Bottom; ++y) {
         Byte* out = dst.Row(y) + std::size_t(area.Left) * 3;
         const Byte* in = src.Row(y - dy) + std::size_t(area.Left - dx) * 3;
         if (!key.active) {
-            std::memcpy(out, in, rowBytes);
+            // Only what differs: a window redrawn whole from its buffer then
+            // reports, and shows, just what changed.
+            if (std::memcmp(out, in, rowBytes) == 0) {
+                continue;
+            }
+            const auto [first, last] = DifferingSpan(out, in, rowBytes);
+            std::memcpy(out + first, in + first, last - first);
+            changed = Union(changed, TRect{area.Left + int(first / 3), y, area.Left + int((last + 2) / 3), y + 1});
             continue;
         }
         // Runs of pixels that are not the key go across in one copy each.
@@ -167,7 +195,7 @@ TRect CopyArea(Surface& dst, const TRect& clip, TPoint to, const Surface& src, c
             std::memcpy(out + start, in + start, i - start);
         }
     }
-    return area;
+    return key.active ? area : changed;
 }
 
 TRect StretchArea(Surface& dst, const TRect& clip, const TRect& dstRect, const Surface& src,

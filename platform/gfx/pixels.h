@@ -4,6 +4,9 @@
 // rectangle it changed (empty when it changed nothing).
 #pragma once
 
+#include <cstddef>
+#include <utility>
+
 #include "platform/gfx/graphics.h"
 
 namespace gfx {
@@ -27,7 +30,9 @@ TRect FillArea(Surface& s, const TRect& clip, const TRect& r, TColor c);
 
 // Copies `src` (a rectangle of the source) to the same size with its top-left
 // corner at `to`. Source pixels outside the source surface are not drawn.
-// Source and destination may be the same surface, overlapping or not.
+// Source and destination may be the same surface, overlapping or not. Without
+// a key only the pixels that differ are written, and the rectangle returned
+// bounds them: a copy of what is there already changes nothing.
 TRect CopyArea(Surface& dst, const TRect& clip, TPoint to, const Surface& src, const TRect& srcRect,
                ColourKey key = {});
 
@@ -36,6 +41,10 @@ TRect CopyArea(Surface& dst, const TRect& clip, TPoint to, const Surface& src, c
 // rectangles draw nothing.
 TRect StretchArea(Surface& dst, const TRect& clip, const TRect& dstRect, const Surface& src,
                   const TRect& srcRect, ColourKey key = {});
+
+// The byte range [first, last) of two rows of n bytes outside which they are
+// equal, found a word at a time from each end; first == last when equal.
+std::pair<std::size_t, std::size_t> DifferingSpan(const Byte* a, const Byte* b, std::size_t n);
 
 // Mixes colour c into the pixel with coverage 0..255 (255 gives c exactly).
 inline void BlendPixel(Byte* p, TColor c, unsigned coverage) {

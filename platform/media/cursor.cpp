@@ -193,7 +193,7 @@ HCURSOR LoadCursorFromFileA(const char* name) {
     if (!name) return nullptr;
     std::string bytes;
     try {
-        bytes = ReadWholeFile(name);
+        bytes = ReadDataFile(name, file_limit::kCursor);
     } catch (const Exception&) {
         return nullptr;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/media/sound_channel.h"
 #include "platform/media/sound_file.h"
+#include "platform/ui/desktop.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ BOOL sndPlaySoundA(const char* name, UINT flags) {
         file = "(default)";
     }
     bool async = flags & SND_ASYNC;
+    // What was drawn shows while the sound plays through.
+    if (!async) ui::PresentDrawn();
     channel.Start(sound, async && (flags & SND_LOOP), Detail(flags, file));
     if (!async) channel.WaitToEnd();
     return 1;

@@ -138,7 +138,7 @@ SoundPtr LoadSoundFile(const String& name) {
 
     std::string bytes;
     try {
-        bytes = ReadWholeFile(real);
+        bytes = ReadDataFile(real, file_limit::kSound);
     } catch (const Exception&) {
         return nullptr;
     }

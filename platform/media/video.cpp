@@ -96,7 +96,7 @@ HRESULT AVIStreamOpenFromFileA(PAVISTREAM* ppavi, const char* file, DWORD fccTyp
     if (fccType != 0 && fccType != streamtypeVIDEO) return AVIERR_NODATA;
     std::string bytes;
     try {
-        bytes = ReadWholeFile(file);
+        bytes = ReadDataFile(file, file_limit::kAnimation);
     } catch (const Exception&) {
         return AVIERR_FILEOPEN;
     }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 
 #include "platform/backend/backend.h"
 #include "platform/core/exceptions.h"
@@ -51,9 +50,12 @@ String HomeFolder() {
 String DocumentsFolder() {
     String config = HomeFolder() + "/.config/user-dirs.dirs";
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) config = String(xdg) + "/user-dirs.dirs";
-    std::ifstream in(config);
-    String line;
-    while (std::getline(in, line)) {
+    std::string text;
+    try {
+        text = ReadDataFile(config, file_limit::kText);
+    } catch (const EFOpenError&) {
+    }
+    for (const String& line : SplitLines(text)) {
         const String key = "XDG_DOCUMENTS_DIR=\"";
         if (line.rfind(key, 0) != 0) continue;
         String value = line.substr(key.size());
@@ -97,26 +99,20 @@ String SafeFileName(const String& title) {
 
 // Writes the data into a new file in the folder, named after the title and
 // numbered " (2)", " (3)", ... past the names already taken: an existing
-// file is never written over. The file's path; empty when the folder cannot
-// be written.
+// file or link is never written over or through. The file's path; empty
+// when the folder cannot be written.
 String WriteNewFile(const String& folder, const String& title, const std::string& data) {
     constexpr int kMaxNumber = 9999;
     const String base = folder + "/" + SafeFileName(title);
     for (int n = 1; n <= kMaxNumber; ++n) {
         const String name = base + (n == 1 ? String() : " (" + std::to_string(n) + ")") + ".pdf";
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return {};
-        std::size_t written = 0;
-        while (written < data.size()) {
-            const ssize_t got = ::write(fd, data.data() + written, data.size() - written);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            written += std::size_t(got);
-        }
+        const bool written = WriteAllBytes(fd, data) == 0;
         const bool closed = ::close(fd) == 0;
         NoteFileSystemChange(name);
-        if (written == data.size() && closed) return name;
+        if (written && closed) return name;
         ::unlink(name.c_str());
         return {};
     }

@@ -16,76 +16,52 @@ bool IsReadOnly(const struct stat& st) { return !(st.st_mode & S_IWUSR); }
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
-bool WriteAll(int fd, const char* data, ssize_t size) {
-    while (size > 0) {
-        ssize_t written = write(fd, data, size_t(size));
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
-bool CopyContents(int from, int to) {
+// 0, or the errno that stopped the copy.
+int CopyContents(int from, int to) {
     char block[64 * 1024];
     for (;;) {
         ssize_t got = read(from, block, sizeof block);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
-        if (!WriteAll(to, block, got)) return false;
+        if (got < 0) return errno;
+        if (got == 0) return 0;
+        if (int error = WriteAllBytes(to, std::string_view(block, size_t(got)))) return error;
     }
 }
 
-// An error from opening the target: a missing folder on the way is a path
+// An error from making the target: a missing folder on the way is a path
 // that was not found.
-DWORD TargetOpenError(int e) { return e == ENOENT ? ERROR_PATH_NOT_FOUND : sys::ErrorFromErrno(e); }
-
-// Copies the open source to target, which gets the source's permissions. A
-// copy that fails half way is removed rather than left truncated.
-BOOL CopyOpenFile(int source, const struct stat& sourceStat, const String& target) {
-    mode_t mode = sourceStat.st_mode & 07777;
-    int out = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode | S_IWUSR);
-    if (out < 0) return sys::Fail(TargetOpenError(errno));
-    bool copied = CopyContents(source, out) && fchmod(out, mode) == 0;
-    int error = errno;
-    if (close(out) != 0 && copied) {
-        copied = false;
-        error = errno;
-    }
-    if (!copied) {
-        unlink(target.c_str());
-        return sys::Fail(sys::ErrorFromErrno(error));
-    }
-    return sys::Succeed();
-}
+DWORD TargetError(int e) { return e == ENOENT ? ERROR_PATH_NOT_FOUND : sys::ErrorFromErrno(e); }
 
 }  // namespace
 
+// The copy is made as every file the program writes (WriteFileReplacing):
+// through a temporary file of its own, never through a link, so a link or
+// file planted at the target is replaced, not written into; the copy has
+// the source's permissions. Only a regular file is copied.
 BOOL CopyFileA(const char* existingFileName, const char* newFileName, BOOL failIfExists) {
     if (!existingFileName || !newFileName) return sys::Fail(ERROR_INVALID_PARAMETER);
     String source = ResolvePath(existingFileName);
     String target = ResolvePath(newFileName);
 
-    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return sys::Fail(sys::ErrorFromErrno(errno));
+    int in = OpenRegularFile(source);
+    if (in < 0) return sys::Fail(errno == EISDIR || errno == ENXIO ? ERROR_ACCESS_DENIED : sys::ErrorFromErrno(errno));
     struct stat sourceStat {};
     struct stat targetStat {};
-    bool targetExists = stat(target.c_str(), &targetStat) == 0;
+    bool targetExists = lstat(target.c_str(), &targetStat) == 0;
     BOOL result;
-    if (fstat(in, &sourceStat) != 0 || S_ISDIR(sourceStat.st_mode))
+    if (fstat(in, &sourceStat) != 0)
         result = sys::Fail(ERROR_ACCESS_DENIED);
     else if (targetExists && failIfExists)
         result = sys::Fail(ERROR_FILE_EXISTS);
-    else if (targetExists && (S_ISDIR(targetStat.st_mode) || IsReadOnly(targetStat) || SameFile(sourceStat, targetStat)))
+    else if (targetExists && (S_ISDIR(targetStat.st_mode) || (S_ISREG(targetStat.st_mode) && IsReadOnly(targetStat)) ||
+                              SameFile(sourceStat, targetStat)))
         result = sys::Fail(ERROR_ACCESS_DENIED);
+    else if (int error = WriteFileReplacing(target, int(sourceStat.st_mode & 07777), true,
+                                            [in](int out) { return CopyContents(in, out); }))
+        result = sys::Fail(TargetError(error));
     else
-        result = CopyOpenFile(in, sourceStat, target);
+        result = sys::Succeed();
     close(in);
-    if (result) NoteFileSystemChange(target);
     return result;
 }
 

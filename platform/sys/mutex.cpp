@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -54,7 +55,14 @@ HANDLE CreateMutexA(const void* securityAttributes, BOOL initialOwner, const cha
     for (const String& folder : {sys::UserRuntimeFolder(), sys::UserPrivateFolder()}) {
         if (folder.empty()) continue;
         String path = folder + "/" + LockFileName(name);
-        int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // Never through a link planted at the name, never waiting on a FIFO.
+        int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+        struct stat st {};
+        if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+            close(fd);
+            fd = -1;
+            errno = ENXIO;
+        }
         if (fd < 0) {
             error = sys::ErrorFromErrno(errno);
             continue;

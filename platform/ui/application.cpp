@@ -344,8 +344,20 @@ bool TApplication::HandleOne() {
 }
 
 bool TApplication::Step(std::int64_t waitLimitMs) {
-    if (HandleOne()) {
+    // After a message, what it left due belongs to its frame (a move under
+    // the still pointer after windows changed, the paints it asked for);
+    // input that came meanwhile is a message of its own. Then the frame is
+    // presented, once.
+    auto endFrame = [this] {
+        for (int round = 0; round < 8 && !terminated_; ++round) {
+            PullEvents();
+            if (!posted_.empty()) break;
+            if (!input_->HandlePending() && !desktop_->PaintPending()) break;
+        }
         desktop_->FlushPainted();
+    };
+    if (HandleOne()) {
+        endFrame();
         return true;
     }
     if (terminated_) return false;
@@ -356,7 +368,7 @@ bool TApplication::Step(std::int64_t waitLimitMs) {
     if (backend::Current().WaitEvent(ev, wait)) {
         QueueEvent(ev);
         HandleOne();
-        desktop_->FlushPainted();
+        endFrame();
         return true;
     }
     return false;

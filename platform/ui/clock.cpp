@@ -7,6 +7,6 @@
 DWORD GetTickCount() { return backend::Current().Ticks(); }
 
 void Sleep(DWORD ms) {
-    if (Application) Application->Desktop().Flush();
+    ui::PresentDrawn();
     backend::Current().Sleep(ms);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/backend/backend.h"
+#include "platform/gfx/pixels.h"
 #include "platform/ui/application.h"
 
 namespace ui {
@@ -57,20 +58,15 @@ void Desktop::WindowChanged(TWinControl* window, const TRect& r) {
     TPoint o = window->ScreenOrigin();
     TRect clip = Offset(Intersect(r, window->ClientRect()), o.X, o.Y);
     dirty_ = Union(dirty_, Intersect(clip, kScreen));
-    if (painting_ == 0) Flush();
 }
 
 void Desktop::AreaChanged(const TRect& screenRect) { dirty_ = Union(dirty_, Intersect(screenRect, kScreen)); }
 
-void Desktop::EndPaint() {
-    if (--painting_ == 0) Flush();
-}
-
 void Desktop::Flush() {
-    if (dirty_.IsEmpty() || painting_ > 0) return;
+    if ((dirty_.IsEmpty() && held_.IsEmpty()) || painting_ > 0) return;
     TRect r = dirty_;
     dirty_ = TRect{};
-    Compose(r);
+    if (!r.IsEmpty()) Compose(r);
     if (!ShowsAnEnabledForm()) {
         held_ = Union(held_, r);
         return;
@@ -79,6 +75,10 @@ void Desktop::Flush() {
     held_ = TRect{};
     const TRect changed = TakeChanges(r);
     if (!changed.IsEmpty()) backend::Current().Present(screen_, changed);
+}
+
+void PresentDrawn() {
+    if (Application) Application->Desktop().Flush();
 }
 
 void Desktop::FlushPainted() {
@@ -101,15 +101,12 @@ TRect Desktop::TakeChanges(const TRect& r) {
         const Byte* now = screen_.Row(y) + r.Left * 3;
         Byte* shown = presented_.Row(y) + r.Left * 3;
         if (std::memcmp(now, shown, rowBytes) == 0) continue;
+        const auto [first, last] = gfx::DifferingSpan(now, shown, rowBytes);
         top = std::min(top, y);
         bottom = y + 1;
-        int first = 0;
-        while (std::memcmp(now + first * 3, shown + first * 3, 3) == 0) ++first;
-        int last = r.Width() - 1;
-        while (std::memcmp(now + last * 3, shown + last * 3, 3) == 0) --last;
-        left = std::min(left, r.Left + first);
-        right = std::max(right, r.Left + last + 1);
-        std::memcpy(shown, now, rowBytes);
+        left = std::min(left, r.Left + int(first / 3));
+        right = std::max(right, r.Left + int((last + 2) / 3));
+        std::memcpy(shown + first, now + first, last - first);
     }
     return top < bottom ? Rect(left, top, right, bottom) : TRect{};
 }

@@ -17,8 +17,10 @@ public:
     // band, then modal forms.
     std::vector<TForm*> ZOrder() const;
 
-    // A window's pixels changed (window coordinates). Outside a paint the
-    // screen is presented at once.
+    // A window's pixels changed (window coordinates); shown at the next
+    // flush, which the loop makes once it has handled what was pending
+    // (an event with its handler, a timer tick, a paint), and a wait that
+    // handles nothing (Sleep, a synchronous sound) makes first.
     void WindowChanged(TWinControl* window, const TRect& r);
     // The windows changed place or visibility over a screen area; shown at
     // the next flush.
@@ -39,9 +41,9 @@ public:
     bool PaintPending();
     bool HasPendingPaint() const;
 
-    // While a paint runs, changes are collected and presented at its end.
+    // While a paint runs, nothing is presented.
     void BeginPaint() { ++painting_; }
-    void EndPaint();
+    void EndPaint() { --painting_; }
 
 private:
     void Compose(const TRect& r);
@@ -56,6 +58,10 @@ private:
     TRect held_{};  // composed while only the backdrop showed, not yet presented
     int painting_ = 0;
 };
+
+// Presents what was drawn so far: a wait that handles nothing comes next
+// (Sleep, a synchronous sound).
+void PresentDrawn();
 
 TRect Union(const TRect& a, const TRect& b);
 TRect Intersect(const TRect& a, const TRect& b);

@@ -330,6 +330,23 @@ std::vector<EdgeCase> EdgeCases() {
     cases.push_back(SliderBeyond("SliderBeyondTheRightEnd", 615));
     cases.push_back(SliderBeyond("SliderBeyondTheLeftEnd", 13));
 
+    cases.push_back({"CarriedBelowTheTownOverThePlateShownBefore",
+                     [](TownGame&, headless::Harness& h, std::uint64_t at) {
+                         h.Click(at, kBoxPoint.X, kBoxPoint.Y);
+                         h.MoveTo(at + 100, kRightPoint.X, kRightPoint.Y);
+                         h.MoveTo(at + 200, 300, 452);  // onto the bar, below the town
+                         h.At(at + 210, [&h] {
+                             ASSERT_TRUE(wndCiToJe->Carrying);
+                             EXPECT_EQ(wndCiToJe->HoverPlace, 0);
+                             auto thing = ThingPicture(wndCiToJe->ThingPlace, wndCiToJe->ThingVariant);
+                             EXPECT_TRUE(
+                                 ShowsOpaquePicture(h, *thing, 300 - thing->Width() / 2, 452 - thing->Height() / 2));
+                             // The plate of the place left stays as it was drawn.
+                             const TPoint plate = WindowPoint(TownPlaceTable[kThingOf - 1].NamePlatePoint, kStartOffset);
+                             EXPECT_TRUE(ShowsOpaquePicture(h, *wndCiToJe->NamePlate[kThingOf], plate.X, plate.Y));
+                         });
+                     }});
+
     cases.push_back({"CarriedThingFollowsOverItsBoxTheBarAndTheTown",
                      [](TownGame&, headless::Harness& h, std::uint64_t at) {
                          h.Click(at, kBoxPoint.X, kBoxPoint.Y);

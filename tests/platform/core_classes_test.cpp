@@ -6,6 +6,7 @@
 #include "core_test_folder.h"
 #include "platform/core/classes.h"
 #include "platform/core/exceptions.h"
+#include "platform/core/files.h"
 
 namespace {
 
@@ -265,10 +266,10 @@ TEST(CoreStream, MemoryStreamFilesAndCopies) {
     CoreTestFolder folder;
     folder.WriteFile("Profese.dat", "\x01\x02\x03");
     TMemoryStream stream;
-    stream.LoadFromFile(folder.Dir() + "PROFESE.DAT");
+    stream.LoadFromFile(folder.Dir() + "PROFESE.DAT", file_limit::kText);
     EXPECT_EQ(stream.Bytes(), (std::vector<Byte>{1, 2, 3}));
     EXPECT_EQ(stream.GetPosition(), 0);
-    EXPECT_THROW(stream.LoadFromFile(folder.Dir() + "chybi.dat"), EFOpenError);
+    EXPECT_THROW(stream.LoadFromFile(folder.Dir() + "chybi.dat", file_limit::kText), EFOpenError);
 
     stream.SetPosition(3);
     TMemoryStream copy;

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <utime.h>
 
+#include <cstring>
 #include <ctime>
 
 #include "core_test_folder.h"
@@ -159,19 +163,67 @@ TEST(CoreFileNames, ExtractPathAndName) {
     }
 }
 
-TEST(CoreFileErrors, ReadWholeFile) {
+TEST(CoreFileErrors, ReadDataFile) {
     CoreTestFolder folder;
     folder.WriteFile("Data/Profese.DAT", std::string("a\0b\xFF", 4));
-    EXPECT_EQ(ReadWholeFile(folder.Dir() + "data\\profese.dat"), std::string("a\0b\xFF", 4));
+    EXPECT_EQ(ReadDataFile(folder.Dir() + "data\\profese.dat", 4), std::string("a\0b\xFF", 4));
 
     const std::string written = folder.Dir() + "data\\chybi.dat";
     try {
-        ReadWholeFile(written);
+        ReadDataFile(written, file_limit::kText);
         FAIL() << "no exception";
     } catch (const EFOpenError& e) {
         EXPECT_EQ(e.Message, "Cannot open file \"" + written + "\". No such file or directory");
     }
-    EXPECT_THROW(ReadWholeFile(folder.Dir() + "Data"), EFOpenError);
+    EXPECT_THROW(ReadDataFile(folder.Dir() + "Data", file_limit::kText), EFOpenError);
+}
+
+// What holds no data is refused at once, whatever it is and however it is
+// reached: nothing waits on a FIFO or reads a device.
+TEST(CoreFileErrors, ReadDataFileTakesOnlyRegularFilesWithinTheLimit) {
+    CoreTestFolder folder;
+    folder.WriteFile("data/real.dat", "12345");
+    std::filesystem::create_symlink(folder.Path("data/real.dat"), folder.Path("data/link.dat"));
+    ASSERT_EQ(::mkfifo(folder.Path("data/fifo.dat").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.Path("data/zero.dat"));
+    std::filesystem::create_symlink(folder.Path("data/fifo.dat"), folder.Path("data/fifolink.dat"));
+    folder.MakeFolder("data/folder.dat");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = folder.Path("data/socket.dat");
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    folder.WriteFile("data/huge.dat", "RIFF");
+    std::filesystem::resize_file(folder.Path("data/huge.dat"), std::uintmax_t(512) << 20);
+
+    struct Case {
+        const char* file;
+        std::int64_t limit;
+        const char* read;  // nullptr: EFOpenError
+    };
+    const Case cases[] = {
+        {"real.dat", 5, "12345"},
+        {"link.dat", 5, "12345"},
+        {"real.dat", 4, nullptr},
+        {"fifo.dat", file_limit::kText, nullptr},
+        {"fifolink.dat", file_limit::kText, nullptr},
+        {"zero.dat", file_limit::kText, nullptr},
+        {"folder.dat", file_limit::kText, nullptr},
+        {"socket.dat", file_limit::kText, nullptr},
+        {"huge.dat", file_limit::kAnimation, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string name = folder.Dir() + "DATA\\" + c.file;
+        if (c.read) {
+            EXPECT_EQ(ReadDataFile(name, c.limit), c.read);
+        } else {
+            EXPECT_THROW(ReadDataFile(name, c.limit), EFOpenError);
+        }
+    }
+    ::close(sock);
 }
 
 TEST(CoreFileErrors, OnlyTheOpenErrorSaysCannotOpenFile) {

@@ -126,6 +126,34 @@ TEST(GfxCanvas, PixelsOutsideTheSurfaceReadAsNoColourAndIgnoreWrites) {
     EXPECT_EQ(detached.GetPixel(0, 0), clNone);
 }
 
+TEST(GfxCanvas, ACopyReportsOnlyThePixelsItChanged) {
+    // A window redrawn whole from its buffer: what is already there is no
+    // change; otherwise the changed rectangle bounds the pixels that differ.
+    struct Case {
+        const char* name;
+        std::vector<std::string> target;
+        std::vector<TRect> changes;
+    };
+    const std::vector<std::string> source = {"rgrgrgrgrgrg", "grgrgrgrgrgr", "rrrrrrrrrrrr"};
+    const Case cases[] = {
+        {"AlreadyThere", source, {}},
+        {"OnePixelInTheMiddle", {"rgrgrgrgrgrg", "grgrg.grgrgr", "rrrrrrrrrrrr"}, {Rect(5, 1, 6, 2)}},
+        {"TwoRowsApartAtBothEnds", {".grgrgrgrgrg", "grgrgrgrgrgr", "rrrrrrrrrrr."}, {Rect(0, 0, 12, 3)}},
+        {"AllNew", {"............", "............", "............"}, {Rect(0, 0, 12, 3)}},
+    };
+    TBitmap from;
+    Paint(from, source);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TBitmap target;
+        Paint(target, c.target);
+        RecordingCanvas canvas(&target.Pixels());
+        BitBlt(canvas.Handle(), 0, 0, 12, 3, from.Canvas()->Handle(), 0, 0, SRCCOPY);
+        EXPECT_EQ(Letters(target), source);
+        EXPECT_EQ(canvas.changes, c.changes);
+    }
+}
+
 TEST(GfxCanvas, CopyDrawsOnlyTheSourcePixelsThatExist) {
     // A 2x2 source copied into a 3x3 rectangle: its top-left part, unscaled
     // by BitBlt; the rest of the target stays as it was.

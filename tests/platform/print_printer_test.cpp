@@ -208,13 +208,21 @@ TEST_F(PrintPrinter, PdfFileIsNamedAfterTheTitleSafelyAndToldWhereItWent) {
     }
 }
 
-TEST_F(PrintPrinter, PdfPrinterNeverWritesOverAFile) {
-    std::filesystem::create_directories(folder.Path("out"));
+TEST_F(PrintPrinter, PdfPrinterNeverWritesOverAFileOrThroughALink) {
+    namespace fs = std::filesystem;
+    fs::create_directories(folder.Path("out"));
+    std::ofstream(folder.Path("kept.txt")) << "a drawing kept by the user";
     std::ofstream(folder.Path("out/Malíř.pdf")) << "a drawing kept by the user";
+    fs::create_symlink(folder.Path("kept.txt"), folder.Path("out/Malíř (2).pdf"));
+    fs::create_symlink(folder.Path("nowhere.pdf"), folder.Path("out/Malíř (3).pdf"));
+    fs::create_hard_link(folder.Path("kept.txt"), folder.Path("out/Malíř (4).pdf"));
     PrintToPdf("Malíř");
-    EXPECT_TRUE(std::filesystem::exists(folder.Path("out/Malíř (2).pdf")));
-    std::ifstream kept(folder.Path("out/Malíř.pdf"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "a drawing kept by the user");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder.Path("out/Malíř (5).pdf"))));
+    EXPECT_FALSE(fs::exists(folder.Path("nowhere.pdf")));
+    for (const char* kept : {"kept.txt", "out/Malíř.pdf"}) {
+        std::ifstream in(folder.Path(kept));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a drawing kept by the user") << kept;
+    }
 }
 
 // Even as root: a folder below a file cannot be made.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -111,4 +113,61 @@ TEST(SdlChannels, FirstMixOfEachNewSoundIsStamped) {
     Mixed(mixer, 4);
     EXPECT_GE(mixer.FirstMixedNs(), first);
     EXPECT_NE(mixer.FirstMixedNs(), first);
+}
+
+// The audio thread's wait while nothing plays: Mix called from another
+// thread, as the device's callback is.
+namespace {
+using namespace std::chrono_literals;
+
+std::int64_t SteadyNs(std::chrono::steady_clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
+}
+
+std::future<Samples> MixOnAnotherThread(ChannelMixer& mixer, std::size_t frames) {
+    return std::async(std::launch::async, [&mixer, frames] { return Mixed(mixer, frames); });
+}
+}  // namespace
+
+TEST(SdlChannels, SilentMixWaitsForTheNextSoundOnceWaitingIsOn) {
+    ChannelMixer mixer;
+    mixer.WaitWhileSilent(0);
+    std::future<Samples> mixed = MixOnAnotherThread(mixer, 3);
+    EXPECT_EQ(mixed.wait_for(100ms), std::future_status::timeout) << "nothing plays: no buffer of silence";
+    mixer.Play(1, Sound({4, 4, 5, 5}), false);
+    ASSERT_EQ(mixed.wait_for(5s), std::future_status::ready);
+    EXPECT_EQ(mixed.get(), (Samples{4, 4, 5, 5, 0, 0}));
+}
+
+TEST(SdlChannels, MixGoesOnWithoutWaitingWhileASoundPlaysOrBeforeTheStart) {
+    struct Case {
+        const char* name;
+        bool looped;
+        std::int64_t waitFromNs;  // steady-clock time waiting starts
+    };
+    const std::int64_t later = SteadyNs(std::chrono::steady_clock::now() + 1h);
+    for (const Case& c : {Case{"a loop at its end wraps on", true, 0}, Case{"before the start, silence", false, later}}) {
+        SCOPED_TRACE(c.name);
+        ChannelMixer mixer;
+        mixer.WaitWhileSilent(c.waitFromNs);
+        if (c.looped) {
+            mixer.Play(0, Sound({1, 1, 2, 2}), true);
+            Mixed(mixer, 2);  // exactly to the loop's end
+        }
+        std::future<Samples> mixed = MixOnAnotherThread(mixer, 2);
+        ASSERT_EQ(mixed.wait_for(5s), std::future_status::ready);
+        EXPECT_EQ(mixed.get(), c.looped ? (Samples{1, 1, 2, 2}) : (Samples{0, 0, 0, 0}));
+    }
+}
+
+TEST(SdlChannels, ReleaseEndsTheWaitAndEveryLaterOne) {
+    ChannelMixer mixer;
+    mixer.WaitWhileSilent(0);
+    std::future<Samples> mixed = MixOnAnotherThread(mixer, 2);
+    EXPECT_EQ(mixed.wait_for(50ms), std::future_status::timeout);
+    mixer.Release();
+    ASSERT_EQ(mixed.wait_for(5s), std::future_status::ready);
+    EXPECT_EQ(mixed.get(), (Samples{0, 0, 0, 0}));
+    std::future<Samples> again = MixOnAnotherThread(mixer, 1);
+    ASSERT_EQ(again.wait_for(5s), std::future_status::ready) << "a closing device is never kept waiting";
 }

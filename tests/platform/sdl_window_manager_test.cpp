@@ -4,60 +4,20 @@
 
 #ifdef VELAMO_TEST_XTST
 #include <SDL.h>
-#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
-#include <cstring>
 #include <memory>
-#include <set>
 
 #include "platform/backend/backend.h"
 #include "platform/backend/sdl/sdl_backend.h"
 #include "platform/gfx/graphics.h"
+#include "platform/sdl_x_support.h"
 #include "platform/x_server_support.h"
 
 using namespace xtest;
 
 namespace {
-
-// Handles the backend's events as the program's loop would, noting their
-// kinds.
-class EventPump {
-public:
-    explicit EventPump(backend::Backend& b) : b_(b) {}
-    // Pumps until `done` holds, for up to `seconds`; whether it came to hold.
-    template <typename Condition>
-    bool Until(double seconds, Condition done) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        backend::Event ev;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() >= until) return false;
-            if (b_.WaitEvent(ev, 20)) seen_.insert(ev.kind);
-        }
-        return true;
-    }
-    bool Saw(backend::EventKind kind) const { return seen_.count(kind) > 0; }
-    void Forget() { seen_.clear(); }
-
-private:
-    backend::Backend& b_;
-    std::set<backend::EventKind> seen_;
-};
-
-SDL_Window* VelamoWindow() {
-    for (Uint32 id = 1; id < 64; ++id) {
-        SDL_Window* w = SDL_GetWindowFromID(id);
-        if (w && std::strcmp(SDL_GetWindowTitle(w), "Velamo") == 0) return w;
-    }
-    return nullptr;
-}
-
-Window XWindowOf(SDL_Window* w) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    return SDL_GetWindowWMInfo(w, &info) && info.subsystem == SDL_SYSWM_X11 ? info.info.x11.window : None;
-}
 
 // The X server's own word on who has the keyboard focus.
 bool HasFocus(Display* x, Window w) {
@@ -94,9 +54,7 @@ TEST_P(SdlFocusWithoutManager, APressOnTheWindowBringsTheFocusBack) {
     std::unique_ptr<WindowManager> manager;
     if (how == FocusTaken::ByTheManagerEnding) manager = std::make_unique<WindowManager>(x.get());
 
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("SDL_RENDER_DRIVER", "software", 1);
+    UseSdlOnX();
     backend::Install(backend::CreateSdlBackend());
     backend::Backend& b = backend::Current();
     const Window window = XWindowOf(VelamoWindow());

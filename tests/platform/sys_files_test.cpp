@@ -82,6 +82,43 @@ TEST_F(SysFiles, CopyFailuresNameTheirCause) {
     EXPECT_FALSE(fs::exists(root_ / "Data/a.wav"));
 }
 
+// The video's sound copy over what was planted at its name: the link or the
+// other name of a file is replaced by the copy, never written through.
+TEST_F(SysFiles, CopyReplacesALinkAtTheTargetAndNeverWritesThroughIt) {
+    enum class Planted { Link, DanglingLink, HardLink };
+    for (Planted planted : {Planted::Link, Planted::DanglingLink, Planted::HardLink}) {
+        SCOPED_TRACE(int(planted));
+        WriteFile(root_ / "victim.txt", "victim");
+        const fs::path target = root_ / "Data/wavfil.wav";
+        fs::remove(target);
+        if (planted == Planted::Link) fs::create_symlink(root_ / "victim.txt", target);
+        if (planted == Planted::DanglingLink) fs::create_symlink(root_ / "nowhere.txt", target);
+        if (planted == Planted::HardLink) fs::create_hard_link(root_ / "victim.txt", target);
+        InvalidatePathCache();
+        ASSERT_EQ(CopyFileA(Win("sound\\vstup.wav").c_str(), Win("data\\wavfil.wav").c_str(), FALSE), TRUE);
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
+        EXPECT_EQ(ReadFile(target), "RIFF one");
+        EXPECT_EQ(ReadFile(root_ / "victim.txt"), "victim");
+        EXPECT_FALSE(fs::exists(root_ / "nowhere.txt"));
+        // Nothing else is left in the folder.
+        EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "Data"), fs::directory_iterator()), 1);
+    }
+}
+
+// A source that holds no data is refused at once: nothing waits on a FIFO or
+// copies a device.
+TEST_F(SysFiles, CopyOfWhatIsNoFileIsRefused) {
+    ASSERT_EQ(mkfifo((root_ / "Sound/fifo.wav").c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", root_ / "Sound/zero.wav");
+    InvalidatePathCache();
+    for (const char* source : {"sound\\fifo.wav", "sound\\zero.wav"}) {
+        SCOPED_TRACE(source);
+        EXPECT_EQ(CopyFileA(Win(source).c_str(), Win("data\\wavfil.wav").c_str(), FALSE), FALSE);
+        EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+        EXPECT_FALSE(fs::exists(root_ / "Data/wavfil.wav"));
+    }
+}
+
 // The video's sound copy: made writable and deleted before and after, copied
 // from a read-only original whose attribute travels with the copy.
 TEST_F(SysFiles, ReadOnlyCopyIsClearedAndDeleted) {

@@ -110,6 +110,14 @@ TEST(SysMutex, WhereTheRuntimeFolderCannotHoldTheLockCopiesMeetInThePrivateFolde
         {"its lock file's name taken by a folder",
          [&](const std::string& runtime) { std::filesystem::create_directory(runtime + "/" + name + ".lock"); }},
         {"read-only", [](const std::string& runtime) { chmod(runtime.c_str(), 0500); }},
+        // A link planted at the lock's name is not followed: its target is
+        // never created or locked.
+        {"its lock file's name taken by a link",
+         [&](const std::string& runtime) {
+             std::filesystem::create_symlink(runtime + "/target", runtime + "/" + name + ".lock");
+         }},
+        {"its lock file's name taken by a FIFO",
+         [&](const std::string& runtime) { mkfifo((runtime + "/" + name + ".lock").c_str(), 0600); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,6 +133,7 @@ TEST(SysMutex, WhereTheRuntimeFolderCannotHoldTheLockCopiesMeetInThePrivateFolde
         SetLastError(ERROR_SUCCESS);
         EXPECT_NE(CreateMutexA(nullptr, FALSE, name.c_str()), nullptr);
         EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+        EXPECT_FALSE(std::filesystem::exists(runtime / "target"));
         kill(holder, SIGKILL);
         waitpid(holder, nullptr, 0);
         chmod(runtime.Path().c_str(), 0700);

@@ -2,7 +2,10 @@
 // child windows over graphic controls, drawing outside a paint.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/backend/headless/harness.h"
+#include "platform/media/sound.h"
 
 namespace {
 
@@ -114,7 +117,7 @@ TEST(UiScreen, BandsAndZOrderDecideWhatIsSeen) {
     EXPECT_EQ(h.VisibleForms(), expected);
 }
 
-TEST(UiScreen, DrawingOnAWindowCanvasReachesTheScreenAtOnce) {
+TEST(UiScreen, DrawingOnAWindowCanvasReachesTheScreenBeforeASleep) {
     headless::Harness h;
     TForm* form = MakeForm(kBlue);
     form->Show();
@@ -122,11 +125,15 @@ TEST(UiScreen, DrawingOnAWindowCanvasReachesTheScreenAtOnce) {
     int framesBefore = h.Backend().FrameCount();
     form->Canvas()->Brush.Color = kRed;
     form->Canvas()->FillRect(Rect(10, 10, 20, 20));
-    // Presented without running the loop, as a strip drawn between sleeps.
-    EXPECT_GT(h.Backend().FrameCount(), framesBefore);
-    EXPECT_EQ(h.Backend().LastFrame().Get(15, 15), kRed);
+    form->Canvas()->FillRect(Rect(30, 10, 40, 20));
+    // Not yet: a frame is presented when the loop has handled what was
+    // pending, or before a wait that handles nothing, as a strip drawn
+    // between sleeps; both drawings in one frame.
+    EXPECT_EQ(h.Backend().FrameCount(), framesBefore);
     ::Sleep(150);
+    EXPECT_EQ(h.Backend().FrameCount(), framesBefore + 1);
     EXPECT_EQ(h.Backend().LastFrame().Get(15, 15), kRed);
+    EXPECT_EQ(h.Backend().LastFrame().Get(35, 15), kRed);
 
     // Drawing on a hidden form is harmless and unseen; showing repaints.
     TForm* hidden = MakeForm(kGreen);
@@ -185,6 +192,104 @@ TEST(UiScreen, OnlyAFrameThatChangedIsPresented) {
     EXPECT_EQ(h.Backend().FrameCount(), framesBefore);
     form->Canvas()->Brush.Color = kRed;
     form->Canvas()->FillRect(Rect(10, 10, 20, 20));
+    h.RunFor(10);
     EXPECT_EQ(h.Backend().FrameCount(), framesBefore + 1);
     EXPECT_EQ(h.Backend().LastFrame().Get(15, 15), kRed);
 }
+
+namespace {
+
+// One input, one frame: each presented frame is recorded with what it shows
+// at a few points.
+class Frames {
+public:
+    Frames(headless::Harness& h, std::vector<TPoint> points) : points_(std::move(points)) {
+        h.Backend().SetPresentObserver([this](const Surface& s) {
+            std::vector<TColor> seen;
+            for (TPoint p : points_) seen.push_back(s.Get(p.X, p.Y));
+            shown_.push_back(seen);
+        });
+    }
+    const std::vector<std::vector<TColor>>& Shown() const { return shown_; }
+
+private:
+    std::vector<TPoint> points_;
+    std::vector<std::vector<TColor>> shown_;
+};
+
+TEST(UiScreen, AHoverThatUnlightsOneButtonAndLightsAnotherIsOneFrame) {
+    // Two buttons drawn on the form's canvas as a bar's buttons are: the one
+    // left goes back to normal (blue), the one entered is lit (red).
+    headless::Harness h;
+    TForm* form = MakeForm(kBlue);
+    TLabel* left = MakeLabel(form, Bounds(100, 400, 60, 40), kBlue);
+    TLabel* right = MakeLabel(form, Bounds(300, 400, 60, 40), kBlue);
+    for (TLabel* button : {left, right}) {
+        button->SetTransparent(true);
+        button->OnMouseEnter = [form, button](TObject*) {
+            form->Canvas()->Brush.Color = kRed;
+            form->Canvas()->FillRect(button->BoundsRect());
+        };
+        button->OnMouseLeave = [form, button](TObject*) {
+            form->Canvas()->Brush.Color = kBlue;
+            form->Canvas()->FillRect(button->BoundsRect());
+        };
+    }
+    form->Show();
+    h.MoveTo(5, 120, 420);
+    h.RunFor(20);
+    ASSERT_EQ(h.Pixel(120, 420), kRed);
+    Frames frames(h, {{120, 420}, {320, 420}});
+    h.MoveTo(30, 320, 420);
+    h.MoveTo(60, 200, 300);  // off both: only the unlit one again
+    h.RunFor(100);
+    const std::vector<std::vector<TColor>> expected = {{kBlue, kRed}, {kBlue, kBlue}};
+    EXPECT_EQ(frames.Shown(), expected) << "never a frame with both lit or neither lit between";
+}
+
+TEST(UiScreen, AWindowHiddenOverALitControlShowsWhatIsBelowInOneFrame) {
+    // A click on the upper form's button hides it; the control of the form
+    // below, now under the still pointer, lights up on the move that follows.
+    headless::Harness h;
+    TForm* below = MakeForm(kBlue);
+    TLabel* control = MakeLabel(below, Bounds(560, 420, 75, 59), kBlue);
+    control->SetTransparent(true);
+    control->OnMouseEnter = [below, control](TObject*) {
+        below->Canvas()->Brush.Color = kGreen;
+        below->Canvas()->FillRect(control->BoundsRect());
+    };
+    below->Show();
+    TForm* upper = MakeForm(kGreen);
+    TLabel* back = MakeLabel(upper, Bounds(560, 420, 75, 59), kRed);  // lit under the pointer
+    back->OnClick = [upper](TObject*) { upper->Hide(); };
+    upper->Show();
+    h.RunFor(10);
+    h.MoveTo(15, 600, 450);
+    h.RunFor(20);
+    ASSERT_EQ(h.Pixel(600, 450), kRed);
+    Frames frames(h, {{600, 450}, {300, 200}});
+    h.Click(50, 600, 450);
+    h.RunFor(1000);
+    // The form below with its control lit, at once: never the form below
+    // with the hidden form's lit button still standing on it.
+    EXPECT_EQ(frames.Shown(), (std::vector<std::vector<TColor>>{{kGreen, kBlue}}));
+}
+
+TEST(UiScreen, FramesDrawnBeforeASynchronousSoundAreShownBeforeItPlays) {
+    headless::Harness h;
+    TForm* form = MakeForm(kBlue);
+    form->Show();
+    h.RunFor(10);
+    std::size_t soundsAtTheFrame = 99;
+    h.Backend().SetPresentObserver([&](const Surface& s) {
+        if (s.Get(15, 15) == kRed) soundsAtTheFrame = h.Backend().Sounds().size();
+    });
+    const std::size_t soundsBefore = h.Backend().Sounds().size();
+    form->Canvas()->Brush.Color = kRed;
+    form->Canvas()->FillRect(Rect(10, 10, 20, 20));
+    sndPlaySoundA("no such sound.wav", SND_SYNC);  // the default sound, played through
+    EXPECT_EQ(soundsAtTheFrame, soundsBefore);
+    EXPECT_GT(h.Backend().Sounds().size(), soundsBefore);
+}
+
+}  // namespace

@@ -70,17 +70,17 @@ inline bool ReadableWithin(int fd, double seconds) {
     return poll(&p, 1, int(seconds * 1000)) == 1;
 }
 
-// A 1024x768 Xvfb on a display number of its own, named in DISPLAY while it
-// runs. Tests running side by side may pick the same free number at once:
+// An Xvfb (1024x768 unless `geometry` names another size, as WIDTHxHEIGHTxDEPTH)
+// on a display number of its own, named in DISPLAY while it runs. Tests running side by side may pick the same free number at once:
 // the server that loses the number's lock ends, and its test tries another
 // (as it does where a live server holds the number).
 class VirtualScreen {
 public:
-    VirtualScreen() {
+    explicit VirtualScreen(const std::string& geometry = "1024x768x24") {
         int n = 100 + int(getpid() % 800);
         for (int attempt = 0; attempt < 20 && name_.empty(); ++attempt, n += 7) {
             const std::string name = ":" + std::to_string(n);
-            server_ = Spawn({"Xvfb", name, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+            server_ = Spawn({"Xvfb", name, "-screen", "0", geometry, "-nolisten", "tcp"});
             if (Serves(name)) {
                 name_ = name;
             } else {

@@ -2,7 +2,11 @@
 // short, has a broken header or is missing ends the program where it is
 // used: the stop message, a clean end with the display restored, and nothing
 // of the screen that needed it shown, painted or heard afterwards. A file
-// that is loaded leniently is left out and the program goes on.
+// that is loaded leniently is left out and the program goes on. A file
+// replaced by one that holds no data (a FIFO, a link to a device, a folder,
+// a file far too large) is one that cannot be read: the same holds, and
+// nothing waits on it.
+#include <optional>
 #include <random>
 
 #include "shell/UPodklad.h"
@@ -14,15 +18,30 @@ namespace {
 
 const String kFileError = "Nelze načíst vyžadovaný soubor. Aplikace bude ukončena.";
 
-enum class Damage { Cut, BadHeader, Deleted };
+// The damages of the bytes, or a replacement that holds no data.
+enum class Damage { Cut, BadHeader, Deleted, Fifo, DevZeroLink, Folder, HalfAGigabyte };
 
 const char* Name(Damage d) {
     switch (d) {
         case Damage::Cut: return "Cut";
         case Damage::BadHeader: return "BadHeader";
         case Damage::Deleted: return "Deleted";
+        case Damage::Fifo: return Name(Hostile::Fifo);
+        case Damage::DevZeroLink: return Name(Hostile::DevZeroLink);
+        case Damage::Folder: return Name(Hostile::Folder);
+        case Damage::HalfAGigabyte: return Name(Hostile::HalfAGigabyte);
     }
     return "";
+}
+
+std::optional<Hostile> HostileOf(Damage d) {
+    switch (d) {
+        case Damage::Fifo: return Hostile::Fifo;
+        case Damage::DevZeroLink: return Hostile::DevZeroLink;
+        case Damage::Folder: return Hostile::Folder;
+        case Damage::HalfAGigabyte: return Hostile::HalfAGigabyte;
+        default: return std::nullopt;
+    }
 }
 
 // The first half of the file, or its first 64 bytes replaced by noise.
@@ -39,8 +58,14 @@ enum class Reach { StartUp, Page, ExitQuestion, Credits };
 class DamagedFileTest : public ProgramTest {
 protected:
     void Damage(const std::string& file, Damage damage) {
-        if (damage == Damage::Deleted) tree_.LeaveOut(file);
-        else tree_.Replace(file, DamagedBytes(ReadFile(kAppDir + file), damage));
+        if (damage == Damage::Deleted) {
+            tree_.LeaveOut(file);
+        } else if (const std::optional<Hostile> hostile = HostileOf(damage)) {
+            tree_.LeaveOut(file);
+            MakeHostile(tree_.Folder().Path(file), *hostile, ReadFile(kAppDir + file));
+        } else {
+            tree_.Replace(file, DamagedBytes(ReadFile(kAppDir + file), damage));
+        }
         UseAppFolder(tree_.Dir());
     }
     void Go(Reach reach) {
@@ -67,7 +92,12 @@ struct RequiredCase {
     std::vector<Damage> damages;
 };
 
-const std::vector<Damage> kEveryDamage = {Damage::Cut, Damage::BadHeader, Damage::Deleted};
+const std::vector<Damage> kEveryDamage = {Damage::Cut,  Damage::BadHeader,   Damage::Deleted,      Damage::Fifo,
+                                          Damage::DevZeroLink, Damage::Folder, Damage::HalfAGigabyte};
+// A text file's damaged bytes are still text: only the file's absence and
+// what cannot be read stop the program.
+const std::vector<Damage> kTextDamage = {Damage::Deleted, Damage::Fifo, Damage::DevZeroLink, Damage::Folder,
+                                         Damage::HalfAGigabyte};
 
 const RequiredCase kRequired[] = {
     {"hl_obr/splash.bmp", Reach::StartUp, kEveryDamage},
@@ -78,11 +108,11 @@ const RequiredCase kRequired[] = {
     {"mesto.bmp", Reach::StartUp, kEveryDamage},
     {"mesto_m.bmp", Reach::StartUp, kEveryDamage},
     {"hl_obr/nazvy/kader.bmp", Reach::StartUp, kEveryDamage},
-    {"profese.dat", Reach::Page, {Damage::Deleted}},
+    {"profese.dat", Reach::Page, kTextDamage},
     {"detaily/lista.bmp", Reach::Page, kEveryDamage},
     {"detaily/posuv.bmp", Reach::Page, kEveryDamage},
     {"detaily/kader.bmp", Reach::Page, kEveryDamage},
-    {"detaily/kader.dat", Reach::Page, {Damage::Deleted}},
+    {"detaily/kader.dat", Reach::Page, kTextDamage},
     {"hl_obr/exit.bmp", Reach::ExitQuestion, kEveryDamage},
     {"hl_obr/credits.bmp", Reach::Credits, kEveryDamage},
 };
@@ -172,7 +202,13 @@ const char* const kLenientFiles[] = {
 std::vector<LenientRow> LenientRows() {
     std::vector<LenientRow> rows;
     for (const char* f : kLenientFiles)
-        for (Damage d : {Damage::Cut, Damage::BadHeader}) rows.push_back({f, d});
+        for (Damage d : kEveryDamage) {
+            // A text that cannot be read at all is a missing one: required
+            // (above).
+            const bool unreadable = d != Damage::Cut && d != Damage::BadHeader;
+            if (d == Damage::Deleted || (unreadable && std::string(f).ends_with(".dat"))) continue;
+            rows.push_back({f, d});
+        }
     return rows;
 }
 

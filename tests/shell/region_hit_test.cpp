@@ -2,6 +2,7 @@
 // with a marker each; tests run one after another on the same working copy.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -43,6 +44,57 @@ TEST(RegionHitTest, FindsTheFirstMarkerInTheRegionUnderThePoint) {
     for (const HitCase& c : cases) EXPECT_EQ(test.MarkerAt(c.at.X, c.at.Y, kMarkers), c.marker) << c.name;
     // The mask itself is never changed.
     EXPECT_EQ(mask->Pixels().pixels, Mask()->Pixels().pixels);
+}
+
+// A mask drawn as text: '#' border, anything else one colour.
+std::unique_ptr<TBitmap> MaskOf(const std::vector<const char*>& rows) {
+    auto mask = std::make_unique<TBitmap>();
+    mask->SetSize(int(std::strlen(rows[0])), int(rows.size()));
+    for (int y = 0; y < int(rows.size()); ++y)
+        for (int x = 0; rows[std::size_t(y)][x]; ++x)
+            mask->Pixels().Set(x, y, rows[std::size_t(y)][x] == '#' ? clBlack : RGBColor(200, 100, 50));
+    return mask;
+}
+
+TEST(RegionHitTest, RegionsJoinOnlyEdgeToEdgeAndFollowTheMaskWhenItChanges) {
+    const auto mask = MaskOf({
+        ".#...#.",  //
+        ".#.#.#.",  //
+        ".#...#.",  //
+        ".#####.",  //
+        ".......",  //
+        "######.",  //
+    });
+    // Markers: the U's right arm, the pocket, and the U's foot (a later
+    // marker in the same region is never the answer).
+    const std::vector<TPoint> markers = {{6, 0}, {2, 1}, {6, 5}};
+    TRegionHitTest test(mask.get(), clBlack);
+    const HitCase cases[] = {
+        {"LeftArmReachesTheRightArmThroughTheBottom", {0, 0}, 0},
+        {"BottomRow", {3, 4}, 0},
+        {"PocketIsARegionOfItsOwn", {4, 2}, 1},
+        {"PocketCentreIsBorder", {3, 1}, -1},
+        {"BorderRow", {2, 5}, -1},
+    };
+    for (const HitCase& c : cases) EXPECT_EQ(test.MarkerAt(c.at.X, c.at.Y, markers), c.marker) << c.name;
+
+    // The pocket closed off by drawing border over its opening: told, the
+    // test sees it; the U is unchanged.
+    for (int y = 0; y <= 2; ++y)
+        for (int x = 2; x <= 4; ++x) mask->Pixels().Set(x, y, clBlack);
+    test.MaskChanged();
+    EXPECT_EQ(test.MarkerAt(4, 2, markers), -1);
+    EXPECT_EQ(test.MarkerAt(0, 4, markers), 0);
+
+    // Pixels touching only at their corners are two regions.
+    const auto diagonal = MaskOf({
+        ".#",  //
+        "#.",  //
+    });
+    TRegionHitTest corner(diagonal.get(), clBlack);
+    const std::vector<TPoint> cornerMarkers = {{1, 1}};
+    EXPECT_EQ(corner.MarkerAt(1, 1, cornerMarkers), 0);
+    EXPECT_EQ(corner.MarkerAt(0, 0, cornerMarkers), -1);
 }
 
 }  // namespace

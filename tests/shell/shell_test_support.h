@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -67,6 +68,43 @@ private:
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// What a data file can be replaced by that holds no data: a FIFO without a
+// writer (a read waits for ever), a link to /dev/zero (endless), a folder,
+// and a file far larger than any real one (its own bytes, then a hole up to
+// 512 MiB).
+enum class Hostile { Fifo, DevZeroLink, Folder, HalfAGigabyte };
+
+inline const char* Name(Hostile h) {
+    switch (h) {
+        case Hostile::Fifo: return "Fifo";
+        case Hostile::DevZeroLink: return "DevZeroLink";
+        case Hostile::Folder: return "Folder";
+        case Hostile::HalfAGigabyte: return "HalfAGigabyte";
+    }
+    return "";
+}
+
+inline void PrintTo(Hostile h, std::ostream* os) { *os << Name(h); }
+
+inline constexpr Hostile kEveryHostile[] = {Hostile::Fifo, Hostile::DevZeroLink, Hostile::Folder,
+                                            Hostile::HalfAGigabyte};
+
+// Puts the replacement at path (nothing may be there); ownBytes begin the
+// large file.
+inline void MakeHostile(const std::string& path, Hostile h, const std::string& ownBytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    switch (h) {
+        case Hostile::Fifo: ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); break;
+        case Hostile::DevZeroLink: fs::create_symlink("/dev/zero", path); break;
+        case Hostile::Folder: fs::create_directory(path); break;
+        case Hostile::HalfAGigabyte:
+            std::ofstream(path, std::ios::binary) << ownBytes;
+            fs::resize_file(path, std::uintmax_t(512) << 20);
+            break;
+    }
+    InvalidatePathCache();
 }
 
 // One test's world: the harness, its own lock folder, the data roots on the

@@ -73,10 +73,56 @@ class BestTimesRead : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(BestTimesRead, GivesTheGoodRowsInOrder) {
     const ReadCase& c = GetParam();
     EXPECT_EQ(ParseBestTimes(c.bytes), c.rows);
+    // The file read as far as its rows go gives the same.
+    TempFolder folder;
+    folder.Write("hasic.dat", c.bytes);
+    EXPECT_EQ(ReadBestTimes(folder.Path("hasic.dat")), c.rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BestTimesRead, ::testing::ValuesIn(kReads),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The file read piece by piece: a line is taken whole wherever the pieces
+// end, and nothing past the first MiB is read.
+TEST(BestTimesReadFromFile, LinesAreTakenWholeWhereverTheReadingStops) {
+    TempFolder folder;
+    for (std::size_t filler : {4000, 4090, 4091, 4092, 4093, 4094, 4095, 4096, 4097, 8190, 8191, 8192, 65530, 65533}) {
+        folder.Write("hasic.dat", std::string(filler, 'x') + "\r\nEva|1234\r\nOta|56789\r");
+        EXPECT_EQ(ReadBestTimes(folder.Path("hasic.dat")), (Rows{{"Eva", 1234}, {"Ota", 56789}})) << filler;
+    }
+}
+
+TEST(BestTimesReadFromFile, NothingPastTheFirstMebibyteIsRead) {
+    constexpr std::size_t kMiB = 1 << 20;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Rows rows;
+    };
+    const std::string row = "Eva|1234";
+    const Case cases[] = {
+        {"RowEndingTheFileAtTheLimit", std::string(kMiB - row.size() - 2, 'x') + "\r\n" + row, {{"Eva", 1234}}},
+        {"RowCutByTheLimit", std::string(kMiB - row.size() - 2, 'x') + "\r\n" + row + "5\r\n", {}},
+        {"RowPastTheLimit", std::string(kMiB, 'x') + "\r\n" + row + "\r\n", {}},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        folder.Write("hasic.dat", c.bytes);
+        EXPECT_EQ(ReadBestTimes(folder.Path("hasic.dat")), c.rows) << c.name;
+    }
+}
+
+TEST(BestTimesReadFromFile, WhatHoldsNoTableCannotBeRead) {
+    for (Hostile hostile : kEveryHostile) {
+        TempFolder folder;
+        MakeHostile(folder.Path("hasic.dat"), hostile, "Eva|50\r\n");
+        if (hostile == Hostile::HalfAGigabyte) {
+            EXPECT_EQ(ReadBestTimes(folder.Path("hasic.dat")), (Rows{{"Eva", 50}}));
+        } else {
+            EXPECT_THROW(ReadBestTimes(folder.Path("hasic.dat")), EFOpenError) << Name(hostile);
+        }
+    }
+}
 
 TEST(BestTimesWrite, TenLinesInCodePage1250WithEmptyRowsAsBarZero) {
     const Rows rows = {{"Žofie Černá", 61}, {"", 7}, {"Eva", 5}};
@@ -119,7 +165,12 @@ protected:
     }
     std::string Path() const { return folder_.Path("hasic.dat"); }
     std::string File() const { return ReadFile(Path()); }
-    bool NewFileLeft() const { return folder_.Exists("hasic.dat.new"); }
+    // Anything of the writing left beside the table.
+    bool NewFileLeft() const {
+        for (const auto& entry : fs::directory_iterator(folder_.Dir()))
+            if (entry.path().filename() != "hasic.dat") return true;
+        return false;
+    }
 
     // Runs `body` in a child process; its exit code.
     static int InChild(const std::function<int()>& body) {
@@ -143,11 +194,12 @@ TEST_F(BestTimesReplace, NewTableTakesThePlaceOfTheOld) {
     EXPECT_EQ(File(), old_);
 }
 
-TEST_F(BestTimesReplace, FileThatCannotBeWrittenLeavesTheOldTable) {
-    fs::create_directory(folder_.Path("hasic.dat.new"));  // where the new file would go
-    InvalidatePathCache();
+TEST_F(BestTimesReplace, FolderInThePlaceOfTheFileIsKept) {
+    fs::remove(Path());
+    folder_.Write("hasic.dat/inside", old_);
     EXPECT_THROW(ReplaceFileAtomically(Path(), new_), EFCreateError);
-    EXPECT_EQ(File(), old_);
+    EXPECT_EQ(ReadFile(Path() + "/inside"), old_);
+    EXPECT_FALSE(NewFileLeft());
 }
 
 TEST_F(BestTimesReplace, ReadOnlyFileIsKeptAndTheNewFileHasTheOldPermissions) {
@@ -195,17 +247,30 @@ TEST_F(BestTimesReplace, FullDiskLeavesTheOldTableAndNoNewFile) {
 }
 
 TEST_F(BestTimesReplace, WriterKilledAtAnyMomentLeavesTheOldTableOrTheNew) {
+    // The kills fall within the first few replacements, however long one
+    // takes on this machine (the disk's flushes), counted from when the
+    // writer has started.
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4; ++i) ReplaceFileAtomically(Path(), old_);
+    const auto oneReplacement = (std::chrono::steady_clock::now() - start) / 4;
     std::mt19937 random(16);
-    std::uniform_int_distribution<int> killAfterUs(0, 3000);
+    std::uniform_int_distribution<int> killAfterPercent(0, 300);
     int sawOld = 0, sawNew = 0;
     for (int round = 0; round < 60; ++round) {
         folder_.Write("hasic.dat", old_);
+        int started[2];
+        ASSERT_EQ(pipe(started), 0);
         const pid_t pid = fork();
         if (pid == 0) {
+            if (write(started[1], "s", 1) != 1) _exit(1);
             // Writes the new table and the old one in turn until it is killed.
             for (int i = 0;; ++i) ReplaceFileAtomically(Path(), i % 2 ? old_ : new_);
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(killAfterUs(random)));
+        char byte = 0;
+        ASSERT_EQ(read(started[0], &byte, 1), 1);
+        close(started[0]);
+        close(started[1]);
+        std::this_thread::sleep_for(oneReplacement * killAfterPercent(random) / 100);
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
         const std::string file = File();

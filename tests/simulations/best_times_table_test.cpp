@@ -2,6 +2,12 @@
 // name typed into its edit, the rows frozen into the question, the file
 // written on leaving (or kept when it cannot be), damaged files, and the
 // records kept from one run of the program to the next.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <optional>
+
 #include "firefighter_test_support.h"
 
 using namespace firetest;
@@ -83,7 +89,7 @@ TEST_P(Record, SortedIntoTheRowsNamedAndSavedOnBack) {
     EndAt(t + 400);
     RunProgram();
     EXPECT_EQ(TableFile(), TableFileOf(c.saved));
-    EXPECT_FALSE(fs::exists(TablePath() + ".new"));
+    EXPECT_EQ(TableFolderNames(), std::set<std::string>{"hasic.dat"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, Record, ::testing::ValuesIn(kRecords),
@@ -162,13 +168,49 @@ TEST_F(Table, BackFreezesTheRowsAsShownIntoTheQuestionsPicture) {
     RunProgram();
 }
 
+TEST_F(Table, BackLitUnderThePointerNeverStandsOverTheQuestion) {
+    // The pointer rests on the lit back button as it is clicked: from the
+    // first frame that shows the question on, the button's place shows the
+    // question's dimmed picture, not the table's lit button.
+    const std::uint64_t up = OpenFirefighter();
+    EndGameAt(up, 20);
+    h().MoveTo(up + 300, kBackX, kBarY);
+    int questionFrames = 0;
+    int wrongFrames = 0;
+    h().At(up + 400, [&] {
+        h().Backend().SetPresentObserver([&](const Surface& s) {
+            if (!wndHlaska || !wndHlaska->Showing()) return;
+            ++questionFrames;
+            if (s.Get(kBackX, kBarY) != wndHlaska->Buffer->Pixels().Get(kBackX, kBarY)) ++wrongFrames;
+        });
+    });
+    h().Click(up + 500, kBackX, kBarY);
+    h().At(up + 2500, [&] {
+        ASSERT_TRUE(MessageShown("Tabulka"));
+        EXPECT_EQ(h().Pixel(kBackX, kBarY), wndHlaska->Buffer->Pixels().Get(kBackX, kBarY));
+        h().Backend().SetPresentObserver({});
+    });
+    EndAt(up + 2600);
+    RunProgram();
+    EXPECT_GT(questionFrames, 0);
+    EXPECT_EQ(wrongFrames, 0);
+}
+
 TEST_F(Table, FailedWriteKeepsTheOldFileAndTheTableOnScreen) {
     const std::string old = TableFileOf({"Eva|50"});
     WriteTableFile(old);
-    fs::create_directories(data_.Path("Velamo/hasic.dat.new"));  // the new file cannot be made
     const std::uint64_t up = OpenFirefighter();
     EndGameAt(up, 60);
     h().Type(up + 300, "Jan");
+    // A file size limit below the table's size: the write fails as on a
+    // full disk.
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    const auto oldAction = signal(SIGXFSZ, SIG_IGN);
+    h().At(up + 350, [] {
+        const rlimit limit{20, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
     h().Click(up + 400, kBackX, kBarY);
     h().At(up + 700, [&] {
         EXPECT_TRUE(MessageShown("Tabulka"));
@@ -180,8 +222,9 @@ TEST_F(Table, FailedWriteKeepsTheOldFileAndTheTableOnScreen) {
     h().Click(up + 800, kYes.X, kYes.Y);
     h().At(up + 1200, [&] {
         EXPECT_EQ(h().ActiveForm(), wndTabulka);
-        fs::remove(data_.Path("Velamo/hasic.dat.new"));
-        InvalidatePathCache();
+        EXPECT_EQ(TableFolderNames(), std::set<std::string>{"hasic.dat"}) << "the torn temporary was removed";
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        signal(SIGXFSZ, oldAction);
     });
     h().Click(up + 1300, kBackX, kBarY);
     h().At(up + 1600, [] { EXPECT_FALSE(T().Showing()); });
@@ -419,6 +462,124 @@ TEST_P(ProgramEndsOnTheTable, TheRecordShownIsSaved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ProgramEndsOnTheTable, ::testing::ValuesIn(kProgramEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The table's file replaced by one that holds no table: what can be read is
+// shown (only a file far too large holds rows: its first ten lines), the
+// replacement stays while no record is made, and a record then puts a
+// regular file of the table's own permissions in its place (a folder in the
+// way keeps the record on the screen).
+class HostileTable : public FirefighterTest, public ::testing::WithParamInterface<Hostile> {};
+
+TEST_P(HostileTable, ShowsWhatCanBeReadAndIsReplacedOnlyByARecord) {
+    const Hostile hostile = GetParam();
+    const bool holdsRows = hostile == Hostile::HalfAGigabyte;
+    const bool saved = hostile != Hostile::Folder;
+    MakeHostile(TablePath(), hostile, TableFileOf(TenRowsDownTo50()));
+    const fs::file_type replacement = fs::symlink_status(TablePath()).type();
+    const mode_t oldMask = umask(022);
+    const std::uint64_t up = OpenFirefighter();
+    h().At(up, [&] {
+        EXPECT_EQ(T().TableRow[1], (holdsRows ? TTableRow{"Hráč 1", 95} : TTableRow{}));
+        EXPECT_EQ(T().TableRow[10], (holdsRows ? TTableRow{"Hráč 10", 50} : TTableRow{}));
+    });
+    EndGameAt(up + 100, 0);  // no record: the question
+    h().Click(up + 400, kYes.X, kYes.Y);
+    h().At(up + 800, [&] { EXPECT_EQ(fs::symlink_status(TablePath()).type(), replacement); });
+    EndGameAt(up + 900, 500);
+    h().Type(up + 1100, "Jan");
+    h().Click(up + 1200, kBackX, kBarY);
+    h().At(up + 1500, [&] { EXPECT_EQ(T().Showing(), !saved); });
+    EndAt(up + 1600);
+    RunProgram();
+    umask(oldMask);
+    EXPECT_EQ(fs::symlink_status(TablePath()).type(), saved ? fs::file_type::regular : replacement);
+    if (!saved) return;
+    EXPECT_EQ(fs::status(TablePath()).permissions() & fs::perms::all, fs::perms(0644));
+    std::vector<std::string> rows = {"Jan|500"};
+    const std::vector<std::string> loaded = TenRowsDownTo50();
+    if (holdsRows) rows.insert(rows.end(), loaded.begin(), loaded.begin() + 9);
+    EXPECT_EQ(TableFile(), TableFileOf(rows));
+    EXPECT_EQ(TableFolderNames(), std::set<std::string>{"hasic.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Replacements, HostileTable, ::testing::ValuesIn(kEveryHostile),
+                         [](const auto& info) { return std::string(Name(info.param)); });
+
+// A file or link planted at a name the save writes: the table's temporary
+// names or the table's own. Nothing planted is written through or removed,
+// and the record is saved.
+enum class Plant { HardLinkToVictim, LinkToVictim, DanglingLink, StaleTemporary };
+
+struct PlantedCase {
+    const char* name;
+    std::vector<Plant> atTemporaries;  // at the first names tried, in turn
+    std::optional<Plant> atTable;      // else the table "Eva|50"
+};
+void PrintTo(const PlantedCase& c, std::ostream* os) { *os << c.name; }
+
+const PlantedCase kPlanted[] = {
+    {"HardLinkAtTheTemporaryName", {Plant::HardLinkToVictim}, std::nullopt},
+    {"SymbolicLinkAtTheTemporaryName", {Plant::LinkToVictim}, std::nullopt},
+    {"DanglingLinkAtTheTemporaryName", {Plant::DanglingLink}, std::nullopt},
+    {"StaleTemporaryThenBothLinks", {Plant::StaleTemporary, Plant::HardLinkToVictim, Plant::LinkToVictim},
+     std::nullopt},
+    {"SymbolicLinkAtTheTable", {}, Plant::LinkToVictim},
+    {"HardLinkAtTheTable", {}, Plant::HardLinkToVictim},
+};
+
+class Planted : public FirefighterTest, public ::testing::WithParamInterface<PlantedCase> {
+protected:
+    std::string Victim() const { return data_.Path("victim.dat"); }
+    void PlantAt(const std::string& path, Plant plant) const {
+        fs::create_directories(fs::path(path).parent_path());
+        switch (plant) {
+            case Plant::HardLinkToVictim: fs::create_hard_link(Victim(), path); break;
+            case Plant::LinkToVictim: fs::create_symlink(Victim(), path); break;
+            case Plant::DanglingLink: fs::create_symlink(Victim() + ".elsewhere", path); break;
+            case Plant::StaleTemporary: std::ofstream(path, std::ios::binary) << kStale; break;
+        }
+    }
+    static constexpr const char* kStale = "Star\xE1|1\r\n";
+};
+
+TEST_P(Planted, IsNeverWrittenThroughAndTheRecordIsSaved) {
+    const PlantedCase& c = GetParam();
+    const std::string victim = TableFileOf({"Ota|40"});
+    data_.Write("victim.dat", victim);
+    if (c.atTable) PlantAt(TablePath(), *c.atTable);
+    else WriteTableFile(TableFileOf({"Eva|50"}));
+    std::set<std::string> left = {"hasic.dat"};
+    for (std::size_t n = 0; n < c.atTemporaries.size(); ++n) {
+        PlantAt(TemporaryPath(int(n) + 1), c.atTemporaries[n]);
+        left.insert(fs::path(TemporaryPath(int(n) + 1)).filename());
+    }
+    InvalidatePathCache();
+    const TTableRow loaded = c.atTable ? TTableRow{"Ota", 40} : TTableRow{"Eva", 50};
+    const std::uint64_t up = OpenFirefighter();
+    h().At(up, [&] { EXPECT_EQ(T().TableRow[1], loaded); });
+    EndGameAt(up, 60);
+    h().Type(up + 300, "Jan");
+    h().Click(up + 400, kBackX, kBarY);
+    h().At(up + 700, [] { EXPECT_FALSE(T().Showing()) << "the record was saved"; });
+    EndAt(up + 800);
+    RunProgram();
+    EXPECT_EQ(fs::symlink_status(TablePath()).type(), fs::file_type::regular);
+    EXPECT_EQ(TableFile(), TableFileOf({"Jan|60", loaded.Name + "|" + std::to_string(loaded.Time)}));
+    EXPECT_EQ(ReadFile(Victim()), victim) << "written through";
+    EXPECT_FALSE(fs::exists(Victim() + ".elsewhere")) << "made through a link";
+    for (std::size_t n = 0; n < c.atTemporaries.size(); ++n)
+        if (c.atTemporaries[n] == Plant::StaleTemporary) {
+            EXPECT_EQ(ReadFile(TemporaryPath(int(n) + 1)), kStale);
+        }
+    EXPECT_EQ(TableFolderNames(), left);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, Planted, ::testing::ValuesIn(kPlanted),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <set>
+
 #include "firefighter_places.h"
 #include "games/games_test_support.h"
 #include "simulations/USimulaceHasic.h"
@@ -72,6 +74,17 @@ protected:
     std::string TablePath() const { return data_.Path("Velamo/hasic.dat"); }
     void WriteTableFile(const std::string& bytes) const { data_.Write("Velamo/hasic.dat", bytes); }
     std::string TableFile() const { return ReadFile(TablePath()); }
+    // The names in the table's folder: the table and nothing of its writing
+    // left behind.
+    std::set<std::string> TableFolderNames() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(data_.Path("Velamo"))) names.insert(entry.path().filename());
+        return names;
+    }
+    // The n-th name the program tries for the table's temporary file.
+    std::string TemporaryPath(int n) const {
+        return TablePath() + "." + std::to_string(getpid()) + "." + std::to_string(n) + ".tmp";
+    }
 
     // Runs `run` as a program of its own in a child process (with this
     // test's harness as it stands and the same data folder); whether it

@@ -124,6 +124,7 @@ void HeadlessBackend::StopSound(int channel) { sounds_.push_back({now_, channel,
 
 void HeadlessBackend::Notice(const String& what) {
     notices_.push_back({now_, std::uint32_t(startTick_ + now_), what});
+    if (noticeObserver_) noticeObserver_(notices_.back());
 }
 
 void HeadlessBackend::Schedule(std::uint64_t atMs, const backend::Event& ev) {

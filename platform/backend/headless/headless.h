@@ -79,6 +79,8 @@ public:
     bool PointerVisible() const { return pointerVisible_; }
     const std::vector<bool>& FullscreenCalls() const { return fullscreen_; }
     const std::vector<TimedNotice>& Notices() const { return notices_; }
+    // Called with each notice as it is made.
+    void SetNoticeObserver(std::function<void(const TimedNotice&)> observer) { noticeObserver_ = std::move(observer); }
     const std::vector<SoundCall>& Sounds() const { return sounds_; }
 
 private:
@@ -108,6 +110,7 @@ private:
     int frames_ = 0;
     std::vector<bool> fullscreen_;
     std::vector<TimedNotice> notices_;
+    std::function<void(const TimedNotice&)> noticeObserver_;
     std::vector<SoundCall> sounds_;
     std::function<void()> idle_;
     std::function<void(const Surface&)> presentObserver_;

@@ -12,8 +12,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/backend/sdl/sdl_channels.h"
 #include "platform/backend/sdl/sdl_cursors.h"
@@ -21,6 +24,7 @@
 #include "platform/backend/sdl/sdl_present_log.h"
 #include "platform/backend/sdl/sdl_presenters.h"
 #include "platform/backend/sdl/sdl_probe.h"
+#include "platform/backend/sdl/sdl_sound_device.h"
 #include "platform/backend/sdl/sdl_viewport.h"
 #include "platform/backend/sdl/sdl_x11.h"
 #include "platform/core/exceptions.h"
@@ -51,15 +55,41 @@ public:
         // the changed rectangle through it.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         SDL_SetHint(SDL_HINT_APP_NAME, "Velamo");
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            const String why = SDL_GetError();
+        if (!StartVideo()) {
+            const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+            const String why = named && *named ? String(" (") + SDL_GetError() + ")" : String();
             SDL_Quit();
-            throw Exception("Cannot start the display: " + why);
+            throw Exception("the program needs a graphical display, and none could be opened" + why);
         }
     }
     VideoSession(const VideoSession&) = delete;
     VideoSession& operator=(const VideoSession&) = delete;
     ~VideoSession() { SDL_Quit(); }
+
+private:
+    // The driver SDL_VIDEODRIVER names; else the first of SDL's drivers that
+    // shows something on a screen. The ones that draw nowhere (offscreen,
+    // dummy) would leave a program nobody sees running for ever; Wayland is
+    // not tried without the runtime folder its socket lies in (its library
+    // would only print that it is missing).
+    static bool StartVideo() {
+        const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+        if (named && *named) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        const bool waylandReachable = std::getenv("WAYLAND_DISPLAY") || (runtime && *runtime);
+        for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+            const std::string driver = SDL_GetVideoDriver(i);
+            if (DrawsNowhere(driver) || (driver == "wayland" && !waylandReachable)) continue;
+            SDL_SetHint(SDL_HINT_VIDEODRIVER, driver.c_str());
+            const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+            SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+            if (started) return true;
+        }
+        return false;
+    }
+    static bool DrawsNowhere(const std::string& driver) {
+        return driver == "offscreen" || driver == "dummy" || driver == "evdev";
+    }
 };
 
 // The sound device, playing what the mixer mixes; closed (silent) when no
@@ -68,10 +98,16 @@ public:
 // so of a new stream at once and then ask for nothing for up to two seconds
 // (with every buffer size; the server's timing, not ours), so a sound started
 // then is late. Opened at the start, that time falls on the silent splash.
+// After it the callback waits while nothing plays: no buffers of silence go
+// to the device, and the next sound starts with the next buffer.
 class AudioOut {
 public:
-    explicit AudioOut(sdl::ChannelMixer& mixer) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    explicit AudioOut(sdl::ChannelMixer& mixer) : mixer_(mixer) {
+        sdl::QuietenSoundLibrary();
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            sdl::SaySoundIsOff();
+            return;
+        }
         SDL_AudioSpec want{};
         want.freq = 44100;
         want.format = AUDIO_S16SYS;
@@ -85,28 +121,34 @@ public:
         device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
         if (device_ == 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            sdl::SaySoundIsOff();
             return;
         }
         SDL_PauseAudioDevice(device_, 0);
+        const auto steadyFrom = (std::chrono::steady_clock::now() + kSteadyStart).time_since_epoch();
+        mixer.WaitWhileSilent(std::chrono::duration_cast<std::chrono::nanoseconds>(steadyFrom).count());
     }
     AudioOut(const AudioOut&) = delete;
     AudioOut& operator=(const AudioOut&) = delete;
     ~AudioOut() {
         if (device_ == 0) return;
+        mixer_.Release();
         SDL_CloseAudioDevice(device_);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
     bool Open() const { return device_ != 0; }
-    void Lock() { if (device_) SDL_LockAudioDevice(device_); }
-    void Unlock() { if (device_) SDL_UnlockAudioDevice(device_); }
 
 private:
+    // The sound server's start-up, fed a steady stream of silence.
+    static constexpr std::chrono::seconds kSteadyStart{3};
+
     static void Fill(void* mixer, Uint8* stream, int len) {
         static_cast<sdl::ChannelMixer*>(mixer)->Mix(reinterpret_cast<std::int16_t*>(stream),
                                                     std::size_t(len) / (2 * sizeof(std::int16_t)));
     }
 
+    sdl::ChannelMixer& mixer_;
     SDL_AudioDeviceID device_ = 0;
 };
 
@@ -157,14 +199,30 @@ private:
     bool Translate(const SDL_Event& e, Event& out);
     bool TranslateWindowEvent(const SDL_WindowEvent& e, Event& out);
     void MouseEvent(EventKind kind, int x, int y, Event& out) const;
+    // The pointer's live place in window coordinates, read again where the
+    // window moved or changed size under it (no motion event tells then).
+    void RefreshPointer();
+    // A press's or release's place in window coordinates.
+    void ButtonPlace(const SDL_MouseButtonEvent& e, int& x, int& y) const;
     // A press on the window takes the input focus where no window manager
-    // runs to give it (none ever did, or it ended): else a program that once
-    // lost the focus would stay deactivated, in its small window, for good.
+    // gives it (none ever did, it ended, or the window was mapped past it):
+    // else a program that once lost the focus would stay deactivated, in its
+    // small window, for good.
     void FocusOnPressWithoutManager();
     // Shows the last frame again: after a size change, an uncovering, a switch.
     void Show();
     // The window's size as the picture and the mouse are placed in it.
     sdl::Viewport CurrentViewport() const;
+    // SDL's full screen switch, the pointer left where it was on the screen.
+    void SwitchFullscreen(Uint32 flags);
+    // Shows the new window. A window manager that has not shown it within a
+    // short time (one in the first moments of its own start-up may lose the
+    // request) is passed by: the window is mapped, sized and focused by the
+    // program itself, as without a window manager.
+    void MapWindow();
+    // Whether a window manager carries out the window's full screen and
+    // focus: one runs, and the window was not mapped past it.
+    bool ManagedWindow() const;
     void ChoosePresenter();
     // With an accelerated renderer that may be slower than our software
     // path: on the first frame that covers the whole display, both show it a
@@ -180,7 +238,15 @@ private:
     // Full screen by sizing the window to the display ourselves (no window
     // manager would carry out SDL's request).
     bool coveringByHand_ = false;
+    bool mappedPastTheManager_ = false;
     Uint32 mouseButtons_ = 0;  // SDL button mask as the events so far left it
+    // The pointer in window coordinates as the events so far left it. SDL
+    // gives a press the place of the last motion, which a change of the
+    // window's place or size under a still pointer leaves stale: until the
+    // next motion a press is placed where the X server says the pointer is.
+    int pointerX_ = 0;
+    int pointerY_ = 0;
+    bool pointerFromServer_ = false;
     sdl::CursorCache cursors_;
     sdl::PresentLog presentLog_;
     sdl::ChannelMixer mixer_;  // outlives the device that calls it
@@ -188,15 +254,32 @@ private:
 };
 
 SdlBackend::SdlBackend() : audio_(mixer_) {
+    // Made hidden and shown by MapWindow: SDL's own showing would wait for
+    // the window manager without a bound.
     window_.reset(SDL_CreateWindow("Velamo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth,
-                                   kScreenHeight, SDL_WINDOW_SHOWN));
+                                   kScreenHeight, SDL_WINDOW_HIDDEN));
     if (!window_) throw Exception(String("Cannot open the window: ") + SDL_GetError());
     sdl::EndWhenTheDisplayIsLost(window_.get());
+    MapWindow();
     frame_.Resize(kScreenWidth, kScreenHeight, clBlack);
     ChoosePresenter();
     SDL_StartTextInput();
+    RefreshPointer();
     Show();
 }
+
+void SdlBackend::MapWindow() {
+    constexpr int kManagerBoundMs = 500;
+    SDL_Window* w = window_.get();
+    if (!sdl::MapWithin(w, kManagerBoundMs)) mappedPastTheManager_ = sdl::MapPastTheManager(w, kManagerBoundMs);
+    // Nobody else gives an unmanaged window the focus.
+    if (!ManagedWindow()) SDL_SetWindowInputFocus(w);
+    // SDL learns of the map from its events: until then it takes the window
+    // for hidden (and a renderer made now would draw nothing).
+    SDL_PumpEvents();
+}
+
+bool SdlBackend::ManagedWindow() const { return !mappedPastTheManager_ && sdl::WindowManagerRuns(window_.get()); }
 
 void SdlBackend::ChoosePresenter() {
     // SDL_RENDER_DRIVER names a renderer ("software": our own path).
@@ -299,9 +382,30 @@ void SdlBackend::MouseEvent(EventKind kind, int x, int y, Event& out) const {
     out.shift = sdl::ShiftFromSdl(Uint16(SDL_GetModState()), mouseButtons_);
 }
 
+void SdlBackend::RefreshPointer() {
+    SDL_Window* w = window_.get();
+    pointerFromServer_ = sdl::PointerInWindow(w, pointerX_, pointerY_);
+    if (pointerFromServer_) return;
+    if (SDL_GetMouseFocus() == w) {
+        SDL_GetMouseState(&pointerX_, &pointerY_);
+        return;
+    }
+    int windowX = 0;
+    int windowY = 0;
+    SDL_GetGlobalMouseState(&pointerX_, &pointerY_);
+    SDL_GetWindowPosition(w, &windowX, &windowY);
+    pointerX_ -= windowX;
+    pointerY_ -= windowY;
+}
+
+void SdlBackend::ButtonPlace(const SDL_MouseButtonEvent& e, int& x, int& y) const {
+    x = pointerFromServer_ ? pointerX_ : e.x;
+    y = pointerFromServer_ ? pointerY_ : e.y;
+}
+
 void SdlBackend::FocusOnPressWithoutManager() {
     SDL_Window* w = window_.get();
-    if (sdl::HoldsInputFocus(w) || sdl::WindowManagerRuns(w)) return;
+    if (sdl::HoldsInputFocus(w) || ManagedWindow()) return;
     // Raises the window too; the focus arrives as an event of its own.
     SDL_SetWindowInputFocus(w);
 }
@@ -311,6 +415,9 @@ bool SdlBackend::Translate(const SDL_Event& e, Event& out) {
     switch (e.type) {
         case SDL_MOUSEMOTION:
             mouseButtons_ = e.motion.state;
+            pointerX_ = e.motion.x;
+            pointerY_ = e.motion.y;
+            pointerFromServer_ = false;
             MouseEvent(EventKind::MouseMove, e.motion.x, e.motion.y, out);
             return true;
         case SDL_MOUSEBUTTONDOWN:
@@ -324,7 +431,10 @@ bool SdlBackend::Translate(const SDL_Event& e, Event& out) {
             } else {
                 mouseButtons_ &= ~Uint32(SDL_BUTTON(e.button.button));
             }
-            MouseEvent(down ? EventKind::MouseDown : EventKind::MouseUp, e.button.x, e.button.y, out);
+            int x = 0;
+            int y = 0;
+            ButtonPlace(e.button, x, y);
+            MouseEvent(down ? EventKind::MouseDown : EventKind::MouseUp, x, y, out);
             out.button = button;
             return true;
         }
@@ -365,9 +475,14 @@ bool SdlBackend::TranslateWindowEvent(const SDL_WindowEvent& e, Event& out) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
             out.kind = EventKind::FocusLost;
             return true;
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_SHOWN:
+            RefreshPointer();
+            return false;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_RESTORED:
+            RefreshPointer();
             Show();
             return false;
         default:
@@ -389,7 +504,7 @@ void SdlBackend::Present(const Surface& screen, const TRect& changed) {
     for (int y = area.Top; y < area.Bottom; ++y)
         std::memcpy(frame_.Row(y) + area.Left * 3, screen.Row(y) + area.Left * 3, std::size_t(area.Width()) * 3);
     if (trialPending_ && WindowCoversDisplay()) TryBothPresenters();
-    presentLog_.Begin(frame_, long(area.Width()) * area.Height());
+    presentLog_.Begin(frame_, area);
     presenter_->Show(frame_, area, false);
     presentLog_.End();
 }
@@ -399,23 +514,12 @@ void SdlBackend::Show() {
 }
 
 TPoint SdlBackend::PointerPos() {
-    // Pumping reads the pointer's moves into SDL's state (they stay queued as
-    // events), so the position is live also after a wait that processed
-    // nothing.
+    // Pumping reads the window's size changes and the pointer's moves into
+    // SDL's state (they stay queued as events), so that both are live also
+    // after a wait that processed nothing.
     SDL_PumpEvents();
-    int x = 0;
-    int y = 0;
-    if (SDL_GetMouseFocus() == window_.get()) {
-        SDL_GetMouseState(&x, &y);
-    } else {
-        int windowX = 0;
-        int windowY = 0;
-        SDL_GetGlobalMouseState(&x, &y);
-        SDL_GetWindowPosition(window_.get(), &windowX, &windowY);
-        x -= windowX;
-        y -= windowY;
-    }
-    const TPoint picture = CurrentViewport().ToPicture(x, y);
+    RefreshPointer();
+    const TPoint picture = CurrentViewport().ToPicture(pointerX_, pointerY_);
     return ClampToScreen(picture.X, picture.Y);
 }
 
@@ -432,8 +536,8 @@ void SdlBackend::SetFullscreen(bool on) {
     // as it was; the picture and the mouse follow the window's real size.
     SDL_Window* w = window_.get();
     if (on) {
-        if (sdl::WindowManagerRuns(w)) {
-            SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        if (ManagedWindow()) {
+            SwitchFullscreen(SDL_WINDOW_FULLSCREEN_DESKTOP);
         } else {
             SDL_Rect bounds{};
             if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(w), &bounds) == 0) {
@@ -450,17 +554,26 @@ void SdlBackend::SetFullscreen(bool on) {
         SDL_SetWindowPosition(w, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         SDL_SetWindowBordered(w, SDL_TRUE);
     } else {
-        SDL_SetWindowFullscreen(w, 0);
+        SwitchFullscreen(0);
         SDL_SetWindowSize(w, kScreenWidth, kScreenHeight);
     }
     Show();
 }
 
+void SdlBackend::SwitchFullscreen(Uint32 flags) {
+    SDL_Window* w = window_.get();
+    int x = 0;
+    int y = 0;
+    const bool known = sdl::PointerOnScreen(w, x, y);
+    SDL_SetWindowFullscreen(w, flags);
+    int nowX = 0;
+    int nowY = 0;
+    if (known && sdl::PointerOnScreen(w, nowX, nowY) && (nowX != x || nowY != y)) sdl::PutPointerOnScreen(w, x, y);
+}
+
 void SdlBackend::PlaySound(int channel, std::shared_ptr<const SoundBuffer> sound, bool loop) {
-    std::shared_ptr<const SoundBuffer> replaced;
-    audio_.Lock();
-    replaced = mixer_.Play(channel, std::move(sound), loop);
-    audio_.Unlock();
+    // The replaced sound is let go here, outside the mixer's lock.
+    std::shared_ptr<const SoundBuffer> replaced = mixer_.Play(channel, std::move(sound), loop);
 }
 
 SdlBackend* AsSdl(Backend& b) { return dynamic_cast<SdlBackend*>(&b); }

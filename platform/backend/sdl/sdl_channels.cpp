@@ -19,22 +19,51 @@ std::size_t FramesOf(const SoundBuffer& sound) { return sound.samples.size() / 2
 std::shared_ptr<const SoundBuffer> ChannelMixer::Play(int channel, std::shared_ptr<const SoundBuffer> sound,
                                                       bool loop) {
     if (channel < 0 || channel >= kChannels) return sound;
+    std::lock_guard<std::mutex> hold(lock_);
     Voice& voice = voices_[std::size_t(channel)];
     std::shared_ptr<const SoundBuffer> replaced = std::move(voice.sound);
     voice.sound = std::move(sound);
     voice.frame = 0;
     voice.loop = loop;
     voice.fresh = voice.sound != nullptr;
+    if (Sounding(voice)) played_.notify_all();
     return replaced;
+}
+
+bool ChannelMixer::Sounding(const Voice& voice) {
+    if (!voice.sound) return false;
+    const std::size_t total = FramesOf(*voice.sound);
+    return voice.frame < total || (voice.loop && total > 0);
 }
 
 bool ChannelMixer::Playing(int channel) const {
     if (channel < 0 || channel >= kChannels) return false;
-    const Voice& voice = voices_[std::size_t(channel)];
-    return voice.sound && voice.frame < FramesOf(*voice.sound);
+    std::lock_guard<std::mutex> hold(lock_);
+    return Sounding(voices_[std::size_t(channel)]);
+}
+
+bool ChannelMixer::AnySounding() const {
+    for (const Voice& voice : voices_)
+        if (Sounding(voice)) return true;
+    return false;
+}
+
+bool ChannelMixer::MayWait() const { return !released_ && waitFromNs_ >= 0 && SteadyNowNs() >= waitFromNs_; }
+
+void ChannelMixer::WaitWhileSilent(std::int64_t fromNs) {
+    std::lock_guard<std::mutex> hold(lock_);
+    waitFromNs_ = fromNs;
+}
+
+void ChannelMixer::Release() {
+    std::lock_guard<std::mutex> hold(lock_);
+    released_ = true;
+    played_.notify_all();
 }
 
 void ChannelMixer::Mix(std::int16_t* out, std::size_t frames) {
+    std::unique_lock<std::mutex> hold(lock_);
+    if (!AnySounding() && MayWait()) played_.wait(hold, [this] { return released_ || AnySounding(); });
     std::memset(out, 0, frames * 2 * sizeof(std::int16_t));
     for (Voice& voice : voices_) {
         if (voice.fresh && voice.sound && FramesOf(*voice.sound) > 0) {

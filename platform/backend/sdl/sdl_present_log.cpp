@@ -27,11 +27,28 @@ PresentLog::~PresentLog() {
     if (file_) std::fclose(file_);
 }
 
-void PresentLog::Begin(const Surface& screen, long changedPixels) {
+void PresentLog::Begin(const Surface& screen, const TRect& changed) {
     if (!file_) return;
-    hash_ = std::hash<std::string_view>{}(
-        std::string_view(reinterpret_cast<const char*>(screen.pixels.data()), screen.pixels.size()));
-    changedPixels_ = changedPixels;
+    int top = changed.Top;
+    int bottom = changed.Bottom;
+    if (rowHashes_.size() != std::size_t(screen.height)) {
+        rowHashes_.assign(std::size_t(screen.height), 0);
+        hash_ = 0;
+        top = 0;
+        bottom = screen.height;
+    }
+    const std::size_t rowBytes = std::size_t(screen.width) * 3;
+    for (int y = top; y < bottom; ++y) {
+        // Each row's hash depends on its place, so that rows changing places
+        // change the frame's hash.
+        const std::uint64_t row =
+            std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(screen.Row(y)), rowBytes)) *
+                0x9E3779B97F4A7C15ull +
+            std::uint64_t(y);
+        hash_ ^= rowHashes_[std::size_t(y)] ^ row;
+        rowHashes_[std::size_t(y)] = row;
+    }
+    changedPixels_ = long(changed.Width()) * changed.Height();
     beganNs_ = MonotonicNs();
 }
 

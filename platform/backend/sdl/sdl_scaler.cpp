@@ -7,6 +7,9 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 #include "platform/backend/backend.h"
 #include "platform/gfx/graphics.h"
@@ -17,16 +20,22 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "window pixels are packed little-endian");
 
-std::uint32_t Pack(const Byte* bgr) {
-    return 0xFF000000u | std::uint32_t(bgr[0]) | (std::uint32_t(bgr[1]) << 8) | (std::uint32_t(bgr[2]) << 16);
-}
-
-// The picture pixel at `column` of a row as a window pixel, read four bytes
-// at once: the column must not be the row's last.
-inline std::uint32_t Load(const Byte* row, int column) {
-    std::uint32_t v;
-    std::memcpy(&v, row + column * 3, 4);
-    return v | 0xFF000000u;
+// A picture row as window pixels, four at a time from three words; `out`
+// holds one more than the row, a copy of its last pixel (what a column that
+// reads one past the row's end mixes with no share).
+static_assert(kScreenWidth % 4 == 0, "rows are packed four pixels at a time");
+void PackRow(const Byte* bgr, std::uint32_t* out) {
+    for (std::size_t x = 0; x < std::size_t(kScreenWidth); x += 4) {
+        std::uint64_t low;
+        std::uint32_t high;
+        std::memcpy(&low, bgr + x * 3, 8);
+        std::memcpy(&high, bgr + x * 3 + 8, 4);
+        out[x] = 0xFF000000u | std::uint32_t(low & 0xFFFFFF);
+        out[x + 1] = 0xFF000000u | std::uint32_t((low >> 24) & 0xFFFFFF);
+        out[x + 2] = 0xFF000000u | std::uint32_t(((low >> 48) | (std::uint64_t(high) << 16)) & 0xFFFFFF);
+        out[x + 3] = 0xFF000000u | (high >> 8);
+    }
+    out[kScreenWidth] = out[kScreenWidth - 1];
 }
 
 // a * share/256 + b * (256-share)/256 per byte of two 32-bit pixels, two
@@ -97,61 +106,84 @@ void PictureScaler::SetViewport(const Viewport& viewport) {
     columns_ = Taps(viewport.Picture().Width(), kScreenWidth);
     shareLanes_.clear();
     for (const Tap& t : columns_) shareLanes_.insert(shareLanes_.end(), 4, std::uint16_t(t.share));
-    // The columns before the first that reads the row's last pixel.
-    fastColumns_ = 0;
-    while (fastColumns_ < int(columns_.size()) && columns_[std::size_t(fastColumns_)].first + 1 < kScreenWidth - 1)
-        ++fastColumns_;
+    firsts_.clear();
+    for (const Tap& t : columns_) firsts_.push_back(t.first);
     rows_ = Taps(viewport.Picture().Height(), kScreenHeight);
     scaledRow_[0] = scaledRow_[1] = -1;
 }
 
+#if defined(__x86_64__) || defined(__i386__)
+#define VELAMO_SCALER_AVX2 1
+namespace {
+// The shares of columns a, a + 1 (low half) and b, b + 1 (high half).
+__attribute__((target("avx2"))) inline __m256i ShareLanes(const std::uint16_t* shares, int a, int b) {
+    return _mm256_set_m128i(_mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + std::size_t(b) * 4)),
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + std::size_t(a) * 4)));
+}
+
+// Eight window columns at a time, where their picture pixels (first and
+// second) lie within eight in a row, as whenever the window is larger than
+// the picture: those eight loaded at once and spread over the columns (no
+// gathers, which are slow where the processor's mitigations apply), then
+// mixed by each column's share. Returns the first column not done.
+__attribute__((target("avx2"))) int MixColumnsAvx2(const std::uint32_t* packed, const std::int32_t* firsts,
+                                                   const std::uint16_t* shares, int left, int right,
+                                                   std::uint32_t* to) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i full = _mm256_set1_epi16(256);
+    const __m256i one = _mm256_set1_epi32(1);
+    int x = left;
+    for (; x + 8 <= right; x += 8) {
+        const int base = firsts[x];
+        if (firsts[x + 7] + 1 - base > 7) break;
+        const __m256i index = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(firsts + x)),
+                                               _mm256_set1_epi32(base));
+        const __m256i eight = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(packed + base));
+        const __m256i pa = _mm256_permutevar8x32_epi32(eight, index);
+        const __m256i pb = _mm256_permutevar8x32_epi32(eight, _mm256_add_epi32(index, one));
+        // unpacklo takes columns 0, 1 and 4, 5; unpackhi 2, 3 and 6, 7.
+        const __m256i sLow = ShareLanes(shares, x, x + 4);
+        const __m256i sHigh = ShareLanes(shares, x + 2, x + 6);
+        const __m256i low = _mm256_srli_epi16(
+            _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(pa, zero), sLow),
+                             _mm256_mullo_epi16(_mm256_unpacklo_epi8(pb, zero), _mm256_sub_epi16(full, sLow))),
+            8);
+        const __m256i high = _mm256_srli_epi16(
+            _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(pa, zero), sHigh),
+                             _mm256_mullo_epi16(_mm256_unpackhi_epi8(pb, zero), _mm256_sub_epi16(full, sHigh))),
+            8);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + (x - left)), _mm256_packus_epi16(low, high));
+    }
+    return x;
+}
+
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+}  // namespace
+#endif
+
 const std::uint32_t* PictureScaler::ScaledRow(const Surface& picture, int row, int left, int right, int slot) {
-    // Each window column straight from the picture's bytes: four read at a
-    // time, the fourth (the next pixel's) masked off. Columns whose second
-    // picture pixel is the row's last one are read alone, since nothing may
-    // follow the picture's last byte.
-    const Byte* source = picture.Row(row);
+    packed_.resize(std::size_t(kScreenWidth) + 8);  // eight may be loaded from the last
+    PackRow(picture.Row(row), packed_.data());
+    const std::uint32_t* packed = packed_.data();
     std::vector<std::uint32_t>& out = scaled_[slot];
     out.resize(std::size_t(right - left));
     std::uint32_t* to = out.data();
     const Tap* taps = columns_.data();
-    const int fastEnd = std::min(right, fastColumns_);
     int x = left;
-    if (viewport_.WholeFactor()) {
-        for (; x < fastEnd; ++x) to[x - left] = Load(source, taps[x].first);
-        for (; x < right; ++x) to[x - left] = Pack(source + taps[x].first * 3);
+    if (viewport_.Picture().Width() == kScreenWidth) {
+        std::memcpy(to, packed + left, std::size_t(right - left) * 4);
         scaledRow_[slot] = row;
         return to;
     }
-#ifdef __SSE2__
-    // Four columns at a time: their first and second picture pixels, mixed
-    // by each column's own share.
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i full = _mm_set1_epi16(256);
-    const std::uint16_t* shares = shareLanes_.data();
-    for (; x + 4 <= fastEnd; x += 4) {
-        const Tap* t = taps + x;
-        const __m128i pa = _mm_setr_epi32(int(Load(source, t[0].first)), int(Load(source, t[1].first)),
-                                          int(Load(source, t[2].first)), int(Load(source, t[3].first)));
-        const __m128i pb = _mm_setr_epi32(int(Load(source, t[0].first + 1)), int(Load(source, t[1].first + 1)),
-                                          int(Load(source, t[2].first + 1)), int(Load(source, t[3].first + 1)));
-        const __m128i sLow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + std::size_t(x) * 4));
-        const __m128i sHigh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shares + std::size_t(x) * 4 + 8));
-        const __m128i low = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(pa, zero), sLow),
-                          _mm_mullo_epi16(_mm_unpacklo_epi8(pb, zero), _mm_sub_epi16(full, sLow))),
-            8);
-        const __m128i high = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(pa, zero), sHigh),
-                          _mm_mullo_epi16(_mm_unpackhi_epi8(pb, zero), _mm_sub_epi16(full, sHigh))),
-            8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (x - left)), _mm_packus_epi16(low, high));
-    }
+#ifdef VELAMO_SCALER_AVX2
+    if (HasAvx2()) x = MixColumnsAvx2(packed, firsts_.data(), shareLanes_.data(), x, right, to);
 #endif
     for (; x < right; ++x) {
         const Tap t = taps[x];
-        const std::uint32_t first = Pack(source + t.first * 3);
-        to[x - left] = t.share == 256 ? first : Mix(first, Pack(source + (t.first + 1) * 3), std::uint32_t(t.share));
+        to[x - left] = t.share == 256 ? packed[t.first] : Mix(packed[t.first], packed[t.first + 1], std::uint32_t(t.share));
     }
     scaledRow_[slot] = row;
     return to;

@@ -41,7 +41,8 @@ private:
     std::vector<Tap> columns_;
     std::vector<Tap> rows_;
     std::vector<std::uint16_t> shareLanes_;  // each column's share, once per byte of a pixel
-    int fastColumns_ = 0;                    // columns that read neither the row's last pixel nor beyond
+    std::vector<std::int32_t> firsts_;       // each column's first picture pixel
+    std::vector<std::uint32_t> packed_;      // the picture row being scaled, as window pixels
     std::vector<std::uint32_t> scaled_[2];
     int scaledRow_[2] = {-1, -1};
 };

@@ -3,6 +3,8 @@
 #include <SDL_syswm.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #if defined(VELAMO_HAVE_X11) && defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -44,6 +46,17 @@ bool XWindowOf(SDL_Window* window, Display*& display, Window& xwindow) {
     display = info.info.x11.display;
     xwindow = info.info.x11.window;
     return true;
+}
+
+// Waits up to `boundMs` for the window to show (it and every parent mapped).
+bool ViewableWithin(Display* display, Window window, int boundMs) {
+    const Uint64 until = SDL_GetTicks64() + Uint64(std::max(boundMs, 0));
+    for (;;) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable) return true;
+        if (SDL_GetTicks64() >= until) return false;
+        SDL_Delay(5);
+    }
 }
 
 [[noreturn]] int EndOnLostDisplay(Display*) {
@@ -90,6 +103,87 @@ bool HoldsInputFocus(SDL_Window* window) {
 #else
     (void)window;
     return true;
+#endif
+}
+
+bool MapWithin(SDL_Window* window, int boundMs) {
+#ifdef VELAMO_X11
+    Display* display = nullptr;
+    Window own = None;
+    if (XWindowOf(window, display, own)) {
+        XMapRaised(display, own);
+        return ViewableWithin(display, own, boundMs);
+    }
+#else
+    (void)boundMs;
+#endif
+    SDL_ShowWindow(window);
+    return true;
+}
+
+bool MapPastTheManager(SDL_Window* window, int boundMs) {
+#ifdef VELAMO_X11
+    Display* display = nullptr;
+    Window own = None;
+    if (!XWindowOf(window, display, own)) return false;
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    XChangeWindowAttributes(display, own, CWOverrideRedirect, &attributes);
+    XMapRaised(display, own);
+    return ViewableWithin(display, own, boundMs);
+#else
+    (void)window;
+    (void)boundMs;
+    return false;
+#endif
+}
+
+namespace {
+
+// The pointer's place relative to the window's top left corner, or to the
+// screen's.
+bool QueryPointer(SDL_Window* window, bool onScreen, int& x, int& y) {
+#ifdef VELAMO_X11
+    Display* display = nullptr;
+    Window own = None;
+    if (!XWindowOf(window, display, own)) return false;
+    Window root = None;
+    Window child = None;
+    int rootX = 0;
+    int rootY = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned int buttons = 0;
+    if (!XQueryPointer(display, own, &root, &child, &rootX, &rootY, &windowX, &windowY, &buttons)) return false;
+    x = onScreen ? rootX : windowX;
+    y = onScreen ? rootY : windowY;
+    return true;
+#else
+    (void)window;
+    (void)onScreen;
+    (void)x;
+    (void)y;
+    return false;
+#endif
+}
+
+}  // namespace
+
+bool PointerInWindow(SDL_Window* window, int& x, int& y) { return QueryPointer(window, false, x, y); }
+
+bool PointerOnScreen(SDL_Window* window, int& x, int& y) { return QueryPointer(window, true, x, y); }
+
+void PutPointerOnScreen(SDL_Window* window, int x, int y) {
+#ifdef VELAMO_X11
+    Display* display = nullptr;
+    Window own = None;
+    if (!XWindowOf(window, display, own)) return;
+    XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, x, y);
+    XFlush(display);
+#else
+    (void)window;
+    (void)x;
+    (void)y;
 #endif
 }
 
