@@ -10,12 +10,12 @@ TwndPoradek* wndPoradek = nullptr;
 
 namespace {
 
-constexpr int kPersonTop = 62, kPersonWidth = 120, kPersonHeight = 194;
-constexpr int kSlotSize = 56;
+constexpr int PersonTop = 62, PersonWidth = 120, PersonHeight = 194;
+constexpr int SlotSize = 56;
 // The carried picture's top-left corner lies this far up and left of the
 // pointer: half a slot.
-constexpr int kCarryOffset = 28;
-constexpr DWORD kMistakeMs = 500, kNextRoundMs = 1000;
+constexpr int CarryOffset = 28;
+constexpr DWORD MistakeMs = 500, NextRoundMs = 1000;
 
 struct TPoradekMode {
     const char* const* Codes;
@@ -25,7 +25,7 @@ struct TPoradekMode {
     const char* Help;
 };
 
-constexpr TPoradekMode kModes[2] = {
+constexpr TPoradekMode Modes[2] = {
     {PoradekToolCodes, int(std::size(PoradekToolCodes)), "post_n", "nastr", "polda"},
     {PoradekCapCodes, int(std::size(PoradekCapCodes)), "post_c", "cepice", "popel"},
 };
@@ -61,17 +61,14 @@ void TwndPoradek::FormCreate(TObject*) {
                      TBarButton::Help});
     DrawBarButton(TBarButton::Help);
     CleanBuffer->Assign(Buffer);
-    // The carried thing follows the pointer over the labels too (not over
-    // the help button).
+    // The carried thing follows the pointer over the labels too.
     const TMouseMoveEvent carryOver = [this](TObject* s, TShiftState sh, int x, int y) {
         ControlMouseMove(s, sh, x, y);
     };
-    for (TBarButton which : {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu})
-        BarButton(which)->OnMouseMove = carryOver;
 
     for (int i = 1; i <= PersonCount; ++i) {
-        auto* person = new TXLabel(this, 39 + 110 * (i - 1), kPersonTop, kPersonWidth, kPersonHeight);
-        person->SetCursor(1);
+        auto* person = new TXLabel(this, 39 + 110 * (i - 1), PersonTop, PersonWidth, PersonHeight);
+        person->SetCursor(ArrowCursor);
         person->Tag = i;
         person->OnClick = [this](TObject* s) { PersonClick(s); };
         person->OnMouseMove = carryOver;
@@ -80,7 +77,7 @@ void TwndPoradek::FormCreate(TObject*) {
     }
     for (int k = 1; k <= SlotCount; ++k) {
         SlotPoints[k] = {51 + 60 * (k - 1), 283};
-        auto* slot = new TXLabel(this, SlotPoints[k].X, SlotPoints[k].Y, kSlotSize, kSlotSize);
+        auto* slot = new TXLabel(this, SlotPoints[k].X, SlotPoints[k].Y, SlotSize, SlotSize);
         slot->Tag = k;
         slot->OnClick = [this](TObject* s) { SlotClick(s); };
         slot->OnMouseMove = carryOver;
@@ -100,11 +97,11 @@ void TwndPoradek::NewRound() {
     // otherwise be carried into a round whose things are others.
     if (Carrying) EndCarrying();
     ++round_;
-    const TPoradekMode& mode = kModes[Mode == 0 ? 0 : 1];
+    const TPoradekMode& mode = Modes[Mode == 0 ? 0 : 1];
     HelpFile = mode.Help;
     for (int k = 1; k <= SlotCount; ++k) {
         SlotItem[k] = 0;
-        SlotLabels[k]->SetCursor(2);
+        SlotLabels[k]->SetCursor(HandCursor);
     }
     Buffer->Assign(CleanBuffer.get());
     Mistakes = 0;
@@ -150,7 +147,7 @@ void TwndPoradek::StartNewRound() {
 void TwndPoradek::SlotClick(TObject* Sender) {
     auto* slot = static_cast<TXLabel*>(Sender);
     // Not under the message window: the pointer would hide over its buttons.
-    if (slot->Cursor() != 2 || !InFront()) return;
+    if (slot->Cursor() != HandCursor || !InFront()) return;
     // A second pick-up only swaps the carried thing; the pointer stays hidden.
     Carrying = true;
     CarriedItem = SlotItem[std::size_t(slot->Tag)];
@@ -163,7 +160,7 @@ void TwndPoradek::SlotClick(TObject* Sender) {
 
 void TwndPoradek::DrawCarried(int X, int Y) {
     CarryFrame->Assign(CarrySnapshot.get());
-    CarryFrame->Canvas()->Draw(X - kCarryOffset, Y - kCarryOffset, Image->Picture()->Bitmap());
+    CarryFrame->Canvas()->Draw(X - CarryOffset, Y - CarryOffset, Image->Picture()->Bitmap());
     BitBlt(Canvas(), 0, 0, 640, 480, CarryFrame->Canvas(), 0, 0, SRCCOPY);
 }
 
@@ -174,6 +171,11 @@ void TwndPoradek::FormMouseMove(TObject*, TShiftState, int X, int Y) {
 void TwndPoradek::ControlMouseMove(TObject* Sender, TShiftState, int X, int Y) {
     auto* control = static_cast<TControl*>(Sender);
     if (Carrying) DrawCarried(control->Left() + X, control->Top() + Y);
+}
+
+// Over the leaving buttons too (not over the help button).
+void TwndPoradek::PointerOverLeavingButton(int X, int Y) {
+    if (Carrying) DrawCarried(X, Y);
 }
 
 void TwndPoradek::EndCarrying() {
@@ -216,7 +218,7 @@ void TwndPoradek::PersonClick(TObject* Sender) {
         PlaySoundFile(AppDir + "sound\\spravne.wav");
         for (int k = 1; k <= SlotCount; ++k) {
             if (SlotItem[k] != person) continue;
-            SlotLabels[k]->SetCursor(1);
+            SlotLabels[k]->SetCursor(ArrowCursor);
             Buffer->Canvas()->Draw(SlotPoints[k].X, SlotPoints[k].Y, EmptySlotBitmap.get());
         }
         PersonLabels[person]->SetEnabled(false);
@@ -230,7 +232,7 @@ void TwndPoradek::PersonClick(TObject* Sender) {
         // the message.
         const bool limit = Mistakes == MistakeLimit;
         const unsigned round = round_;
-        if (!Pause(kMistakeMs)) return;
+        if (!Pause(MistakeMs)) return;
         if (limit && round == round_) {
             EndCarrying();
             ShowGameMessage("Poradek", MessagePicture.get());
@@ -238,7 +240,7 @@ void TwndPoradek::PersonClick(TObject* Sender) {
     }
     Repaint();
     if (AllServed()) {
-        if (!Pause(kNextRoundMs)) return;
+        if (!Pause(NextRoundMs)) return;
         NewRound();
         Repaint();
     }
