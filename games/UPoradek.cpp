@@ -5,6 +5,7 @@
 #include "games/DistinctDraw.h"
 #include "games/GameCodeLists.h"
 #include "platform/core/strings.h"
+#include "platform/gfx/pixels.h"
 
 TwndPoradek* wndPoradek = nullptr;
 
@@ -156,15 +157,25 @@ void TwndPoradek::SlotClick(TObject* Sender) {
     CarriedItem = SlotItem[std::size_t(slot->Tag)];
     HidePointer(true);
     CarrySnapshot->Assign(Buffer);
+    // The window is repainted from the Buffer: the carried frame starts as
+    // the snapshot, the thing not yet drawn.
+    CarryFrame->Assign(CarrySnapshot.get());
+    carriedAt_ = {};
     Image->Picture()->Assign(ItemBitmaps[std::size_t(CarriedItem)][2].get());
     Image->Picture()->Bitmap()->Transparent = true;
     Repaint();
 }
 
-void TwndPoradek::DrawCarried(int X, int Y) {
-    CarryFrame->Assign(CarrySnapshot.get());
-    CarryFrame->Canvas()->Draw(X - kCarryOffset, Y - kCarryOffset, Image->Picture()->Bitmap());
-    BitBlt(Canvas(), 0, 0, 640, 480, CarryFrame->Canvas(), 0, 0, SRCCOPY);
+void TwndPoradek::DrawCarried(int X, int Y, const TRect& alsoShown) {
+    TBitmap* thing = Image->Picture()->Bitmap();
+    const TRect last = carriedAt_;
+    carriedAt_ = gfx::SafeBounds(X - kCarryOffset, Y - kCarryOffset, thing->Width(), thing->Height());
+    // Only the thing's last place and its new one change in the carried
+    // frame; the window gets both, and the frame over whatever else was
+    // drawn on it at alsoShown. Each copy clips to the surfaces.
+    CarryFrame->Canvas()->CopyRect(last, CarrySnapshot->Canvas(), last);
+    CarryFrame->Canvas()->Draw(carriedAt_.Left, carriedAt_.Top, thing);
+    for (const TRect& r : {last, carriedAt_, alsoShown}) Canvas()->CopyRect(r, CarryFrame->Canvas(), r);
 }
 
 void TwndPoradek::FormMouseMove(TObject*, TShiftState, int X, int Y) {
@@ -173,7 +184,9 @@ void TwndPoradek::FormMouseMove(TObject*, TShiftState, int X, int Y) {
 
 void TwndPoradek::ControlMouseMove(TObject* Sender, TShiftState, int X, int Y) {
     auto* control = static_cast<TControl*>(Sender);
-    if (Carrying) DrawCarried(control->Left() + X, control->Top() + Y);
+    // The bar's buttons draw their hover picture on the window as the
+    // pointer enters them: the carried frame covers the control's place.
+    if (Carrying) DrawCarried(control->Left() + X, control->Top() + Y, control->BoundsRect());
 }
 
 void TwndPoradek::EndCarrying() {
