@@ -115,10 +115,14 @@ TRect TwndCiToJe::PlateArea(Byte Place) const {
     return Bounds(at.X, at.Y, NamePlate[Place]->Width(), NamePlate[Place]->Height());
 }
 
+TRect TwndCiToJe::CarriedArea() const {
+    return Bounds(CarryPoint.X, CarryPoint.Y, ThingBitmap->Width(), ThingBitmap->Height());
+}
+
 void TwndCiToJe::MestoMouseMove(TObject*, TShiftState, int X, int Y) { MoveOver(X, Y, {}); }
 
 void TwndCiToJe::MoveOver(int X, int Y, const TRect& alsoShown) {
-    const TRect thingWas = Bounds(CarryPoint.X, CarryPoint.Y, ThingBitmap->Width(), ThingBitmap->Height());
+    const TRect thingWas = CarriedArea();
     if (Carrying) CarryPoint = TPoint{X - ThingBitmap->Width() / 2, Y - ThingBitmap->Height() / 2};
     const Byte plateShown = HoverPlace;
     // Below the town (the frame under it, the box, the bar) only the carried
@@ -142,7 +146,7 @@ void TwndCiToJe::RedrawMove(const TRect& thingWas, const TRect& alsoShown) {
     // The town holds the same view as at the last drawing: only the carried
     // thing's places, the plates shown and to show, and the control the
     // pointer is over (a bar button's hover picture) change.
-    const TRect thingIs = Bounds(CarryPoint.X, CarryPoint.Y, ThingBitmap->Width(), ThingBitmap->Height());
+    const TRect thingIs = CarriedArea();
     const bool plateChanges = plateDrawn_ != HoverPlace;
     const TRect plateWas = plateChanges ? PlateArea(plateDrawn_) : TRect{};
     const TRect plateIs = plateChanges ? PlateArea(HoverPlace) : TRect{};

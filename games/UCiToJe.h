@@ -50,6 +50,8 @@ private:
     // the picture changed.
     void RedrawMove(const TRect& thingWas, const TRect& alsoShown);
     TRect PlateArea(Byte Place) const;
+    // The carried thing's place at CarryPoint.
+    TRect CarriedArea() const;
     // The name plate in the Buffer since the last drawing; 0 none.
     Byte plateDrawn_ = 0;
     // The result window made with this game and released with it; each
