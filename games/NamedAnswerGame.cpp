@@ -5,10 +5,7 @@
 TNamedAnswerGame::TNamedAnswerGame(TComponent* AOwner, const char* Caption)
     : TScreenFrame(AOwner, {.Caption = Caption, .Menu = TScreenMenu::Games, .StopSoundOnClose = true}) {}
 
-TNamedAnswerGame::~TNamedAnswerGame() {
-    delete MessagePicture;
-    MessagePicture = nullptr;
-}
+TNamedAnswerGame::~TNamedAnswerGame() = default;
 
 void TNamedAnswerGame::CreateGameScreen(const char* Background, const char* Help, const char* Message) {
     Randomize();
@@ -17,7 +14,7 @@ void TNamedAnswerGame::CreateGameScreen(const char* Background, const char* Help
                      TBarButton::Help});
     DrawBarButton(TBarButton::Help);
     HelpFile = Help;
-    MessagePicture = new TBitmap();
+    MessagePicture = std::make_unique<TBitmap>();
     MessagePicture->LoadFromFile(AppDir + Message);
 }
 
@@ -28,5 +25,5 @@ void TNamedAnswerGame::WrongAnswer(DWORD PauseMs, int Limit, const char* Message
     // The press that made the limit shows the message, also when more wrong
     // presses came during its pause (so the round's count passed the limit),
     // but not when a right answer dealt a new round meanwhile.
-    if (made == Limit && Mistakes >= Limit) ShowGameMessage(MessageId, MessagePicture, RightName());
+    if (made == Limit && Mistakes >= Limit) ShowGameMessage(MessageId, MessagePicture.get(), RightName());
 }

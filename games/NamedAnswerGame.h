@@ -4,6 +4,9 @@
 // drawn in, the message picture, and the new round on the window's again.
 #pragma once
 
+#include <memory>
+
+#include "shell/OneBased.h"
 #include "shell/ScreenFrame.h"
 
 class TNamedAnswerGame : public TScreenFrame {
@@ -12,7 +15,7 @@ public:
     ~TNamedAnswerGame() override;
 
     // Handed to the message window.
-    TBitmap* MessagePicture = nullptr;
+    std::unique_ptr<TBitmap> MessagePicture;
     // The right answer's position in the game's code list.
     Byte TargetCode = 0;
     // Wrong answers in this round.

@@ -11,10 +11,10 @@ TwndCiToJe* wndCiToJe = nullptr;
 
 namespace {
 
-constexpr std::initializer_list<TBarButton> kBar = {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations,
+constexpr std::initializer_list<TBarButton> BarButtons = {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations,
                                                    TBarButton::Menu, TBarButton::Help};
-constexpr TPoint kThingBox{569, 429};
-constexpr int kWrongAnswersForPage = 3;
+constexpr TPoint ThingBox{569, 429};
+constexpr int WrongAnswersForPage = 3;
 
 }  // namespace
 
@@ -46,8 +46,8 @@ void TwndCiToJe::FormCreate(TObject*) {
     // The game's screen picture; Frame (the town showing through its magenta
     // window) is a copy of it with the help button drawn in.
     Buffer->LoadFromFile(AppDir + "hry\\citoje\\pozadi.bmp");
-    CreateBottomBar(kBar);
-    for (TBarButton b : kBar)
+    CreateBottomBar(BarButtons);
+    for (TBarButton b : BarButtons)
         BarButton(b)->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ObjektMouseMove(s, sh, x, y); };
     HelpFile = "michacka";
     DrawBarButton(TBarButton::Help);
@@ -63,9 +63,9 @@ void TwndCiToJe::FormCreate(TObject*) {
     for (Byte place : TownGameClosedPlaces) ClosePlace(place);
     StartView();
 
-    ThingBitmap = new TBitmap();
+    ThingBitmap = std::make_unique<TBitmap>();
     Randomize();
-    lbObjekt->SetCursor(2);
+    lbObjekt->SetCursor(HandCursor);
     RedrawTown();
     NewThing();
 }
@@ -78,8 +78,6 @@ void TwndCiToJe::FormDestroy(TObject*) {
         resultWindow_->game_ = nullptr;
         resultWindow_->Release();
     }
-    delete ThingBitmap;
-    ThingBitmap = nullptr;
 }
 
 void TwndCiToJe::NewThing() {
@@ -100,13 +98,13 @@ void TwndCiToJe::NewThing() {
 
 void TwndCiToJe::DrawOverFrame() {
     TCanvas* c = Buffer->Canvas();
-    if (ThingPlace != 0) c->Draw(kThingBox.X, kThingBox.Y, ThingBitmap);
+    if (ThingPlace != 0) c->Draw(ThingBox.X, ThingBox.Y, ThingBitmap.get());
     plateDrawn_ = HoverPlace;
     if (HoverPlace != 0) {
         const TPoint at = NamePlateAt(HoverPlace);
         c->Draw(at.X, at.Y, NamePlate[HoverPlace]);
     }
-    if (Carrying) c->Draw(CarryPoint.X, CarryPoint.Y, ThingBitmap);
+    if (Carrying) c->Draw(CarryPoint.X, CarryPoint.Y, ThingBitmap.get());
 }
 
 TRect TwndCiToJe::PlateArea(Byte Place) const {
@@ -174,13 +172,13 @@ void TwndCiToJe::lbObjektClick(TObject*) {
 void TwndCiToJe::MestoMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
     // In front only: a press of another button while one is held on the town
     // reaches the town also under the page or the result window it opened.
-    if (Cursor() != 2 || !InFront()) return;
+    if (Cursor() != HandCursor || !InFront()) return;
     if (ThingPlace == HoverPlace) {
         resultWindow_->ShowDelivered(ThingPlace, ThingVariant);
         return;
     }
     PlaySoundFile(AppDir + "sound\\spatne.wav");
-    if (++WrongAnswers != kWrongAnswersForPage) return;
+    if (++WrongAnswers != WrongAnswersForPage) return;
     // The page of the place the thing belongs to, with back and print only;
     // the next thing waits when the child comes back.
     OpenDetailPage(ThingPlace, false);

@@ -19,7 +19,7 @@ public:
     // first thing, and which of the place's things it is (1..ThingCount).
     Byte ThingPlace = 0;
     Byte ThingVariant = 0;
-    TBitmap* ThingBitmap = nullptr;  // magenta transparent
+    std::unique_ptr<TBitmap> ThingBitmap;  // magenta transparent
     // The thing drawn under the mouse, its top-left corner at CarryPoint.
     bool Carrying = false;
     TPoint CarryPoint{};

@@ -7,9 +7,9 @@ TwndCiToJe2* wndCiToJe2 = nullptr;
 
 namespace {
 
-constexpr TPoint kPictureAt{145, 20};
-constexpr DWORD kDeliveredMs = 2000;
-constexpr DWORD kPlaceMs = 3000;
+constexpr TPoint PictureAt{145, 20};
+constexpr DWORD DeliveredMs = 2000;
+constexpr DWORD PlaceMs = 3000;
 
 }  // namespace
 
@@ -23,29 +23,26 @@ TwndCiToJe2::TwndCiToJe2(TComponent* AOwner, TwndCiToJe* Game)
 
 void TwndCiToJe2::FormCreate(TObject*) {
     Buffer->LoadFromFile(AppDir + "hry\\citoje\\pozadi2.bmp");
-    DeliveredBitmap = new TBitmap();
-    PlaceBitmap = new TBitmap();
+    DeliveredBitmap = std::make_unique<TBitmap>();
+    PlaceBitmap = std::make_unique<TBitmap>();
 }
 
 void TwndCiToJe2::FormDestroy(TObject*) {
     if (game_) game_->resultWindow_ = nullptr;
-    delete DeliveredBitmap;
-    delete PlaceBitmap;
-    DeliveredBitmap = PlaceBitmap = nullptr;
 }
 
 void TwndCiToJe2::ShowDelivered(Byte Place, Byte Thing) {
     PlaceBitmap->LoadFromFile(TownGamePicture(Place, ".bmp"));
     DeliveredBitmap->LoadFromFile(TownGamePicture(Place, "B\\" + IntToStr(Thing) + ".bmp"));
     // Each delivery paints over the one before at the same point.
-    Buffer->Canvas()->Draw(kPictureAt.X, kPictureAt.Y, DeliveredBitmap);
+    Buffer->Canvas()->Draw(PictureAt.X, PictureAt.Y, DeliveredBitmap.get());
     Show();
-    if (!WaitWithGame(kDeliveredMs)) return;
+    if (!WaitWithGame(DeliveredMs)) return;
 
-    Buffer->Canvas()->Draw(kPictureAt.X, kPictureAt.Y, PlaceBitmap);
+    Buffer->Canvas()->Draw(PictureAt.X, PictureAt.Y, PlaceBitmap.get());
     Repaint();
     PlaySoundFile(AppDir + "sound\\spravne.wav");
-    if (!WaitWithGame(kPlaceMs)) return;
+    if (!WaitWithGame(PlaceMs)) return;
 
     Hide();
     game_->NewThing();

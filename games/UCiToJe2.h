@@ -11,8 +11,8 @@ public:
     // Made by its game, which it hands the next thing to.
     TwndCiToJe2(TComponent* AOwner, TwndCiToJe* Game);
 
-    TBitmap* DeliveredBitmap = nullptr;
-    TBitmap* PlaceBitmap = nullptr;
+    std::unique_ptr<TBitmap> DeliveredBitmap;
+    std::unique_ptr<TBitmap> PlaceBitmap;
 
     void FormCreate(TObject* Sender);
     void FormDestroy(TObject* Sender);

@@ -1,6 +1,5 @@
 #include "games/UDvojice.h"
 
-#include <functional>
 #include <set>
 
 #include "games/DistinctDraw.h"
@@ -11,26 +10,14 @@ TwndDvojice* wndDvojice = nullptr;
 
 namespace {
 
-constexpr int kCellWidth = 90, kCellHeight = 149;
-constexpr TPoint kThingPoint{526, 271};
-constexpr TPoint kLivesPoint{512, 36};
-constexpr int kLivesWidth = 122, kLivesHeight = 194;
-constexpr int kLivesFrames = 6, kLossFrames = 5;
-constexpr DWORD kTurnUpMs = 2000, kEndMs = 1000;
+constexpr int CellWidth = 90, CellHeight = 149;
+constexpr TPoint ThingPoint{526, 271};
+constexpr TPoint LivesPoint{512, 36};
+constexpr int LivesWidth = 122, LivesHeight = 194;
+constexpr int LivesFrames = 6, LossFrames = 5;
+constexpr DWORD TurnUpMs = 2000, EndMs = 1000;
 
 String Folder() { return AppDir + "hry\\dvojice\\"; }
-
-// Runs First before the operation of each of the bar's buttons that leave
-// the screen or ask to (exit, menu, games, simulations).
-void BeforeLeavingByBar(TScreenFrame& Screen, const std::function<void()>& First) {
-    for (TBarButton which : {TBarButton::Exit, TBarButton::Menu, TBarButton::Games, TBarButton::Simulations}) {
-        TBMPLabel* button = Screen.BarButton(which);
-        button->OnClick = [First, leave = button->OnClick](TObject* Sender) {
-            First();
-            leave(Sender);
-        };
-    }
-}
 
 std::unique_ptr<TBitmap> Loaded(const String& FileName) {
     auto b = std::make_unique<TBitmap>();
@@ -48,20 +35,24 @@ TwndDvojice::TwndDvojice(TComponent* AOwner)
 
 TwndDvojice::~TwndDvojice() = default;
 
+// Leaving (or asking to) ends the memorising phase, so that the handler that
+// runs it can return.
+bool TwndDvojice::BeforeLeaving() {
+    Memorising = false;
+    return true;
+}
+
 void TwndDvojice::FormCreate(TObject*) {
     Randomize();
     Buffer->LoadFromFile(Folder() + "pozadi.bmp");
     CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu,
                      TBarButton::Help});
-    // Leaving (or asking to) ends the memorising phase, so that the handler
-    // that runs it can return.
-    BeforeLeavingByBar(*this, [this] { Memorising = false; });
     HelpFile = "dvojice";
     DrawBarButton(TBarButton::Help);
     CleanBuffer = std::make_unique<TBitmap>();
     CleanBuffer->Assign(Buffer);
     SavedCell = std::make_unique<TBitmap>();
-    SavedCell->SetSize(kCellWidth, kCellHeight);
+    SavedCell->SetSize(CellWidth, CellHeight);
 
     for (int i = 1; i <= CellCount; ++i) {
         CellPoints[i] = {39 + 92 * ((i - 1) % 5), i <= 5 ? 47 : 199};
@@ -69,8 +60,8 @@ void TwndDvojice::FormCreate(TObject*) {
         cell->SetParent(this);
         cell->SetAutoSize(false);
         cell->SetTransparent(true);
-        cell->SetCursor(2);
-        cell->SetBounds(CellPoints[i].X, CellPoints[i].Y, kCellWidth, kCellHeight);
+        cell->SetCursor(HandCursor);
+        cell->SetBounds(CellPoints[i].X, CellPoints[i].Y, CellWidth, CellHeight);
         cell->Tag = i;
         cell->OnClick = [this](TObject* s) { CellClick(s); };
         Cells[i] = cell;
@@ -79,7 +70,7 @@ void TwndDvojice::FormCreate(TObject*) {
         Placards[i] = Loaded(Folder() + "plak\\pl" + IntToStr(i) + ".bmp");
     }
     LivesStrip = Loaded(Folder() + "ziv.bmp");
-    BitBlt(Buffer->Canvas(), kLivesPoint.X, kLivesPoint.Y, kLivesWidth, kLivesHeight, LivesStrip->Canvas(), 0, 0,
+    BitBlt(Buffer->Canvas(), LivesPoint.X, LivesPoint.Y, LivesWidth, LivesHeight, LivesStrip->Canvas(), 0, 0,
            SRCCOPY);
     for (int n = 1; n <= 3; ++n) LossStrips[n] = Loaded(Folder() + IntToStr(n) + "ziv.bmp");
     MessagePicture = std::make_unique<TBitmap>();
@@ -90,8 +81,8 @@ void TwndDvojice::DrawAtCell(int Cell, TBitmap* Picture) {
 }
 
 void TwndDvojice::PlayStrip(TBitmap* Strip, int Frames) {
-    AnimateStrip50(Canvas(), Buffer->Canvas(), Strip->Canvas(), kLivesPoint.X, kLivesPoint.Y, kLivesWidth,
-                   kLivesHeight, Frames);
+    AnimateStrip50(Canvas(), Buffer->Canvas(), Strip->Canvas(), LivesPoint.X, LivesPoint.Y, LivesWidth,
+                   LivesHeight, Frames);
 }
 
 void TwndDvojice::NewGame() {
@@ -133,7 +124,7 @@ void TwndDvojice::Memorise() {
     TBitmap* placard = Placards[Random(CellCount) + 1].get();
     for (int i = 1; i <= CellCount; ++i) DrawAtCell(i, placard);
     Repaint();
-    PlayStrip(LivesStrip.get(), kLivesFrames);
+    PlayStrip(LivesStrip.get(), LivesFrames);
     Lives = 3;
     NextTask();
     Busy = false;
@@ -150,7 +141,7 @@ void TwndDvojice::NextTask() {
         TaskCell = Random(CellCount) + 1;
     } while (CellOpen[TaskCell] != 1);
     CellOpen[TaskCell] = 0;
-    Buffer->Canvas()->Draw(kThingPoint.X, kThingPoint.Y, ThingPictures[TaskCell].get());
+    Buffer->Canvas()->Draw(ThingPoint.X, ThingPoint.Y, ThingPictures[TaskCell].get());
     Repaint();
 }
 
@@ -163,11 +154,11 @@ void TwndDvojice::CellClick(TObject* Sender) {
     if (Busy) return;
     Busy = true;
     const int i = static_cast<TComponent*>(Sender)->Tag;
-    BitBlt(SavedCell->Canvas(), 0, 0, kCellWidth, kCellHeight, Buffer->Canvas(), CellPoints[i].X, CellPoints[i].Y,
+    BitBlt(SavedCell->Canvas(), 0, 0, CellWidth, CellHeight, Buffer->Canvas(), CellPoints[i].X, CellPoints[i].Y,
            SRCCOPY);
     DrawAtCell(i, ProfessionPictures[i].get());
     Repaint();
-    if (!Pause(kTurnUpMs)) return;
+    if (!Pause(TurnUpMs)) return;
     CheckAnswer(i);
     Busy = false;
 }
@@ -177,15 +168,15 @@ void TwndDvojice::CheckAnswer(int Cell) {
         PlaySoundFile(AppDir + "sound\\spravne.wav");
         // One pixel beyond the cell each way.
         Buffer->Canvas()->Brush.Color = clWhite;
-        Buffer->Canvas()->FillRect(Bounds(CellPoints[Cell].X, CellPoints[Cell].Y, kCellWidth + 1, kCellHeight + 1));
+        Buffer->Canvas()->FillRect(Bounds(CellPoints[Cell].X, CellPoints[Cell].Y, CellWidth + 1, CellHeight + 1));
         Cells[Cell]->Hide();
         NextTask();
         if (Closed()) return;
     } else {
         PlaySoundFile(AppDir + "sound\\spatne.wav");
-        PlayStrip(LossStrips[std::size_t(Lives)].get(), kLossFrames);
+        PlayStrip(LossStrips[std::size_t(Lives)].get(), LossFrames);
         --Lives;
-        BitBlt(Buffer->Canvas(), CellPoints[Cell].X, CellPoints[Cell].Y, kCellWidth, kCellHeight,
+        BitBlt(Buffer->Canvas(), CellPoints[Cell].X, CellPoints[Cell].Y, CellWidth, CellHeight,
                SavedCell->Canvas(), 0, 0, SRCCOPY);
     }
     Repaint();
@@ -196,7 +187,7 @@ void TwndDvojice::CheckAnswer(int Cell) {
 }
 
 void TwndDvojice::FinishGame(const char* Name) {
-    if (!Pause(kEndMs)) return;
+    if (!Pause(EndMs)) return;
     MessagePicture->LoadFromFile(Folder() + Name + ".bmp");
     HlaskaSound = Folder() + Name + ".wav";
     ShowGameMessage("Dvojice", MessagePicture.get());

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "shell/OneBased.h"
 #include "shell/ScreenFrame.h"
 
 class TwndDvojice : public TScreenFrame {
@@ -17,19 +18,19 @@ public:
     explicit TwndDvojice(TComponent* AOwner);
     ~TwndDvojice() override;
 
-    // Indexed 1..10 as the cells' tags; [0] is unused.
-    std::array<TPoint, CellCount + 1> CellPoints{};
-    std::array<Byte, CellCount + 1> CellOpen{};  // 1 while the cell's pair has not been asked
-    std::array<TLabel*, CellCount + 1> Cells{};
-    std::array<std::unique_ptr<TBitmap>, CellCount + 1> ProfessionPictures;
-    std::array<std::unique_ptr<TBitmap>, CellCount + 1> ThingPictures;
-    std::array<std::unique_ptr<TBitmap>, CellCount + 1> Placards;
+    // By the cells' tags 1..10.
+    TOneBased<TPoint, CellCount> CellPoints;
+    TOneBased<Byte, CellCount> CellOpen;  // 1 while the cell's pair has not been asked
+    TOneBased<TLabel*, CellCount> Cells;
+    TOneBased<std::unique_ptr<TBitmap>, CellCount> ProfessionPictures;
+    TOneBased<std::unique_ptr<TBitmap>, CellCount> ThingPictures;
+    TOneBased<std::unique_ptr<TBitmap>, CellCount> Placards;
     std::unique_ptr<TBitmap> SavedCell;
     std::unique_ptr<TBitmap> CleanBuffer;
     int TaskCell = 0;
     int Lives = 0;
     std::unique_ptr<TBitmap> LivesStrip;
-    std::array<std::unique_ptr<TBitmap>, 4> LossStrips;  // [n]: played when a life is lost with n left
+    TOneBased<std::unique_ptr<TBitmap>, 3> LossStrips;  // [n]: played when a life is lost with n left
     std::unique_ptr<TBitmap> MessagePicture;
     // A cell click is being handled.
     bool Busy = false;
@@ -52,6 +53,9 @@ public:
     void StartNewRound() override { NewGame(); }
 
     void FormCreate(TObject* Sender);
+
+protected:
+    bool BeforeLeaving() override;
 
 private:
     // The memorising phase, then the covered board with its first task.

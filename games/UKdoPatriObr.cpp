@@ -40,14 +40,7 @@ TwndKdoPatriObr::TwndKdoPatriObr(TComponent* AOwner)
     DoCreate();
 }
 
-TwndKdoPatriObr::~TwndKdoPatriObr() {
-    for (TBitmap*& b : Candidates) {
-        delete b;
-        b = nullptr;
-    }
-    delete SceneBitmap;
-    SceneBitmap = nullptr;
-}
+TwndKdoPatriObr::~TwndKdoPatriObr() = default;
 
 void TwndKdoPatriObr::FormCreate(TObject*) {
     Randomize();
@@ -65,8 +58,8 @@ void TwndKdoPatriObr::FormCreate(TObject*) {
     ChoiceLabel->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         ChoiceMouseDown(s, b, sh, x, y);
     };
-    for (int i = 1; i <= FigureCount; ++i) Candidates[i] = new TBitmap();
-    SceneBitmap = new TBitmap();
+    for (auto& candidate : Candidates) candidate = std::make_unique<TBitmap>();
+    SceneBitmap = std::make_unique<TBitmap>();
     WrongSound = AppDir + "sound\\spatne.wav";
     RightSound = AppDir + "sound\\spravne.wav";
     // The detail page's back button starts the next round of the game that
@@ -99,7 +92,7 @@ void TwndKdoPatriObr::NewRound() {
         if (i == TargetSlot) {
             UsedTargets.insert(p);
             SceneBitmap->LoadFromFile(AppDir + files.Scenes + code + "1.bmp");
-            Buffer->Canvas()->Draw(SceneX, SceneY, SceneBitmap);
+            Buffer->Canvas()->Draw(SceneX, SceneY, SceneBitmap.get());
             SceneBitmap->LoadFromFile(AppDir + files.Scenes + code + "2.bmp");
             if (Mode == 1) {
                 PromptSound = AppDir + "hry\\reseni\\zvuky\\" + code + "1.wav";
@@ -121,7 +114,7 @@ void TwndKdoPatriObr::ResetUsedTargets() {
 }
 
 void TwndKdoPatriObr::ShowFigure(int Position) {
-    Buffer->Canvas()->Draw(FigureX, FigureY, Candidates[Position]);
+    Buffer->Canvas()->Draw(FigureX, FigureY, Candidates[Position].get());
     ChoiceLabel->Tag = Position;
 }
 
@@ -140,7 +133,7 @@ void TwndKdoPatriObr::ChoiceMouseDown(TObject*, TMouseButton, TShiftState, int, 
     // opened.
     if (!InFront()) return;
     if (ChoiceLabel->Tag == TargetSlot) {
-        Buffer->Canvas()->Draw(SceneX, SceneY, SceneBitmap);
+        Buffer->Canvas()->Draw(SceneX, SceneY, SceneBitmap.get());
         Repaint();
         // Synchronous, and a missing file gives the default sound: nothing
         // is handled until it has ended.

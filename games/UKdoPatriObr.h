@@ -5,8 +5,10 @@
 // page, whose back button starts the next round. The game has no end.
 #pragma once
 
+#include <memory>
 #include <set>
 
+#include "shell/OneBased.h"
 #include "shell/ScreenFrame.h"
 
 class TwndKdoPatriObr : public TScreenFrame {
@@ -20,10 +22,10 @@ public:
     T3BMPLabel* DownArrow = nullptr;  // Tag 1
     // Over the shown figure; Tag: its position 1..15.
     TXLabel* ChoiceLabel = nullptr;
-    // This round's figures, 1..15 (Candidates[0] is unused).
-    TBitmap* Candidates[FigureCount + 1] = {};
+    // This round's figures, 1..15.
+    TOneBased<std::unique_ptr<TBitmap>, FigureCount> Candidates;
     // After NewRound: the solved scene, waiting for the right choice.
-    TBitmap* SceneBitmap = nullptr;
+    std::unique_ptr<TBitmap> SceneBitmap;
 
     Byte TargetSlot = 0;  // 1..15
     Byte TargetCode = 0;  // position in GameCodeList43

@@ -10,8 +10,8 @@ class TwndKdoPatriZvuk : public TNamedAnswerGame {
 public:
     explicit TwndKdoPatriZvuk(TComponent* AOwner);
 
-    // 1..10 (Cells[0] is unused); Tag: the GameCodeList29 position dealt.
-    TXLabel* Cells[PersonCellCount + 1] = {};
+    // 1..10; Tag: the GameCodeList29 position dealt.
+    TOneBased<TXLabel*, PersonCellCount> Cells;
     // TargetCode: a position in GameCodeList29.
     String TargetSound;
     TXLabel* ReplayAreas[2] = {};

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "games/NamedAnswerGame.h"
+#include "shell/OneBased.h"
 
 class TwndKdoToJe : public TNamedAnswerGame {
 public:
@@ -12,9 +13,8 @@ public:
 
     static constexpr int SlotCount = 5;
 
-    // 1..5 (NameSlots[0] is unused); Tag: the GameCodeList43 position whose
-    // plate the slot shows.
-    TXLabel* NameSlots[SlotCount + 1] = {};
+    // 1..5; Tag: the GameCodeList43 position whose plate the slot shows.
+    TOneBased<TXLabel*, SlotCount> NameSlots;
     // TargetCode: the person's position in GameCodeList43.
 
     void NewRound() override;

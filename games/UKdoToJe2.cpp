@@ -20,28 +20,23 @@ TwndKdoToJe2::TwndKdoToJe2(TComponent* AOwner) : TNamedAnswerGame(AOwner, "Velam
     DoCreate();
 }
 
-TwndKdoToJe2::~TwndKdoToJe2() {
-    delete CleanBuffer;
-    CleanBuffer = nullptr;
-    delete CompletedSentence;
-    CompletedSentence = nullptr;
-}
+TwndKdoToJe2::~TwndKdoToJe2() = default;
 
 void TwndKdoToJe2::FormCreate(TObject*) {
     CreateGameScreen("hry\\kdotoje\\pozadib.bmp", "zahrad", "hry\\kdotoje\\b_hlaska.bmp");
-    CleanBuffer = new TBitmap();
+    CleanBuffer = std::make_unique<TBitmap>();
     CleanBuffer->Assign(Buffer);
     for (int i = 1; i <= PersonCellCount; ++i) {
         const TRect r = PersonCellBounds(i, CellsTop);
         Cells[i] = new TXLabel(this, r.Left, r.Top, r.Width(), r.Height());
         Cells[i]->OnClick = [this](TObject* s) { CellClick(s); };
     }
-    CompletedSentence = new TBitmap();
+    CompletedSentence = std::make_unique<TBitmap>();
     NewRound();
 }
 
 void TwndKdoToJe2::NewRound() {
-    Buffer->Assign(CleanBuffer);
+    Buffer->Assign(CleanBuffer.get());
     auto scratch = std::make_unique<TBitmap>();
     const int targetCell = Random(PersonCellCount) + 1;
     std::set<int> drawn;
@@ -66,7 +61,7 @@ void TwndKdoToJe2::CellClick(TObject* Sender) {
     if (!InFront()) return;
     // No busy flag: a click during a pause is judged at once.
     if (static_cast<TComponent*>(Sender)->Tag == TargetCode) {
-        Buffer->Canvas()->Draw(SentenceX, SentenceY, CompletedSentence);
+        Buffer->Canvas()->Draw(SentenceX, SentenceY, CompletedSentence.get());
         Repaint();
         // Synchronous: nothing is handled until the sound has ended.
         PlaySoundEx(AppDir + "hry\\kdotoje\\b_zvuky\\" + GameCodeList43[TargetCode - 1].Code + ".wav",

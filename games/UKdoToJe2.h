@@ -14,11 +14,11 @@ public:
     ~TwndKdoToJe2() override;
 
     // The background with the help button drawn in: each round starts from it.
-    TBitmap* CleanBuffer = nullptr;
+    std::unique_ptr<TBitmap> CleanBuffer;
     // The round's second sentence picture, shown on a right answer.
-    TBitmap* CompletedSentence = nullptr;
-    // 1..10 (Cells[0] is unused); Tag: the GameCodeList43 position dealt.
-    TXLabel* Cells[PersonCellCount + 1] = {};
+    std::unique_ptr<TBitmap> CompletedSentence;
+    // 1..10; Tag: the GameCodeList43 position dealt.
+    TOneBased<TXLabel*, PersonCellCount> Cells;
     // TargetCode: a position in GameCodeList43.
 
     void NewRound() override;

@@ -29,7 +29,6 @@ String PexesoFile(const String& Name) { return AppDir + "hry\\pexeso\\" + Name; 
 TwndPexeso::TwndPexeso(TComponent* AOwner)
     : TScreenFrame(AOwner, {.Caption = "Velamo - Hry: Pexeso", .Menu = TScreenMenu::Games}) {
     OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnDestroy = [this](TObject* s) { FormDestroy(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
     OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
@@ -42,59 +41,40 @@ void TwndPexeso::FormCreate(TObject*) {
     Buffer->LoadFromFile(PexesoFile("pozadi.bmp"));
     CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu});
     ModeButton = new TBMPLabel(this, PexesoFile("pex_B.bmp"), PexesoFile("pex_A.bmp"), 560, 418, 80, 62);
-    ModeButton->Tag = 1;
+    ModeButton->Tag = EqualPictures;
     ModeButton->OnClick = [this](TObject* s) { ModeClick(s); };
     CreateBottomBar({TBarButton::Help});
     HelpFile = "pexeso";
     DrawBarButton(TBarButton::Help);
-    CleanBuffer = new TBitmap();
+    CleanBuffer = std::make_unique<TBitmap>();
     CleanBuffer->Assign(Buffer);
-    // The leaving buttons wait for the pauses and the computer's turn; help
-    // works at any time.
-    for (TBarButton which : {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu}) {
-        TBMPLabel* button = BarButton(which);
-        button->OnClick = [this, leave = button->OnClick](TObject* s) {
-            if (!Busy()) leave(s);
-        };
-    }
 
-    CardBack = new TBitmap();
+    CardBack = std::make_unique<TBitmap>();
     CardBack->LoadFromFile(PexesoFile("karta.bmp"));
     for (auto& pictures : PairPictures)
-        for (TBitmap*& picture : pictures) picture = new TBitmap();
+        for (auto& picture : pictures) picture = std::make_unique<TBitmap>();
     for (int k = 0; k <= PexesoPairs; ++k) {
-        DigitBitmaps[k] = new TBitmap();
+        DigitBitmaps[k] = std::make_unique<TBitmap>();
         DigitBitmaps[k]->LoadFromFile(PexesoFile("cisla\\" + IntToStr(k) + ".bmp"));
     }
     CardSound = PexesoFile("karta.wav");
     RightSound = AppDir + "sound\\spravne.wav";
-    WinnerBitmap = new TBitmap();
-    MessagePicture = new TBitmap();
+    WinnerBitmap = std::make_unique<TBitmap>();
+    MessagePicture = std::make_unique<TBitmap>();
     NewGame();
     created_ = true;
-}
-
-void TwndPexeso::FormDestroy(TObject*) {
-    const auto free = [](TBitmap*& picture) {
-        delete picture;
-        picture = nullptr;
-    };
-    for (auto& pictures : PairPictures)
-        for (TBitmap*& picture : pictures) free(picture);
-    for (TBitmap*& digit : DigitBitmaps) free(digit);
-    for (TBitmap** picture : {&CleanBuffer, &CardBack, &WinnerBitmap, &MessagePicture}) free(*picture);
 }
 
 void TwndPexeso::NewGame() {
     if (Busy()) return;
     Board.Deal();
-    Buffer->Assign(CleanBuffer);
+    Buffer->Assign(CleanBuffer.get());
     Buffer->Canvas()->Draw(ModeButton->Left(), ModeButton->Top(), ModeButton->NormalBitmap);
     for (int i = 1; i <= PexesoPairs; ++i) {
         const String n = IntToStr(Board.PictureNumbers[std::size_t(i)]);
-        TBitmap** pictures = PairPictures[i - 1];
+        auto& pictures = PairPictures[std::size_t(i)];
         pictures[0]->LoadFromFile(PexesoFile("postav\\" + n + ".bmp"));
-        if (ModeButton->Tag == 1) pictures[1]->Assign(pictures[0]);
+        if (ModeButton->Tag == EqualPictures) pictures[1]->Assign(pictures[0].get());
         else pictures[1]->LoadFromFile(PexesoFile("veci\\" + n + ".bmp"));
     }
     for (int column = 1; column <= PexesoColumns; ++column)
@@ -114,7 +94,7 @@ void TwndPexeso::FormDeactivate(TObject* Sender) {
 
 void TwndPexeso::FormMouseMove(TObject*, TShiftState, int X, int Y) {
     const bool faceDown = OnBoard(X, Y) && Board.Card(CellAt(X, Y)).CardState == csFaceDown;
-    SetCursor(faceDown ? 2 : 1);
+    SetCursor(faceDown ? HandCursor : ArrowCursor);
 }
 
 void TwndPexeso::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
@@ -156,7 +136,7 @@ void TwndPexeso::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y
 
 void TwndPexeso::ModeClick(TObject*) {
     if (Busy() || !InFront()) return;
-    ModeButton->Tag = ModeButton->Tag == 1 ? 2 : 1;
+    ModeButton->Tag = ModeButton->Tag == EqualPictures ? PersonAndThing : EqualPictures;
     std::swap(ModeButton->HoverBitmap, ModeButton->NormalBitmap);
     ModeButton->Perform(CM_MOUSELEAVE);
     NewGame();
@@ -253,7 +233,7 @@ bool TwndPexeso::CheckGameOver() {
     }
     // After the child's last pair, too, nothing deals or leaves before the
     // message is up.
-    if (PlayerPause(1000)) ShowGameMessage("Pexeso", MessagePicture);
+    if (PlayerPause(1000)) ShowGameMessage("Pexeso", MessagePicture.get());
     return true;
 }
 
@@ -267,12 +247,12 @@ bool TwndPexeso::PlayerPause(DWORD Ms) {
 
 void TwndPexeso::DrawFace(const TCardFace& Face) {
     const TPoint corner = CellCorner(Face.Place);
-    Buffer->Canvas()->Draw(corner.X, corner.Y, PairPictures[Face.PairId - 1][Face.FirstOfPair ? 0 : 1]);
+    Buffer->Canvas()->Draw(corner.X, corner.Y, PairPictures[Face.PairId][Face.FirstOfPair ? 0 : 1].get());
 }
 
 void TwndPexeso::DrawBack(TPoint Place) {
     const TPoint corner = CellCorner(Place);
-    Buffer->Canvas()->Draw(corner.X, corner.Y, CardBack);
+    Buffer->Canvas()->Draw(corner.X, corner.Y, CardBack.get());
 }
 
 void TwndPexeso::RestoreCell(TPoint Place) {
@@ -281,7 +261,7 @@ void TwndPexeso::RestoreCell(TPoint Place) {
            SRCCOPY);
 }
 
-void TwndPexeso::DrawOnBoth(int X, int Y, TBitmap* Picture) {
-    Canvas()->Draw(X, Y, Picture);
-    Buffer->Canvas()->Draw(X, Y, Picture);
+void TwndPexeso::DrawOnBoth(int X, int Y, const std::unique_ptr<TBitmap>& Picture) {
+    Canvas()->Draw(X, Y, Picture.get());
+    Buffer->Canvas()->Draw(X, Y, Picture.get());
 }

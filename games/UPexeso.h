@@ -6,7 +6,11 @@
 // first game while it is created and frees itself when closed.
 #pragma once
 
+#include <array>
+#include <memory>
+
 #include "games/PexesoBoard.h"
+#include "shell/OneBased.h"
 #include "shell/ScreenFrame.h"
 
 class TwndPexeso : public TScreenFrame {
@@ -15,23 +19,26 @@ public:
 
     // Buffer's background as loaded, with the help button's picture: a new
     // game starts from it and a taken card's cell is restored from it.
-    TBitmap* CleanBuffer = nullptr;
-    // Tag 1: pairs of two equal pictures; 2: a person and a thing. Shows the
-    // mode being played, and the other one under the mouse.
+    std::unique_ptr<TBitmap> CleanBuffer;
+    // Its Tag is the mode: EqualPictures or PersonAndThing. Shows the mode
+    // being played, and the other one under the mouse.
     TBMPLabel* ModeButton = nullptr;
-    TBitmap* CardBack = nullptr;
+    static constexpr int EqualPictures = 1;
+    static constexpr int PersonAndThing = 2;
+    std::unique_ptr<TBitmap> CardBack;
     // The cards, the computer's memory, the scores and the player's try.
     TPexesoBoard Board;
-    // [pair 1..15 - 1][first, second picture]
-    TBitmap* PairPictures[PexesoPairs][2] = {};
+    // By pair 1..15: the first and the second picture.
+    TOneBased<std::array<std::unique_ptr<TBitmap>, 2>, PexesoPairs> PairPictures;
     // The player's pauses run; the computer's turn runs. Either one makes
     // card presses, NewGame, the mode switch and the four leaving bottom-bar
     // buttons do nothing.
     bool PlayerBusy = false;
     bool ComputerBusy = false;
-    TBitmap* DigitBitmaps[PexesoPairs + 1] = {};
-    TBitmap* WinnerBitmap = nullptr;
-    TBitmap* MessagePicture = nullptr;
+    // The numbers 0..15.
+    std::array<std::unique_ptr<TBitmap>, PexesoPairs + 1> DigitBitmaps;
+    std::unique_ptr<TBitmap> WinnerBitmap;
+    std::unique_ptr<TBitmap> MessagePicture;
     String CardSound;
     String RightSound;
 
@@ -41,7 +48,6 @@ public:
     void StartNewRound() override { NewGame(); }
 
     void FormCreate(TObject* Sender);
-    void FormDestroy(TObject* Sender);
     void FormActivate(TObject* Sender);
     void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -56,6 +62,9 @@ public:
 protected:
     // The pointer comes back while another window is active.
     void FormDeactivate(TObject* Sender) override;
+    // The leaving buttons wait for the pauses and the computer's turn; help
+    // works at any time.
+    bool BeforeLeaving() override { return !Busy(); }
 
 private:
     bool Busy() const { return PlayerBusy || ComputerBusy; }
@@ -70,7 +79,7 @@ private:
     void DrawBack(TPoint Place);
     void RestoreCell(TPoint Place);
     // Onto the window and into Buffer.
-    void DrawOnBoth(int X, int Y, TBitmap* Picture);
+    void DrawOnBoth(int X, int Y, const std::unique_ptr<TBitmap>& Picture);
 
     // Whether creation went through: a screen whose pictures failed to load
     // is never shown.

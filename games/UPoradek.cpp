@@ -11,12 +11,12 @@ TwndPoradek* wndPoradek = nullptr;
 
 namespace {
 
-constexpr int kPersonTop = 62, kPersonWidth = 120, kPersonHeight = 194;
-constexpr int kSlotSize = 56;
+constexpr int PersonTop = 62, PersonWidth = 120, PersonHeight = 194;
+constexpr int SlotSize = 56;
 // The carried picture's top-left corner lies this far up and left of the
 // pointer: half a slot.
-constexpr int kCarryOffset = 28;
-constexpr DWORD kMistakeMs = 500, kNextRoundMs = 1000;
+constexpr int CarryOffset = 28;
+constexpr DWORD MistakeMs = 500, NextRoundMs = 1000;
 
 struct TPoradekMode {
     const char* const* Codes;
@@ -26,7 +26,7 @@ struct TPoradekMode {
     const char* Help;
 };
 
-constexpr TPoradekMode kModes[2] = {
+constexpr TPoradekMode Modes[2] = {
     {PoradekToolCodes, int(std::size(PoradekToolCodes)), "post_n", "nastr", "polda"},
     {PoradekCapCodes, int(std::size(PoradekCapCodes)), "post_c", "cepice", "popel"},
 };
@@ -62,17 +62,14 @@ void TwndPoradek::FormCreate(TObject*) {
                      TBarButton::Help});
     DrawBarButton(TBarButton::Help);
     CleanBuffer->Assign(Buffer);
-    // The carried thing follows the pointer over the labels too (not over
-    // the help button).
+    // The carried thing follows the pointer over the labels too.
     const TMouseMoveEvent carryOver = [this](TObject* s, TShiftState sh, int x, int y) {
         ControlMouseMove(s, sh, x, y);
     };
-    for (TBarButton which : {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu})
-        BarButton(which)->OnMouseMove = carryOver;
 
     for (int i = 1; i <= PersonCount; ++i) {
-        auto* person = new TXLabel(this, 39 + 110 * (i - 1), kPersonTop, kPersonWidth, kPersonHeight);
-        person->SetCursor(1);
+        auto* person = new TXLabel(this, 39 + 110 * (i - 1), PersonTop, PersonWidth, PersonHeight);
+        person->SetCursor(ArrowCursor);
         person->Tag = i;
         person->OnClick = [this](TObject* s) { PersonClick(s); };
         person->OnMouseMove = carryOver;
@@ -81,7 +78,7 @@ void TwndPoradek::FormCreate(TObject*) {
     }
     for (int k = 1; k <= SlotCount; ++k) {
         SlotPoints[k] = {51 + 60 * (k - 1), 283};
-        auto* slot = new TXLabel(this, SlotPoints[k].X, SlotPoints[k].Y, kSlotSize, kSlotSize);
+        auto* slot = new TXLabel(this, SlotPoints[k].X, SlotPoints[k].Y, SlotSize, SlotSize);
         slot->Tag = k;
         slot->OnClick = [this](TObject* s) { SlotClick(s); };
         slot->OnMouseMove = carryOver;
@@ -101,11 +98,11 @@ void TwndPoradek::NewRound() {
     // otherwise be carried into a round whose things are others.
     if (Carrying) EndCarrying();
     ++round_;
-    const TPoradekMode& mode = kModes[Mode == 0 ? 0 : 1];
+    const TPoradekMode& mode = Modes[Mode == 0 ? 0 : 1];
     HelpFile = mode.Help;
     for (int k = 1; k <= SlotCount; ++k) {
         SlotItem[k] = 0;
-        SlotLabels[k]->SetCursor(2);
+        SlotLabels[k]->SetCursor(HandCursor);
     }
     Buffer->Assign(CleanBuffer.get());
     Mistakes = 0;
@@ -151,7 +148,7 @@ void TwndPoradek::StartNewRound() {
 void TwndPoradek::SlotClick(TObject* Sender) {
     auto* slot = static_cast<TXLabel*>(Sender);
     // Not under the message window: the pointer would hide over its buttons.
-    if (slot->Cursor() != 2 || !InFront()) return;
+    if (slot->Cursor() != HandCursor || !InFront()) return;
     // A second pick-up only swaps the carried thing; the pointer stays hidden.
     Carrying = true;
     CarriedItem = SlotItem[std::size_t(slot->Tag)];
@@ -169,7 +166,7 @@ void TwndPoradek::SlotClick(TObject* Sender) {
 void TwndPoradek::DrawCarried(int X, int Y, const TRect& alsoShown) {
     TBitmap* thing = Image->Picture()->Bitmap();
     const TRect last = carriedAt_;
-    carriedAt_ = gfx::SafeBounds(X - kCarryOffset, Y - kCarryOffset, thing->Width(), thing->Height());
+    carriedAt_ = gfx::SafeBounds(X - CarryOffset, Y - CarryOffset, thing->Width(), thing->Height());
     // Only the thing's last place and its new one change in the carried
     // frame; the window gets both, and the frame over whatever else was
     // drawn on it at alsoShown. Each copy clips to the surfaces.
@@ -184,9 +181,18 @@ void TwndPoradek::FormMouseMove(TObject*, TShiftState, int X, int Y) {
 
 void TwndPoradek::ControlMouseMove(TObject* Sender, TShiftState, int X, int Y) {
     auto* control = static_cast<TControl*>(Sender);
-    // The bar's buttons draw their hover picture on the window as the
-    // pointer enters them: the carried frame covers the control's place.
-    if (Carrying) DrawCarried(control->Left() + X, control->Top() + Y, control->BoundsRect());
+    if (Carrying) DrawCarried(control->Left() + X, control->Top() + Y);
+}
+
+// Over the leaving buttons too (not over the help button). They draw their
+// hover picture on the window as the pointer enters them: the carried frame
+// covers the button's place.
+void TwndPoradek::PointerOverLeavingButton(int X, int Y) {
+    if (!Carrying) return;
+    TRect button{};
+    for (TBarButton which : {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu})
+        if (const TBMPLabel* b = BarButton(which); b && b->BoundsRect().Contains(X, Y)) button = b->BoundsRect();
+    DrawCarried(X, Y, button);
 }
 
 void TwndPoradek::EndCarrying() {
@@ -229,7 +235,7 @@ void TwndPoradek::PersonClick(TObject* Sender) {
         PlaySoundFile(AppDir + "sound\\spravne.wav");
         for (int k = 1; k <= SlotCount; ++k) {
             if (SlotItem[k] != person) continue;
-            SlotLabels[k]->SetCursor(1);
+            SlotLabels[k]->SetCursor(ArrowCursor);
             Buffer->Canvas()->Draw(SlotPoints[k].X, SlotPoints[k].Y, EmptySlotBitmap.get());
         }
         PersonLabels[person]->SetEnabled(false);
@@ -243,7 +249,7 @@ void TwndPoradek::PersonClick(TObject* Sender) {
         // the message.
         const bool limit = Mistakes == MistakeLimit;
         const unsigned round = round_;
-        if (!Pause(kMistakeMs)) return;
+        if (!Pause(MistakeMs)) return;
         if (limit && round == round_) {
             EndCarrying();
             ShowGameMessage("Poradek", MessagePicture.get());
@@ -251,7 +257,7 @@ void TwndPoradek::PersonClick(TObject* Sender) {
     }
     Repaint();
     if (AllServed()) {
-        if (!Pause(kNextRoundMs)) return;
+        if (!Pause(NextRoundMs)) return;
         NewRound();
         Repaint();
     }

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "shell/OneBased.h"
 #include "shell/ScreenFrame.h"
 
 class TwndPoradek : public TScreenFrame {
@@ -25,15 +26,15 @@ public:
     std::unique_ptr<TBitmap> CleanBuffer;
     std::unique_ptr<TBitmap> CarrySnapshot;
     std::unique_ptr<TBitmap> CarryFrame;
-    // Indexed from 1 as the labels' tags; [0] is unused. Pictures [..][1]
-    // waiting / in the slot, [..][2] served / carried.
-    std::array<TXLabel*, PersonCount + 1> PersonLabels{};
-    std::array<std::array<std::unique_ptr<TBitmap>, 3>, PersonCount + 1> PersonBitmaps;
-    std::array<TXLabel*, SlotCount + 1> SlotLabels{};
-    std::array<TPoint, SlotCount + 1> SlotPoints{};
+    // By the labels' tags. Pictures [..][1] waiting / in the slot, [..][2]
+    // served / carried.
+    TOneBased<TXLabel*, PersonCount> PersonLabels;
+    TOneBased<TOneBased<std::unique_ptr<TBitmap>, 2>, PersonCount> PersonBitmaps;
+    TOneBased<TXLabel*, SlotCount> SlotLabels;
+    TOneBased<TPoint, SlotCount> SlotPoints;
     // Thing i belongs to person i (i <= 5); things 6..9 to nobody.
-    std::array<std::array<std::unique_ptr<TBitmap>, 3>, SlotCount + 1> ItemBitmaps;
-    std::array<Byte, SlotCount + 1> SlotItem{};
+    TOneBased<TOneBased<std::unique_ptr<TBitmap>, 2>, SlotCount> ItemBitmaps;
+    TOneBased<Byte, SlotCount> SlotItem;
     std::unique_ptr<TBitmap> EmptySlotBitmap;
     std::unique_ptr<TBitmap> MessagePicture;
     int CarriedItem = 0;
@@ -58,6 +59,7 @@ protected:
     // The screen losing the input (another screen shown over it, the exit
     // question, the application left) drops a carried thing.
     void FormDeactivate(TObject* Sender) override;
+    void PointerOverLeavingButton(int X, int Y) override;
 
 private:
     // Ends carrying: the pointer shown again; the thing stays in its slot.

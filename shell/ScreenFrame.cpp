@@ -22,6 +22,10 @@ constexpr TBarButtonPlace BarPlaces[] = {
 
 int Index(TBarButton b) { return int(b); }
 
+bool Leaves(TBarButton b) {
+    return b == TBarButton::Exit || b == TBarButton::Menu || b == TBarButton::Games || b == TBarButton::Simulations;
+}
+
 }  // namespace
 
 TScreenFrame::TScreenFrame(TComponent* AOwner, const TScreenSetup& Setup)
@@ -32,7 +36,7 @@ TScreenFrame::TScreenFrame(TComponent* AOwner, const TScreenSetup& Setup)
     SetClientWidth(640);
     SetClientHeight(480);
     Scaled = false;
-    SetCursor(1);
+    SetCursor(ArrowCursor);
     OnPaint = [this](TObject* s) { FormPaint(s); };
     OnDeactivate = [this](TObject* s) { FormDeactivate(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
@@ -52,15 +56,24 @@ void TScreenFrame::CreateBottomBar(std::initializer_list<TBarButton> Buttons) {
         const String pictures = AppDir + p.Pictures;
         auto* button = new TBMPLabel(this, pictures + "2.bmp", pictures + "1.bmp", p.Left, p.Top, p.Width, p.Height);
         bar_[Index(which)] = button;
-        switch (which) {
-            case TBarButton::Help: button->OnClick = [this](TObject* s) { HelpClick(s); }; break;
-            case TBarButton::Menu: button->OnClick = [this](TObject* s) { ShowMainWindow(s); }; break;
-            case TBarButton::Games: button->OnClick = [this](TObject* s) { ShowGamesMenu(s); }; break;
-            case TBarButton::Simulations: button->OnClick = [this](TObject* s) { ShowSimulationsMenu(s); }; break;
-            case TBarButton::Print: button->OnClick = [this](TObject* s) { PrintClick(s); }; break;
-            case TBarButton::Exit: button->OnClick = [this](TObject* s) { ShowExitScreen(s); }; break;
-            case TBarButton::Back: button->OnClick = [this](TObject* s) { BackClick(s); }; break;
-        }
+        button->OnClick = [this, which](TObject* s) { BarClick(which, s); };
+        if (Leaves(which))
+            button->OnMouseMove = [this, button](TObject*, TShiftState, int X, int Y) {
+                PointerOverLeavingButton(button->Left() + X, button->Top() + Y);
+            };
+    }
+}
+
+void TScreenFrame::BarClick(TBarButton Which, TObject* Sender) {
+    if (Leaves(Which) && !BeforeLeaving()) return;
+    switch (Which) {
+        case TBarButton::Help: HelpClick(Sender); break;
+        case TBarButton::Menu: ShowMainWindow(Sender); break;
+        case TBarButton::Games: ShowGamesMenu(Sender); break;
+        case TBarButton::Simulations: ShowSimulationsMenu(Sender); break;
+        case TBarButton::Print: PrintClick(Sender); break;
+        case TBarButton::Exit: ShowExitScreen(Sender); break;
+        case TBarButton::Back: BackClick(Sender); break;
     }
 }
 

@@ -111,6 +111,11 @@ protected:
     void DrawBarButton(TBarButton Which);
     // What the exit question dims: Buffer unless the screen shows more.
     virtual const TBitmap* ExitSnapshot() { return Buffer; }
+    // Before a bar button leaves this screen or asks to (exit, menu, games,
+    // simulations): false keeps the screen, and the press does nothing.
+    virtual bool BeforeLeaving() { return true; }
+    // The pointer moves over one of those buttons (X, Y on the form).
+    virtual void PointerOverLeavingButton(int X, int Y) {}
 
     virtual void FormPaint(TObject* Sender);
     virtual void FormDeactivate(TObject* Sender);
@@ -118,6 +123,9 @@ protected:
     bool WMEraseBkgnd() override { return true; }
 
 private:
+    // A bar button's press: its operation, a leaving one only when
+    // BeforeLeaving lets it.
+    void BarClick(TBarButton Which, TObject* Sender);
     void ShowAndLeave(TForm* Target);
     // Hides the message window when it still stands for this screen.
     void DismissGameMessage();

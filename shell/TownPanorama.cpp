@@ -7,24 +7,24 @@
 namespace {
 
 // The frame's window onto the town: 6 pixels in from the left and top.
-constexpr int kTownLeft = 6;
-constexpr int kTownTop = 6;
-constexpr int kViewWidth = 628;
-constexpr int kTownMiddle = 1760;
-constexpr int kSliderMin = 14;
-constexpr int kSliderMax = 614;
-constexpr int kScrollRange = 2892;        // the town's width less the view's
-constexpr double kPixelsPerSliderStep = 4.82;  // 2892 / 600
-constexpr int kScrollStep = 30;
+constexpr int TownLeft = 6;
+constexpr int TownTop = 6;
+constexpr int TownViewWidth = 628;
+constexpr int TownMiddle = 1760;
+constexpr int SliderMin = 14;
+constexpr int SliderMax = 614;
+constexpr int ScrollRange = 2892;        // the town's width less the view's
+constexpr double PixelsPerSliderStep = 4.82;  // 2892 / 600
+constexpr int ScrollStep = 30;
 
 }  // namespace
 
 int SliderLeftForOffset(int ScrollOffset) {
-    return kSliderMax - int(Round((ScrollOffset + kScrollRange) / kPixelsPerSliderStep));
+    return SliderMax - int(Round((ScrollOffset + ScrollRange) / PixelsPerSliderStep));
 }
 
 int OffsetForSliderLeft(int SliderLeft) {
-    return int(Round((kSliderMax - SliderLeft) * kPixelsPerSliderStep)) - kScrollRange;
+    return int(Round((SliderMax - SliderLeft) * PixelsPerSliderStep)) - ScrollRange;
 }
 
 TTownPanorama::TTownPanorama(TComponent* AOwner, const TScreenSetup& Setup) : TScreenFrame(AOwner, Setup) {
@@ -84,8 +84,8 @@ void TTownPanorama::LoadPlaces() {
 }
 
 void TTownPanorama::StartView() {
-    ViewWidth = kViewWidth;
-    ScrollOffset = ViewWidth / 2 - kTownMiddle;
+    ViewWidth = TownViewWidth;
+    ScrollOffset = ViewWidth / 2 - TownMiddle;
     PlaceHitTest = std::make_unique<TRegionHitTest>(Mask, clBlack);
 }
 
@@ -105,7 +105,7 @@ void TTownPanorama::RedrawTownArea(const TRect& Area) {
     if (area.IsEmpty()) return;
     TCanvas* c = Buffer->Canvas();
     c->SetClip(area);
-    c->Draw(ScrollOffset + kTownLeft, kTownTop, Town);
+    c->Draw(ScrollOffset + TownLeft, TownTop, Town);
     for (const TRect& run : frameRuns_)
         if (run.Top >= area.Top && run.Top < area.Bottom)
             gfx::CopyArea(buffer, area, TPoint{run.Left, run.Top}, Frame->Pixels(), run);
@@ -150,7 +150,7 @@ void TTownPanorama::ScrollTimerTimer(TObject*) {
         ActiveScrollZone = nullptr;
         return;
     }
-    const int step = ActiveScrollZone->Tag < 0 ? -kScrollStep : kScrollStep;
+    const int step = ActiveScrollZone->Tag < 0 ? -ScrollStep : ScrollStep;
     int newOffset = ScrollOffset - step;
     const int leftmost = ViewWidth - Town->Width();
     if (newOffset > 0) newOffset = 0;
@@ -170,7 +170,7 @@ void TTownPanorama::SliderMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 void TTownPanorama::SliderMouseMove(TObject*, TShiftState, int X, int) {
     if (!Slider->Dragging) return;
     const int newLeft = Slider->Left() - (Slider->GrabX - X);
-    if (newLeft < kSliderMin || newLeft > kSliderMax) return;
+    if (newLeft < SliderMin || newLeft > SliderMax) return;
     Slider->SetLeft(newLeft);
     Slider->Repaint();
     ScrollOffset = OffsetForSliderLeft(newLeft);
@@ -181,8 +181,8 @@ void TTownPanorama::SliderMouseMove(TObject*, TShiftState, int X, int) {
 // Places
 
 TTownPoint TTownPanorama::HitTest(int X, int Y) {
-    const int tx = X - ScrollOffset - kTownLeft;
-    const int ty = Y - kTownTop;
+    const int tx = X - ScrollOffset - TownLeft;
+    const int ty = Y - TownTop;
     HoverPlace = 0;
 
     TTownPoint where = TTownPoint::Region;
@@ -196,16 +196,16 @@ TTownPoint TTownPanorama::HitTest(int X, int Y) {
         where = TTownPoint::Black;
     }
     if (where != TTownPoint::Region) {
-        SetCursor(1);
+        SetCursor(ArrowCursor);
         return where;
     }
 
-    SetCursor(2);
+    SetCursor(HandCursor);
     // A closed place's sample point is black, in no region.
     HoverPlace = Byte(PlaceHitTest->MarkerAt(tx, ty, std::span(SamplePoint + 1, TownPlaceCount)) + 1);
     return where;
 }
 
 TPoint TTownPanorama::NamePlateAt(Byte Place) const {
-    return {NamePlatePoint[Place].X + ScrollOffset + kTownLeft, NamePlatePoint[Place].Y + kTownTop};
+    return {NamePlatePoint[Place].X + ScrollOffset + TownLeft, NamePlatePoint[Place].Y + TownTop};
 }

@@ -78,7 +78,7 @@ protected:
     void ClosePlace(Byte Place);
     bool PlaceClosed(Byte Place) const { return placeClosed_[Place]; }
 
-    // The hit test of a window point: the form's cursor (1 arrow, 2 hand) and
+    // The hit test of a window point: the form's cursor (arrow or hand) and
     // HoverPlace, the first place in number order whose sample point lies in
     // the region under the point.
     TTownPoint HitTest(int X, int Y);

@@ -15,10 +15,10 @@ namespace {
 
 // The page slider runs between the arrows: top 64 on the first page, 364 on
 // the last.
-constexpr int kSliderFirstTop = 64;
-constexpr int kSliderLastTop = 364;
-constexpr int kSliderTrack = 300;
-constexpr int kSliderMaxDragTop = 363;
+constexpr int SliderFirstTop = 64;
+constexpr int SliderLastTop = 364;
+constexpr int SliderTrack = 300;
+constexpr int SliderMaxDragTop = 363;
 
 std::map<String, std::function<void()>>& ReturnActions() {
     static std::map<String, std::function<void()>> actions;
@@ -88,7 +88,7 @@ TwndDetailProfese::TwndDetailProfese(TComponent* AOwner)
 }
 
 void TwndDetailProfese::FormCreate(TObject*) {
-    Cil->SetCursor(2);
+    Cil->SetCursor(HandCursor);
 
     ScriptLines = new TStringList();
     TextLines = new TStringList();
@@ -100,7 +100,7 @@ void TwndDetailProfese::FormCreate(TObject*) {
     CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu,
                      TBarButton::Print, TBarButton::Back});
 
-    Popis->SetCursor(1);
+    Popis->SetCursor(ArrowCursor);
 
     auto arrow = [this](const char* name, int top, int tag) {
         auto* a = new T3BMPLabel(this, AppDir + "detaily\\" + name + "2.bmp", AppDir + "detaily\\" + name + "1.bmp",
@@ -193,11 +193,11 @@ void TwndDetailProfese::ShowPage() {
 
     int top;
     if (PageIndex == 0) {
-        top = kSliderFirstTop;
+        top = SliderFirstTop;
     } else if (PageIndex == count - 1) {
-        top = kSliderLastTop;
+        top = SliderLastTop;
     } else {
-        top = (kSliderTrack / count) * (PageIndex + 1) + 32;
+        top = (SliderTrack / count) * (PageIndex + 1) + 32;
     }
     Slider->SetTop(top);
     Slider->Repaint();
@@ -237,8 +237,8 @@ void TwndDetailProfese::SliderMouseMove(TObject*, TShiftState, int, int Y) {
     if (!Slider->Dragging) return;
     const int newTop = Slider->Top() + (Y - Slider->GrabY);
     const int count = int(Pages.size());
-    if (newTop >= kSliderFirstTop && newTop <= kSliderMaxDragTop && count >= 1 && count <= kSliderTrack) {
-        PageIndex = (newTop - kSliderFirstTop) / (kSliderTrack / count);
+    if (newTop >= SliderFirstTop && newTop <= SliderMaxDragTop && count >= 1 && count <= SliderTrack) {
+        PageIndex = (newTop - SliderFirstTop) / (SliderTrack / count);
     }
     ShowPage();
 }

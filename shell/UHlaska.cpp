@@ -95,11 +95,11 @@ TwndHlaska::TwndHlaska(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TwndHlaska::FormCreate(TObject* Sender) {
-    SetCursor(1);
-    Buffer = new TBitmap();
+    SetCursor(ArrowCursor);
+    Buffer = std::make_unique<TBitmap>();
     Buffer->SetSize(640, 480);
     Buffer->PixelFormat = TPixelFormat::pf24bit;
-    MessageBitmap = new TBitmap();
+    MessageBitmap = std::make_unique<TBitmap>();
     const String pictures = AppDir + "hl_obr\\hlasky\\";
     YesButton = new T3BMPLabel(this, pictures + "ano2.bmp", pictures + "ano1.bmp", pictures + "ano3.bmp", 0, 0, 10,
                                10);
@@ -111,10 +111,6 @@ void TwndHlaska::FormCreate(TObject* Sender) {
 }
 
 void TwndHlaska::FormDestroy(TObject* Sender) {
-    delete Buffer;
-    Buffer = nullptr;
-    delete MessageBitmap;
-    MessageBitmap = nullptr;
     FreeAndNil(YesButton);
     FreeAndNil(NoButton);
 }
@@ -133,7 +129,7 @@ void TwndHlaska::FormShow(TObject* Sender) {
 }
 
 void TwndHlaska::DimAndOverlay() {
-    DimAndCentre(Buffer, MessageBitmap);
+    DimAndCentre(Buffer.get(), MessageBitmap.get());
     YesButton->Hide();
     NoButton->Hide();
     Text->Hide();

@@ -5,6 +5,8 @@
 // GameMessageId.
 #pragma once
 
+#include <memory>
+
 #include "shell/UMisc.h"
 
 // A screen that ends its rounds through the message window. The window
@@ -55,8 +57,8 @@ public:
 
     // The text line; shown only for the ids that show the right answer.
     TLabel* Text = nullptr;
-    TBitmap* Buffer = nullptr;
-    TBitmap* MessageBitmap = nullptr;
+    std::unique_ptr<TBitmap> Buffer;
+    std::unique_ptr<TBitmap> MessageBitmap;
     T3BMPLabel* YesButton = nullptr;
     T3BMPLabel* NoButton = nullptr;
     String GameMessageId;

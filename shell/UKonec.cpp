@@ -32,11 +32,11 @@ TwndKonec::TwndKonec(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TwndKonec::FormCreate(TObject* Sender) {
-    SetCursor(1);
-    Buffer = new TBitmap();
+    SetCursor(ArrowCursor);
+    Buffer = std::make_unique<TBitmap>();
     Buffer->SetSize(640, 480);
     Buffer->PixelFormat = TPixelFormat::pf24bit;
-    ExitBitmap = new TBitmap();
+    ExitBitmap = std::make_unique<TBitmap>();
     YesButton = new TXLabel(this, 0, 0, 10, 10);
     NoButton = new TXLabel(this, 10, 0, 10, 10);
     YesButton->OnClick = [this](TObject* s) { YesClick(s); };
@@ -48,24 +48,16 @@ void TwndKonec::FormCreate(TObject* Sender) {
     TickCount = 0;
     CreditsMode = false;
     // Not guarded: a missing strip is a missing required file.
-    YesStrip = new TBitmap();
+    YesStrip = std::make_unique<TBitmap>();
     YesStrip->LoadFromFile(AppDir + "hl_obr\\ano.bmp");
-    NoStrip = new TBitmap();
+    NoStrip = std::make_unique<TBitmap>();
     NoStrip->LoadFromFile(AppDir + "hl_obr\\ne.bmp");
     SplashMode = true;
 }
 
 void TwndKonec::FormDestroy(TObject* Sender) {
-    delete Buffer;
-    Buffer = nullptr;
-    delete ExitBitmap;
-    ExitBitmap = nullptr;
     FreeAndNil(YesButton);
     FreeAndNil(NoButton);
-    delete YesStrip;
-    YesStrip = nullptr;
-    delete NoStrip;
-    NoStrip = nullptr;
 }
 
 void TwndKonec::FormPaint(TObject* Sender) {
@@ -144,7 +136,7 @@ void TwndKonec::TimerTimer(TObject* Sender) {
 }
 
 void TwndKonec::DimAndOverlay() {
-    DimAndCentre(Buffer, ExitBitmap);
+    DimAndCentre(Buffer.get(), ExitBitmap.get());
     YesButton->Hide();
     NoButton->Hide();
 }

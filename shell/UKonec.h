@@ -3,6 +3,8 @@
 // program after the answer yes.
 #pragma once
 
+#include <memory>
+
 #include "shell/UMisc.h"
 
 class TwndKonec : public TForm {
@@ -13,17 +15,17 @@ public:
 
     // What the form shows: the splash, the caller's dimmed snapshot with
     // the question, or the credits (640x480, 24 bits).
-    TBitmap* Buffer = nullptr;
+    std::unique_ptr<TBitmap> Buffer;
     // The question picture, loaded by each caller.
-    TBitmap* ExitBitmap = nullptr;
+    std::unique_ptr<TBitmap> ExitBitmap;
     TXLabel* YesButton = nullptr;
     // During the splash it covers the whole form.
     TXLabel* NoButton = nullptr;
     Byte TickCount = 0;
     bool CreditsMode = false;
     // Eight frames of 128x104 side by side.
-    TBitmap* YesStrip = nullptr;
-    TBitmap* NoStrip = nullptr;
+    std::unique_ptr<TBitmap> YesStrip;
+    std::unique_ptr<TBitmap> NoStrip;
     bool SplashMode = true;
 
     // Darkens Buffer to a third, draws ExitBitmap centred over it (magenta

@@ -51,7 +51,7 @@ TXLabel::TXLabel(TComponent* AOwner, int ALeft, int ATop, int AWidth, int AHeigh
     SetParent(ParentWindow(AOwner));
     SetAutoSize(false);
     SetTransparent(true);
-    SetCursor(2);
+    SetCursor(HandCursor);
     SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
@@ -168,14 +168,14 @@ void InitSoundPaths() {
 
 void LoadCursors() {
     struct CustomCursor {
-        int Index;
+        TCursor Index;
         const char* File;
         TCursor Standard;
     };
     static constexpr CustomCursor Table[] = {
-        {1, "cur\\arrow.cur", crArrow},
-        {2, "cur\\hand.cur", crHandPoint},
-        {3, "cur\\help.cur", crHelp},
+        {ArrowCursor, "cur\\arrow.cur", crArrow},
+        {HandCursor, "cur\\hand.cur", crHandPoint},
+        {HelpCursor, "cur\\help.cur", crHelp},
     };
     for (const CustomCursor& c : Table) {
         const String file = AppDir + c.File;

@@ -83,6 +83,11 @@ public:
     int GrabY = 0;
 };
 
+// The program's own screen cursors, loaded by LoadCursors.
+constexpr TCursor ArrowCursor = 1;
+constexpr TCursor HandCursor = 2;
+constexpr TCursor HelpCursor = 3;
+
 // A slider thumb on a screen: its bounds, its picture (a required file),
 // the hand cursor, and the screen's SliderMouseDown / Up / Move handlers.
 template <class TScreen>
@@ -90,7 +95,7 @@ TPosuvnik* CreateSlider(TScreen* Screen, int ALeft, int ATop, int AWidth, int AH
     auto* slider = new TPosuvnik(Screen);
     slider->SetBounds(ALeft, ATop, AWidth, AHeight);
     slider->Bitmap->LoadFromFile(PictureFile);
-    slider->SetCursor(2);
+    slider->SetCursor(HandCursor);
     slider->OnMouseDown = [Screen](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         Screen->SliderMouseDown(s, b, sh, x, y);
     };
@@ -114,8 +119,8 @@ extern String EnterSound;
 
 // ClickSound and EnterSound under AppDir.
 void InitSoundPaths();
-// Screen cursors 1 arrow, 2 hand, 3 help from "cur\" under AppDir; a file
-// that is missing or unreadable gives the standard cursor of its kind.
+// The three cursors from "cur\" under AppDir; a file that is missing or
+// unreadable gives the standard cursor of its kind.
 void LoadCursors();
 void InitSoundsAndCursors();
 

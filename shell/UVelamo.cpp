@@ -31,7 +31,7 @@ void TwndVelamo::FormCreate(TObject*) {
     NazevPanel = new TXPanel(this);
     NazevPanel->SetBounds(0, 0, 1, 1);
     NazevPanel->SetVisible(false);
-    NazevPanel->SetCursor(2);
+    NazevPanel->SetCursor(HandCursor);
     NazevPanel->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         NazevPanelMouseDown(s, b, sh, x, y);
     };
@@ -71,7 +71,7 @@ void TwndVelamo::MestoMouseMove(TObject*, TShiftState, int X, int Y) {
 void TwndVelamo::MestoMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
     // A mouse-down over a region that names no place opens nothing: the
     // page would find no profession and stay hidden.
-    if (Cursor() != 2 || HoverPlace == 0) return;
+    if (Cursor() != HandCursor || HoverPlace == 0) return;
     OpenDetailPage(HoverPlace, true);
 }
 

@@ -4,13 +4,14 @@
 
 #include "platform/core/types.h"
 
+inline constexpr int FireWindowCount = 12;
 inline constexpr int FireWindowWidth = 40;
 inline constexpr int FireWindowHeight = 60;
 inline constexpr int FireStripFrames = 116;
 inline constexpr int CannonPictureCount = 13;  // delo0..delo12
 
 // Left, top of windows Okno1..Okno12.
-inline constexpr TPoint FireWindowTable[12] = {
+inline constexpr TPoint FireWindowTable[FireWindowCount] = {
     {181, 54},  {261, 54},  {339, 54},  {419, 54},  {181, 148}, {261, 148},
     {339, 148}, {419, 148}, {181, 243}, {261, 243}, {339, 243}, {419, 243}};
 
@@ -18,7 +19,7 @@ struct TWaterStreamRecord {
     int X, Y, W, H;  // where frames are drawn, and one frame's size
 };
 
-inline constexpr TWaterStreamRecord WaterStreamTable[12] = {
+inline constexpr TWaterStreamRecord WaterStreamTable[FireWindowCount] = {
     {168, 53, 136, 268}, {250, 51, 72, 264},  {318, 51, 72, 264},  {336, 53, 136, 268},
     {166, 144, 128, 188}, {251, 147, 64, 180}, {325, 147, 64, 180}, {346, 144, 128, 188},
     {166, 241, 120, 112}, {247, 240, 68, 100}, {325, 240, 68, 100}, {354, 241, 120, 112}};

@@ -39,13 +39,13 @@ TPlumberBTables MakeTables() {
     return t;
 }
 
-constexpr int kRedraws = 32;
+constexpr int Redraws = 32;
 
-// Draw() until Broken() is false, at most kRedraws times again; then one
+// Draw() until Broken() is false, at most Redraws times again; then one
 // draw among the values that keep the rules (there is always one).
 template <class TDraw, class TBroken>
 void DrawUntilKept(int& Value, int Low, int High, TDraw Draw, TBroken Broken, int& Draws) {
-    for (int tries = 0; Broken() && tries < kRedraws; ++tries) {
+    for (int tries = 0; Broken() && tries < Redraws; ++tries) {
         Value = Draw();
         ++Draws;
     }

@@ -12,17 +12,12 @@ TPlumberScreen::TPlumberScreen(TComponent* AOwner, const TPlumberPart& Part)
     OnClick = [this](TObject* s) { FormClick(s); };
 }
 
-TPlumberScreen::~TPlumberScreen() {
-    delete CleanBuffer;
-    delete BasinStrip;
-    delete SuccessPicture;
-    delete FailPicture;
-}
+TPlumberScreen::~TPlumberScreen() = default;
 
-TBitmap* TPlumberScreen::LoadRequired(const String& Path) {
+std::unique_ptr<TBitmap> TPlumberScreen::LoadRequired(const String& Path) {
     auto picture = std::make_unique<TBitmap>();
     picture->LoadFromFile(AppDir + Path);
-    return picture.release();
+    return picture;
 }
 
 void TPlumberScreen::CreatePlumberScreen() {
@@ -34,13 +29,13 @@ void TPlumberScreen::CreatePlumberScreen() {
     CreateBottomBar({TBarButton::Print, TBarButton::Help});
     HelpFile = part_.HelpFile;
     DrawBarButton(TBarButton::Help);
-    CleanBuffer = new TBitmap();
+    CleanBuffer = std::make_unique<TBitmap>();
     CleanBuffer->Assign(Buffer);
     PrintDialog = new TPrintDialog(this);
 
     Ghost = new TXPanel(this);
     Ghost->SetBounds(0, 0, part_.CellSize, part_.CellSize);
-    Ghost->SetCursor(2);
+    Ghost->SetCursor(HandCursor);
     Ghost->Hide();
     Ghost->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { PlacePiece(); };
 
@@ -122,35 +117,35 @@ void TPlumberScreen::WrenchLeave(TObject*) {
 
 void TPlumberScreen::FormMouseMove(TObject*, TShiftState, int X, int Y) {
     if (Busy) {
-        SetCursor(1);
+        SetCursor(ArrowCursor);
         return;
     }
     int col = 0, row = 0;
     if (!CellAt(X, Y, col, row)) {
         Ghost->Hide();
-        SetCursor(1);
+        SetCursor(ArrowCursor);
         return;
     }
     const TCellContent content = ContentOf(col, row);
     if (content == TCellContent::Fixed || content == TCellContent::Valve) {
         Ghost->Hide();
-        SetCursor(content == TCellContent::Valve ? 2 : 1);
+        SetCursor(content == TCellContent::Valve ? HandCursor : ArrowCursor);
     } else if (Previewing()) {
         // Over empty and laid cells alike.
         PrepareGhost(col, row);
         const TPoint corner = CellCorner(col, row);
         Ghost->SetBounds(corner.X, corner.Y, part_.CellSize, part_.CellSize);
         Ghost->Show();
-        SetCursor(2);
+        SetCursor(HandCursor);
     } else {
         Ghost->Hide();
-        SetCursor(content == TCellContent::Laid ? 2 : 1);
+        SetCursor(content == TCellContent::Laid ? HandCursor : ArrowCursor);
     }
 }
 
 void TPlumberScreen::FormClick(TObject*) {
     int col = 0, row = 0;
-    if (Cursor() != 2 || Busy || !CellUnderPointer(col, row)) return;
+    if (Cursor() != HandCursor || Busy || !CellUnderPointer(col, row)) return;
     if (ContentOf(col, row) == TCellContent::Valve) ValveClick(col, row);
     else RemovePieces(col, row);
 }
@@ -176,5 +171,5 @@ void TPlumberScreen::FinishCheck(bool Success, int BasinCol, int BasinRow) {
     }
     if (!Pause(1000)) return;
     HlaskaSound = Success ? SuccessSound : FailSound;
-    ShowGameMessage(Success ? part_.SuccessId : part_.FailId, Success ? SuccessPicture : FailPicture);
+    ShowGameMessage(Success ? part_.SuccessId : part_.FailId, (Success ? SuccessPicture : FailPicture).get());
 }

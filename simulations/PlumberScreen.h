@@ -4,6 +4,8 @@
 // check through the message window.
 #pragma once
 
+#include <memory>
+
 #include "platform/print/printdialog.h"
 #include "shell/ScreenFrame.h"
 #include "simulations/PrintPicture.h"
@@ -35,14 +37,14 @@ public:
     TPrintDialog* PrintDialog = nullptr;
     // Buffer as loaded, with the help button drawn in: each new game starts
     // from it.
-    TBitmap* CleanBuffer = nullptr;
+    std::unique_ptr<TBitmap> CleanBuffer;
     TBMPLabel* PartSwitch = nullptr;
     // The selected piece over the cell under the mouse; a press on it lays
     // the piece.
     TXPanel* Ghost = nullptr;
-    TBitmap* BasinStrip = nullptr;
-    TBitmap* SuccessPicture = nullptr;
-    TBitmap* FailPicture = nullptr;
+    std::unique_ptr<TBitmap> BasinStrip;
+    std::unique_ptr<TBitmap> SuccessPicture;
+    std::unique_ptr<TBitmap> FailPicture;
     String SuccessSound;
     String FailSound;
     // The palette entry chosen; 0 for none.
@@ -105,7 +107,7 @@ protected:
     virtual void PaletteChanged() = 0;
 
     // A required picture under AppDir (a missing or damaged one raises).
-    static TBitmap* LoadRequired(const String& Path);
+    static std::unique_ptr<TBitmap> LoadRequired(const String& Path);
     // Copies a rectangle of CleanBuffer back into Buffer.
     void RestoreFromClean(int X, int Y, int Width, int Height);
 

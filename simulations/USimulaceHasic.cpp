@@ -35,7 +35,7 @@ TTimer* NewTimer(TwndSimulaceHasic* Form, int Interval, std::function<void(TObje
 TwndSimulaceHasic::TwndSimulaceHasic(TComponent* AOwner)
     : TScreenFrame(AOwner, {.Caption = "Velamo - Simulace: Hasič", .Menu = TScreenMenu::Simulations,
                             .StopSoundOnDeactivate = true, .StopSoundOnClose = true}) {
-    for (int w = 1; w <= 12; ++w) {
+    for (int w = 1; w <= FireWindowCount; ++w) {
         const TPoint at = FireWindowTable[w - 1];
         auto* window = new TXLabel(this, at.X, at.Y, FireWindowWidth, FireWindowHeight);
         window->Tag = w;
@@ -70,35 +70,35 @@ void TwndSimulaceHasic::FormCreate(TObject*) {
     Buffer->LoadFromFile(folder + "pozadi.bmp");
     Buffer->Canvas()->Font.Assign(*lbCas->Font());
     Buffer->Canvas()->Brush.Style = TBrushStyle::bsClear;
-    MessagePicture = new TBitmap();
+    MessagePicture = std::make_unique<TBitmap>();
     MessagePicture->LoadFromFile(folder + "hlaska.bmp");
     CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu,
                      TBarButton::Help});
     HelpFile = "hasic";
     DrawBarButton(TBarButton::Help);
-    CleanBuffer = new TBitmap();
+    CleanBuffer = std::make_unique<TBitmap>();
     CleanBuffer->Assign(Buffer);
 
     for (int n = 0; n < CannonPictureCount; ++n) {
-        CannonBitmaps[n] = new TBitmap();
+        CannonBitmaps[n] = std::make_unique<TBitmap>();
         CannonBitmaps[n]->LoadFromFile(folder + "dela\\delo" + IntToStr(n) + ".bmp");
     }
     ComposeFireStrip();
-    for (int w = 1; w <= 12; ++w) {
-        WaterBitmaps[w] = new TBitmap();
+    for (int w = 1; w <= FireWindowCount; ++w) {
+        WaterBitmaps[w] = std::make_unique<TBitmap>();
         WaterBitmaps[w]->LoadFromFile(folder + "voda\\voda" + IntToStr(w) + ".bmp");
         WaterBitmaps[w]->Transparent = true;
         WaterBitmaps[w]->TransparentColor = clFuchsia;
     }
     Randomize();
-    StreamBuffer = new TBitmap();
+    StreamBuffer = std::make_unique<TBitmap>();
     StartFireGame();
     table_ = new TwndTabulka(nullptr);
     table_->BindGlobal(wndTabulka);
 }
 
 void TwndSimulaceHasic::ComposeFireStrip() {
-    FireStrip = new TBitmap();
+    FireStrip = std::make_unique<TBitmap>();
     FireStrip->PixelFormat = TPixelFormat::pf24bit;
     FireStrip->SetSize(FireStripFrames * FireWindowWidth, FireWindowHeight);
     for (const TFireStripPart& part : FireStripTable) {
@@ -110,13 +110,6 @@ void TwndSimulaceHasic::ComposeFireStrip() {
 }
 
 void TwndSimulaceHasic::FormDestroy(TObject*) {
-    delete CleanBuffer;
-    delete MessagePicture;
-    for (TBitmap*& cannon : CannonBitmaps) delete std::exchange(cannon, nullptr);
-    delete FireStrip;
-    for (TBitmap*& water : WaterBitmaps) delete std::exchange(water, nullptr);
-    delete StreamBuffer;
-    CleanBuffer = MessagePicture = FireStrip = StreamBuffer = nullptr;
     // The table frees itself once what is queued for it has been handled.
     if (table_ && wndTabulka == table_) table_->Release();
     table_ = nullptr;
@@ -125,7 +118,7 @@ void TwndSimulaceHasic::FormDestroy(TObject*) {
 void TwndSimulaceHasic::StartFireGame() {
     Burning.reset();
     Burnt.reset();
-    for (int w = 1; w <= 12; ++w) {
+    for (int w = 1; w <= FireWindowCount; ++w) {
         Okna[w]->Show();
         FireLevel[w] = 0;
     }
@@ -142,7 +135,7 @@ void TwndSimulaceHasic::PridejTimerTimer(TObject*) {
     int r = Random(1000);
     if (CountBurntWindows() >= 4) r = Random(600);
     if (r >= 400) return;
-    const int w = Random(12) + 1;
+    const int w = Random(FireWindowCount) + 1;
     if (Burnt[w] || Burning[w]) return;
     Burning.set(w);
     FireLevel[w] = 1;
@@ -151,7 +144,7 @@ void TwndSimulaceHasic::PridejTimerTimer(TObject*) {
 void TwndSimulaceHasic::TimerTimer(TObject*) {
     if (Spraying || Releasing) BitBlt(Buffer->Canvas(), 0, 0, 640, 480, CleanBuffer->Canvas(), 0, 0, SRCCOPY);
 
-    for (int w = 1; w <= 12; ++w) {
+    for (int w = 1; w <= FireWindowCount; ++w) {
         int& level = FireLevel[w];
         const TXLabel* window = Okna[w];
         const int frame = std::min(std::abs(level), FireBurntLevel);
@@ -165,7 +158,7 @@ void TwndSimulaceHasic::TimerTimer(TObject*) {
                    FireStrip->Canvas(), frame * FireWindowWidth, 0, SRCCOPY);
             if (CountBurntWindows() == FireClockStopCount) {
                 Casomira->SetEnabled(false);
-                for (int v = 1; v <= 12; ++v) {
+                for (int v = 1; v <= FireWindowCount; ++v) {
                     if (!Burnt[v]) {
                         if (!Burning[v]) FireLevel[v] = 1;
                         Burning.set(v);
@@ -216,8 +209,8 @@ void TwndSimulaceHasic::DrawStreamFrame(int Frame, int Window) {
     const TWaterStreamRecord& r = WaterStreamTable[Window - 1];
     StreamBuffer->SetSize(r.W, r.H);
     BitBlt(StreamBuffer->Canvas(), 0, 0, r.W, r.H, Buffer->Canvas(), r.X, r.Y, SRCCOPY);
-    StreamBuffer->Canvas()->Draw(-Frame * r.W, 0, WaterBitmaps[Window]);
-    Buffer->Canvas()->Draw(r.X, r.Y, StreamBuffer);
+    StreamBuffer->Canvas()->Draw(-Frame * r.W, 0, WaterBitmaps[Window].get());
+    Buffer->Canvas()->Draw(r.X, r.Y, StreamBuffer.get());
 }
 
 void TwndSimulaceHasic::DrawClock() {
@@ -230,7 +223,7 @@ void TwndSimulaceHasic::DrawClock() {
 
 void TwndSimulaceHasic::OknoMouseEnter(TObject* Sender) {
     if (Releasing) return;
-    TBitmap* cannon = CannonBitmaps[static_cast<TComponent*>(Sender)->Tag];
+    TBitmap* cannon = CannonBitmaps[static_cast<TComponent*>(Sender)->Tag].get();
     for (TCanvas* c : {Canvas(), Buffer->Canvas(), CleanBuffer->Canvas()}) c->Draw(CannonPlace.X, CannonPlace.Y, cannon);
 }
 
@@ -259,7 +252,7 @@ void TwndSimulaceHasic::ReleaseSpray() {
 }
 
 void TwndSimulaceHasic::CheckFireGameEnd() {
-    for (int w = 1; w <= 12; ++w)
+    for (int w = 1; w <= FireWindowCount; ++w)
         if (FireLevel[w] < FireEndLevel) return;
     Timer->SetEnabled(false);
     PridejTimer->SetEnabled(false);
@@ -269,7 +262,7 @@ void TwndSimulaceHasic::CheckFireGameEnd() {
         table_->SortAndShowRows();
         table_->Show();
     } else {
-        ShowGameMessage("Hasic", MessagePicture);
+        ShowGameMessage("Hasic", MessagePicture.get());
     }
 }
 

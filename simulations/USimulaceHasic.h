@@ -7,7 +7,9 @@
 
 #include <array>
 #include <bitset>
+#include <memory>
 
+#include "shell/OneBased.h"
 #include "shell/ScreenFrame.h"
 #include "simulations/FirefighterTables.h"
 
@@ -28,8 +30,8 @@ class TwndSimulaceHasic : public TScreenFrame {
 public:
     explicit TwndSimulaceHasic(TComponent* AOwner);
 
-    // [1..12]: Okno1..Okno12, the windows' hot areas; [0] is unused.
-    std::array<TXLabel*, 13> Okna{};
+    // Okno1..Okno12, the windows' hot areas.
+    TOneBased<TXLabel*, FireWindowCount> Okna;
     // Only its font is used: the clock's.
     TLabel* lbCas = nullptr;
     TTimer* Timer = nullptr;        // the game tick, 94 ms
@@ -38,19 +40,19 @@ public:
 
     // The house without fire and water, with the help button, the cannon and
     // the burnt-out windows.
-    TBitmap* CleanBuffer = nullptr;
-    TBitmap* MessagePicture = nullptr;
+    std::unique_ptr<TBitmap> CleanBuffer;
+    std::unique_ptr<TBitmap> MessagePicture;
     // [0..12]: the cannon aimed at window n (0 is never drawn).
-    std::array<TBitmap*, CannonPictureCount> CannonBitmaps{};
+    std::array<std::unique_ptr<TBitmap>, CannonPictureCount> CannonBitmaps;
     // 116 frames of 40x60, composed from the fire pictures.
-    TBitmap* FireStrip = nullptr;
-    // [1..12]: each window's stream frames side by side, magenta transparent.
-    std::array<TBitmap*, 13> WaterBitmaps{};
-    TBitmap* StreamBuffer = nullptr;
+    std::unique_ptr<TBitmap> FireStrip;
+    // Each window's stream frames side by side, magenta transparent.
+    TOneBased<std::unique_ptr<TBitmap>, FireWindowCount> WaterBitmaps;
+    std::unique_ptr<TBitmap> StreamBuffer;
 
-    std::array<int, 13> FireLevel{};  // [1..12]
-    std::bitset<13> Burning;          // window numbers 1..12
-    std::bitset<13> Burnt;
+    TOneBased<int, FireWindowCount> FireLevel;
+    std::bitset<FireWindowCount + 1> Burning;  // by window number; bit 0 never set
+    std::bitset<FireWindowCount + 1> Burnt;
     bool Spraying = false;
     bool Releasing = false;
     bool WaterSoundPending = false;

@@ -36,13 +36,7 @@ TwndSimulaceInstalater1::TwndSimulaceInstalater1(TComponent* AOwner) : TPlumberS
     DoCreate();
 }
 
-TwndSimulaceInstalater1::~TwndSimulaceInstalater1() {
-    for (TBitmap* p : PiecePictures) delete p;
-    for (TBitmap* p : PaletteHighlights) delete p;
-    for (TBitmap* p : DigitPictures) delete p;
-    delete ValveStrip;
-    delete AllPiecesPicture;
-}
+TwndSimulaceInstalater1::~TwndSimulaceInstalater1() = default;
 
 void TwndSimulaceInstalater1::FormCreate(TObject*) {
     CreatePlumberScreen();
@@ -51,7 +45,7 @@ void TwndSimulaceInstalater1::FormCreate(TObject*) {
 
     for (int kind = 1; kind <= 8; ++kind)
         PiecePictures[std::size_t(kind)] = LoadRequired(PartAFolder + PlumberAKindTable[kind - 1].Picture + ".bmp");
-    PiecePictures[EraserPicture] = new TBitmap();
+    PiecePictures[EraserPicture] = std::make_unique<TBitmap>();
     PiecePictures[EraserPicture]->SetSize(PlumberACell, PlumberACell);
     BitBlt(PiecePictures[EraserPicture]->Canvas(), 0, 0, PlumberACell, PlumberACell, Buffer->Canvas(),
            PlumberAGridOrigin.X, PlumberAGridOrigin.Y, SRCCOPY);
@@ -70,25 +64,25 @@ void TwndSimulaceInstalater1::FormCreate(TObject*) {
 }
 
 void TwndSimulaceInstalater1::NewGame() {
-    Buffer->Assign(CleanBuffer);
+    Buffer->Assign(CleanBuffer.get());
     const TPlumberLevel& level = Levels[std::size_t(Random(int(Levels.size())))];
     Board.NewGame(level);
-    DrawAtCell(level.BasinColumn, level.BasinRow, PiecePictures[BasinKind]);
+    DrawAtCell(level.BasinColumn, level.BasinRow, PiecePictures[BasinKind].get());
     SelectedPiece = 0;
     Busy = false;
-    DrawAtCell(level.ValveColumn, level.ValveRow, PiecePictures[ValveKind]);
+    DrawAtCell(level.ValveColumn, level.ValveRow, PiecePictures[ValveKind].get());
     DrawStock();
 }
 
 void TwndSimulaceInstalater1::DrawStock() {
     for (int kind = 1; kind <= 6; ++kind) {
         const TPoint at = PlumberAPaletteTable[kind - 1].DigitAt;
-        Buffer->Canvas()->Draw(at.X, at.Y, DigitPictures[Board.Stock[std::size_t(kind)]]);
+        Buffer->Canvas()->Draw(at.X, at.Y, DigitPictures[Board.Stock[std::size_t(kind)]].get());
     }
     Repaint();
 }
 
-void TwndSimulaceInstalater1::UpdateGhost() { Ghost->Bitmap->Assign(PiecePictures[SelectedPiece]); }
+void TwndSimulaceInstalater1::UpdateGhost() { Ghost->Bitmap->Assign(PiecePictures[SelectedPiece].get()); }
 
 TCellContent TwndSimulaceInstalater1::ContentOf(int Col, int Row) const {
     const TPipeCellA& cell = Board.Grid[Col][Row];
@@ -103,7 +97,7 @@ bool TwndSimulaceInstalater1::Previewing() const {
 
 void TwndSimulaceInstalater1::DrawPaletteEntry(int Tag, bool Highlighted) {
     const TRect& label = PlumberAPaletteTable[Tag - 1].Label;
-    TBitmap* highlight = PaletteHighlights[std::size_t(Tag)];
+    TBitmap* highlight = PaletteHighlights[std::size_t(Tag)].get();
     // The normal look is the background's, as loaded.
     if (Highlighted) Buffer->Canvas()->Draw(label.Left, label.Top, highlight);
     else RestoreFromClean(label.Left, label.Top, highlight->Width(), highlight->Height());
@@ -119,14 +113,14 @@ void TwndSimulaceInstalater1::PlacePiece() {
     int col = 0, row = 0;
     GhostCell(col, row);
     if (!Board.Place(col, row, SelectedPiece)) return;
-    DrawAtCell(col, row, PiecePictures[SelectedPiece]);
+    DrawAtCell(col, row, PiecePictures[SelectedPiece].get());
     Ghost->Hide();
     DrawStock();
 }
 
 bool TwndSimulaceInstalater1::RemovePieces(int Col, int Row) {
     if (!Board.Remove(Col, Row)) return false;
-    DrawAtCell(Col, Row, PiecePictures[EraserPicture]);
+    DrawAtCell(Col, Row, PiecePictures[EraserPicture].get());
     DrawStock();
     return true;
 }
@@ -134,10 +128,10 @@ bool TwndSimulaceInstalater1::RemovePieces(int Col, int Row) {
 void TwndSimulaceInstalater1::ValveClick(int Col, int Row) {
     if (Board.StockLeft()) {
         HlaskaSound = AllPiecesSound;
-        ShowGameMessage("Instal1Vse", AllPiecesPicture);
+        ShowGameMessage("Instal1Vse", AllPiecesPicture.get());
         return;
     }
-    OpenValve(ValveStrip, Col, Row);
+    OpenValve(ValveStrip.get(), Col, Row);
     CheckInstallation();
 }
 

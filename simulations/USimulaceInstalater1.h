@@ -17,12 +17,12 @@ public:
     // 1..7 (index 0 unused): six kinds, then the wrench.
     std::array<TXLabel*, 8> PaletteLabels{};
     // Kinds 1..8, and 9: the empty top-left cell, drawn to clear a cell.
-    std::array<TBitmap*, 10> PiecePictures{};
-    std::array<TBitmap*, PlumberAMaxStock + 1> DigitPictures{};
+    std::array<std::unique_ptr<TBitmap>, 10> PiecePictures;
+    std::array<std::unique_ptr<TBitmap>, PlumberAMaxStock + 1> DigitPictures;
     // The palette entries' highlight pictures, 1..7.
-    std::array<TBitmap*, 8> PaletteHighlights{};
-    TBitmap* ValveStrip = nullptr;
-    TBitmap* AllPiecesPicture = nullptr;
+    std::array<std::unique_ptr<TBitmap>, 8> PaletteHighlights;
+    std::unique_ptr<TBitmap> ValveStrip;
+    std::unique_ptr<TBitmap> AllPiecesPicture;
     String AllPiecesSound;
     // The valid lines of the level file, read once.
     std::vector<TPlumberLevel> Levels;

@@ -42,11 +42,7 @@ TwndSimulaceInstalater2::TwndSimulaceInstalater2(TComponent* AOwner) : TPlumberS
     DoCreate();
 }
 
-TwndSimulaceInstalater2::~TwndSimulaceInstalater2() {
-    for (TBitmap* p : PiecePictures) delete p;
-    for (TBitmap* p : PalettePictures) delete p;
-    delete ValveStrip;
-}
+TwndSimulaceInstalater2::~TwndSimulaceInstalater2() = default;
 
 void TwndSimulaceInstalater2::FormCreate(TObject*) {
     CreatePlumberScreen();
@@ -54,14 +50,14 @@ void TwndSimulaceInstalater2::FormCreate(TObject*) {
         for (int tag = group.FirstTag; tag <= group.LastTag; ++tag)
             PaletteLabels[std::size_t(tag)] = CreatePaletteLabel(tag, group.Labels[tag - group.FirstTag]);
 
-    ValveStrip = new TBitmap();
+    ValveStrip = std::make_unique<TBitmap>();
     for (int p = 1; p <= 24; ++p)
         PiecePictures[std::size_t(p)] = LoadRequired(PiecesFolder + PlumberBPieceTable[p - 1].Picture + ".bmp");
-    PiecePictures[EraserPicture] = new TBitmap();
+    PiecePictures[EraserPicture] = std::make_unique<TBitmap>();
     PiecePictures[EraserPicture]->SetSize(PlumberBCell, PlumberBCell);
     BitBlt(PiecePictures[EraserPicture]->Canvas(), 0, 0, PlumberBCell, PlumberBCell, Buffer->Canvas(),
            PlumberBGridOrigin.X, PlumberBGridOrigin.Y, SRCCOPY);
-    for (TBitmap* p : PiecePictures)
+    for (const auto& p : PiecePictures)
         if (p) {
             p->Transparent = true;
             p->TransparentColor = clFuchsia;
@@ -76,16 +72,16 @@ void TwndSimulaceInstalater2::FormCreate(TObject*) {
 }
 
 void TwndSimulaceInstalater2::NewGame() {
-    Buffer->Assign(CleanBuffer);
+    Buffer->Assign(CleanBuffer.get());
     const TPlumberBLayout layout = DrawPlumberBLayout();
     Board.NewGame(layout);
     SelectedPiece = 0;
     Busy = false;
-    DrawAtCell(layout.BasinColumn, layout.BasinRow, PiecePictures[BasinPiece]);
+    DrawAtCell(layout.BasinColumn, layout.BasinRow, PiecePictures[BasinPiece].get());
     const bool left = layout.ValveOnLeft();
-    DrawAtCell(layout.ValveColumn, layout.ValveRow, PiecePictures[left ? LeftValvePiece : RightValvePiece]);
+    DrawAtCell(layout.ValveColumn, layout.ValveRow, PiecePictures[left ? LeftValvePiece : RightValvePiece].get());
     ValveStrip->LoadFromFile(AppDir + PiecesFolder + (left ? "vent_2AN.bmp" : "vent_1AN.bmp"));
-    DrawAtCell(layout.BoilerColumn, layout.BoilerRow, PiecePictures[BoilerPiece]);
+    DrawAtCell(layout.BoilerColumn, layout.BoilerRow, PiecePictures[BoilerPiece].get());
     Repaint();
 }
 
@@ -97,7 +93,7 @@ TCellContent TwndSimulaceInstalater2::ContentOf(int Col, int Row) const {
 }
 
 void TwndSimulaceInstalater2::DrawPaletteEntry(int Tag, bool Highlighted) {
-    TBitmap* picture = PalettePictures[std::size_t(Tag)];
+    TBitmap* picture = PalettePictures[std::size_t(Tag)].get();
     const TPoint origin = GroupOf(Tag).Origin;
     if (Highlighted) Buffer->Canvas()->Draw(origin.X, origin.Y, picture);
     else RestoreFromClean(origin.X, origin.Y, picture->Width(), picture->Height());
@@ -108,17 +104,17 @@ void TwndSimulaceInstalater2::UpdateGhost(int Col, int Row) {
     TBitmap* preview = Ghost->Bitmap;
     preview->SetSize(PlumberBCell, PlumberBCell);
     BitBlt(preview->Canvas(), 0, 0, PlumberBCell, PlumberBCell, Buffer->Canvas(), corner.X, corner.Y, SRCCOPY);
-    preview->Canvas()->Draw(0, 0, PiecePictures[SelectedPiece]);
+    preview->Canvas()->Draw(0, 0, PiecePictures[SelectedPiece].get());
     Ghost->Repaint();
 }
 
 void TwndSimulaceInstalater2::DrawCell(int Col, int Row) {
     TBitmap cell;
-    cell.Assign(PiecePictures[EraserPicture]);
+    cell.Assign(PiecePictures[EraserPicture].get());
     cell.Transparent = false;
     const TPieceSet pieces = Board.Cell(Col, Row).Pieces;
     for (int p = 1; p <= 20; ++p)
-        if (Holds(pieces, p)) cell.Canvas()->Draw(0, 0, PiecePictures[std::size_t(p)]);
+        if (Holds(pieces, p)) cell.Canvas()->Draw(0, 0, PiecePictures[std::size_t(p)].get());
     DrawAtCell(Col, Row, &cell);
 }
 
@@ -134,13 +130,13 @@ void TwndSimulaceInstalater2::PlacePiece() {
 
 bool TwndSimulaceInstalater2::RemovePieces(int Col, int Row) {
     if (!Board.Clear(Col, Row)) return false;
-    DrawAtCell(Col, Row, PiecePictures[EraserPicture]);
+    DrawAtCell(Col, Row, PiecePictures[EraserPicture].get());
     Repaint();
     return true;
 }
 
 void TwndSimulaceInstalater2::ValveClick(int Col, int Row) {
-    OpenValve(ValveStrip, Col, Row);
+    OpenValve(ValveStrip.get(), Col, Row);
     CheckInstallation();
 }
 

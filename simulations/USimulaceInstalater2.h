@@ -18,12 +18,12 @@ public:
     std::array<TXLabel*, 22> PaletteLabels{};
     // Pieces 1..24, and 25: the empty top-left cell; all drawn with magenta
     // transparent, so the pieces of a cell show over each other.
-    std::array<TBitmap*, 26> PiecePictures{};
+    std::array<std::unique_ptr<TBitmap>, 26> PiecePictures;
     // Each palette entry's picture of its group with the entry chosen; 21
     // the wrench's hover picture.
-    std::array<TBitmap*, 22> PalettePictures{};
+    std::array<std::unique_ptr<TBitmap>, 22> PalettePictures;
     // The valve's strip, of its edge, loaded by each new game.
-    TBitmap* ValveStrip = nullptr;
+    std::unique_ptr<TBitmap> ValveStrip;
     TPlumberBoardB Board;
 
     void FormCreate(TObject* Sender);

@@ -94,11 +94,11 @@ void TwndSimulaceMalir::FormMouseMove(TObject*, TShiftState, int X, int Y) {
         if (PaintedAt(*SurfaceBitmaps[std::size_t(n)], X, Y)) Surface = Byte(n);
     // Over a surface the palette keeps its state.
     if (Surface == 0) PaletteState = PaintedAt(*PaletteMask, X, Y) ? 255 : 0;
-    SetCursor(Surface == 0 && PaletteState == 0 ? 1 : 2);
+    SetCursor(Surface == 0 && PaletteState == 0 ? ArrowCursor : HandCursor);
 }
 
 void TwndSimulaceMalir::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
-    if (FurnishedView || (Surface == 0 && PaletteState == 0) || Cursor() != 2) return;
+    if (FurnishedView || (Surface == 0 && PaletteState == 0) || Cursor() != HandCursor) return;
     if (PaletteState == 255) PaletteState = PickColour(X, Y);
     if (PaletteState >= 1 && PaletteState <= PaintCount) {
         CurrentColour = PaintColourTable[PaletteState - 1].Colour;

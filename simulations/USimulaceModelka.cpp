@@ -134,10 +134,10 @@ bool TwndSimulaceModelka::OnBody(int X, int Y) const {
     return BodyMask->Pixels().Inside(mx, my) && BodyMask->Pixels().Get(mx, my) != clBlack;
 }
 
-void TwndSimulaceModelka::FormMouseMove(TObject*, TShiftState, int X, int Y) { SetCursor(OnBody(X, Y) ? 2 : 1); }
+void TwndSimulaceModelka::FormMouseMove(TObject*, TShiftState, int X, int Y) { SetCursor(OnBody(X, Y) ? HandCursor : ArrowCursor); }
 
 void TwndSimulaceModelka::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
-    if (Cursor() != 2) return;
+    if (Cursor() != HandCursor) return;
     const int region = bodyRegions_->MarkerAt(X - BodyMaskOrigin.X, Y - BodyMaskOrigin.Y, BodyMaskMarkers);
     if (region >= 0) Wardrobe.Undress(region);
     RedrawModel();

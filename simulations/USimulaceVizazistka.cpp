@@ -52,7 +52,7 @@ void TwndSimulaceVizazistka::CreatePalette(int Kind) {
 
     p.PalettePanel = new TXPanel(this);
     p.PalettePanel->SetBounds(k.Panel.Left, k.Panel.Top, k.Panel.Width(), k.Panel.Height());
-    p.PalettePanel->SetCursor(1);
+    p.PalettePanel->SetCursor(ArrowCursor);
     p.PalettePanel->Hide();
 
     const int size = Kind == mkLashes ? LashesSwatchSize : SwatchSize;

@@ -173,7 +173,7 @@ void TwndTabulka::TableBackClick(TObject*) {
                 picture.Canvas()->CopyRect(area, screen, Bounds(at.X, at.Y, area.Width(), area.Height()));
             }
         }
-        ::ShowGameMessage("Tabulka", firefighter, &picture, firefighter->MessagePicture);
+        ::ShowGameMessage("Tabulka", firefighter, &picture, firefighter->MessagePicture.get());
     }
     Close();
 }

@@ -60,17 +60,17 @@ struct GameCase {
 };
 void PrintTo(const GameCase& c, std::ostream* os) { *os << c.name; }
 
-template <class T, std::size_t N>
-TXLabel* WrongArea(T* const (&areas)[N], int target) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (areas[i]->Tag != target) return areas[i];
+template <class Areas>
+TXLabel* WrongArea(const Areas& areas, int target) {
+    for (TXLabel* area : areas)
+        if (area->Tag != target) return area;
     return nullptr;
 }
 
-template <class T, std::size_t N>
-TXLabel* AreaOf(T* const (&areas)[N], int target) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (areas[i]->Tag == target) return areas[i];
+template <class Areas>
+TXLabel* AreaOf(const Areas& areas, int target) {
+    for (TXLabel* area : areas)
+        if (area->Tag == target) return area;
     return nullptr;
 }
 
@@ -152,7 +152,7 @@ const GameCase kGames[] = {
     {"WordPairs", 4,
      [](headless::Harness&, std::uint64_t at) {
          // The memorising phase runs from the start.
-         return at + TwndDvojice::MemoriseMs + 1000;
+         return at + 90000 + 1000;  // after the 90 s memorising phase
      },
      1000, true, false},
     {"PictureGame", 5, RightFigure, 100, true, false},
@@ -234,8 +234,8 @@ TEST_P(AcrossScreens, LeftDuringTheWaitAndChosenAgain) {
     const std::uint64_t waitEnds = g.wait(h(), up);
     const std::uint64_t leave = up + g.inWait;
     h().Click(leave, kGamesX, kBarY);
-    h().Click(leave + 150, HotAreaCentre(GamesMenuTable[g.entry - 1]).X,
-              HotAreaCentre(GamesMenuTable[g.entry - 1]).Y);
+    h().Click(leave + 150, HotAreaCentre(kGamesMenuPlaces[g.entry - 1]).X,
+              HotAreaCentre(kGamesMenuPlaces[g.entry - 1]).Y);
     const std::uint64_t check = std::max(waitEnds, leave + 1000) + 3000;
     h().At(check, [&, this] {
         TScreenFrame* now = GameScreen(g.entry);
@@ -479,7 +479,7 @@ TEST_P(RoundEndAndLeaving, TheGameLeavesAndTakesItsMessageWithIt) {
         EXPECT_TRUE(PointerBalanced());
     });
     // A game chosen next is not covered by the old message either.
-    h().Click(last + e.release + 600, HotAreaCentre(GamesMenuTable[5]).X, HotAreaCentre(GamesMenuTable[5]).Y);
+    h().Click(last + e.release + 600, HotAreaCentre(kGamesMenuPlaces[5]).X, HotAreaCentre(kGamesMenuPlaces[5]).Y);
     h().At(last + e.release + 1200, [this] {
         EXPECT_EQ(Visible(), (std::vector<TForm*>{wndPodklad, wndVelamo, wndKdoPatriZvuk}));
         Application->Terminate();

@@ -19,8 +19,8 @@ struct MenuCase {
 void PrintTo(const MenuCase& c, std::ostream* os) { *os << c.name; }
 
 const MenuCase kMenus[] = {
-    {"Games", kGamesX, "hry/hl_obr/", GamesMenuTable, []() -> TPictureMenu* { return wndHry; }},
-    {"Simulations", kSimulationsX, "simul/vyber/", SimulationMenuTable,
+    {"Games", kGamesX, "hry/hl_obr/", kGamesMenuPlaces, []() -> TPictureMenu* { return wndHry; }},
+    {"Simulations", kSimulationsX, "simul/vyber/", kSimulationsMenuPlaces,
      []() -> TPictureMenu* { return wndSimulace; }},
 };
 
@@ -31,21 +31,32 @@ TEST_P(MenuEntries, HoverShowsTheEntrysPictureOnTheWindowUntilLeaveOrRepaint) {
     h().Click(kReady, c.townButtonX, kBarY);
     std::uint64_t t = kReady + 500;
     for (const TMenuEntry& e : c.entries) {
-        const TPoint inside = HotAreaCentre(e);
-        h().MoveTo(t, inside.X, inside.Y);
-        h().At(t + 10, [&c, e, this] {
-            auto hover = LoadPicture(kAppDir + c.folder + e.Name + "2.bmp");
-            EXPECT_TRUE(ScreenShows(h(), *hover, 0, 0, e.Position.X, e.Position.Y, hover->Width(), hover->Height()))
-                << e.Name;
-            c.menu()->Repaint();
-        });
+        // The area's centre and two opposite corners: an area moved any way
+        // loses one of them. (The top-right and bottom-left ones: entries 1
+        // and 10 of the games menu overlap at the others.)
+        const TPoint inside[] = {HotAreaCentre(e), {e.HotArea.Right - 1, e.HotArea.Top},
+                                 {e.HotArea.Left, e.HotArea.Bottom - 1}};
+        for (const TPoint& p : inside) {
+            h().MoveTo(t, p.X, p.Y);
+            h().At(t + 10, [&c, e, p, this] {
+                auto hover = LoadPicture(kAppDir + c.folder + e.Name + "2.bmp");
+                EXPECT_TRUE(
+                    ScreenShows(h(), *hover, 0, 0, e.Position.X, e.Position.Y, hover->Width(), hover->Height()))
+                    << e.Name << " at (" << p.X << ", " << p.Y << ")";
+            });
+            h().MoveTo(t + 20, p.X, 419);  // below every hot area, above the bar
+            t += 30;
+        }
+        const TPoint centre = HotAreaCentre(e);
+        h().MoveTo(t, centre.X, centre.Y);
+        h().At(t + 10, [&c] { c.menu()->Repaint(); });
         h().At(t + 20, [&c, e, this] {
             // The repaint shows Buffer, which holds the normal look.
             EXPECT_TRUE(ScreenShows(h(), *c.menu()->Buffer, e.Position.X, e.Position.Y, e.Position.X, e.Position.Y,
                                     20, 20))
                 << e.Name;
         });
-        h().MoveTo(t + 30, inside.X, 419);  // below every hot area, above the bar
+        h().MoveTo(t + 30, centre.X, 419);
         h().At(t + 40, [&c, e, this] {
             auto normal = LoadPicture(kAppDir + c.folder + e.Name + "1.bmp");
             EXPECT_TRUE(ScreenShows(h(), *normal, 0, 0, e.Position.X, e.Position.Y, normal->Width(),

@@ -5,12 +5,11 @@
 
 #include <functional>
 
-#include "games/GamesMenuTable.h"
+#include "games/menu_places.h"
 #include "games/UHry.h"
 #include "shell/ScreenFrame.h"
 #include "shell/UHlaska.h"
 #include "shell/town_test_support.h"
-#include "simulations/SimulationMenuTable.h"
 #include "simulations/USimulace.h"
 
 namespace gametest {
@@ -32,10 +31,10 @@ protected:
     // Clicks the town's games button at `at` and the entry `tag` 500 ms
     // later; the game's screen is up by the returned time.
     std::uint64_t ChooseGame(std::uint64_t at, int tag) {
-        return Choose(at, kGamesX, HotAreaCentre(GamesMenuTable[tag - 1]));
+        return Choose(at, kGamesX, HotAreaCentre(kGamesMenuPlaces[tag - 1]));
     }
     std::uint64_t ChooseSimulation(std::uint64_t at, int tag) {
-        return Choose(at, kSimulationsX, HotAreaCentre(SimulationMenuTable[tag - 1]));
+        return Choose(at, kSimulationsX, HotAreaCentre(kSimulationsMenuPlaces[tag - 1]));
     }
     // Whether the message window is up with that id.
     bool MessageShown(const char* id) const {

@@ -197,6 +197,44 @@ TEST_F(Pexeso, ModeSwitchDuringATryDealsANewBoardInTheOtherModeWithBothScoresCle
     RunProgram();
 }
 
+// The pauses' lengths: a miss stays face up for two seconds before both
+// cards turn back and the computer plays; the computer's first card stays
+// two seconds before its second one (a mate's "right" or a card's sound).
+TEST_F(Pexeso, MissStaysTwoSecondsAndTheComputersFirstCardTwoSeconds) {
+    h().At(kOpen, [this] {
+        const auto [a, b] = FaceDownMiss();
+        const std::uint64_t second = kOpen + 400;
+        Click(kOpen + 100, a);
+        Click(second, b);
+        h().At(second + 1990, [this, a, b] {
+            EXPECT_EQ(SoundStarts("karta.wav").size(), 2u);
+            EXPECT_FALSE(CellShows(a, PexesoPath("karta.bmp")));
+            EXPECT_FALSE(CellShows(b, PexesoPath("karta.bmp")));
+            EXPECT_FALSE(wndPexeso->ComputerBusy);
+        });
+        h().At(second + 2010, [this, a, b] {
+            EXPECT_TRUE(CellShows(a, PexesoPath("karta.bmp")));
+            EXPECT_TRUE(CellShows(b, PexesoPath("karta.bmp")));
+            EXPECT_TRUE(wndPexeso->ComputerBusy);
+            // The backs' sound and the computer's first card.
+            EXPECT_EQ(SoundStarts("karta.wav").size(), 4u);
+        });
+        h().At(second + 3990, [this] {
+            EXPECT_EQ(SoundStarts("karta.wav").size() + SoundStarts("spravne.wav").size(), 4u);
+        });
+        h().At(second + 4010, [this, second] {
+            const auto cards = SoundStarts("karta.wav");
+            const auto rights = SoundStarts("spravne.wav");
+            ASSERT_EQ(cards.size() + rights.size(), 5u);
+            const std::uint64_t at = rights.empty() ? cards.back().at : rights.back().at;
+            EXPECT_GE(at, second + 4000);
+            EXPECT_LT(at, second + 4010);
+            Done();
+        });
+    });
+    RunProgram();
+}
+
 // What can happen while the computer plays: the pointer is hidden, the
 // leaving buttons wait, and every way out shows the pointer again.
 enum class TWayOut { TurnEnds, GamesButton, ExitButton, Deactivation, ScreenClosed };

@@ -295,7 +295,7 @@ TEST_F(PictureGame, EntriesFiveAndNineOpenOneScreenInTwoModesAndAGameChosenAgain
         EXPECT_EQ(Game(), nullptr);
         EXPECT_TRUE(wndHry->Showing());
     });
-    h().Click(kOpen + 500, HotAreaCentre(GamesMenuTable[8]).X, HotAreaCentre(GamesMenuTable[8]).Y);
+    h().Click(kOpen + 500, HotAreaCentre(kGamesMenuPlaces[8]).X, HotAreaCentre(kGamesMenuPlaces[8]).Y);
     h().At(kOpen + 700, [] {
         ASSERT_NE(Game(), nullptr);
         EXPECT_EQ(Game()->Mode, 1);

@@ -144,6 +144,8 @@ TEST_F(PutInOrder, ThingFollowsThePointerHiddenAndADropPutsItBackWithThePointer)
     });
     h().MoveTo(kPlay + 900, 330, 390);  // over the form
     h().At(kPlay + 910, [this] { EXPECT_TRUE(CarriedShownAt({330, 390})); });
+    h().MoveTo(kPlay + 920, kGamesX, kBarY);  // over a bar button that leaves
+    h().At(kPlay + 930, [this] { EXPECT_TRUE(CarriedShownAt({kGamesX, kBarY})); });
     ClickAt(kPlay + 1000, kEmptyPlace);
     h().At(kPlay + 1100, [this] {
         EXPECT_FALSE(w().Carrying);

@@ -43,9 +43,9 @@ protected:
     std::deque<std::string> trail_;  // the last actions
     int Rand(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
 
-    template <class T, std::size_t N>
-    TPoint AnyOf(T* const (&controls)[N]) {
-        const TControl* c = controls[1 + Rand(int(N) - 1)];
+    template <class Controls>
+    TPoint AnyOf(const Controls& controls) {
+        const TControl* c = controls[std::size_t(1 + Rand(int(controls.size())))];
         return {c->Left() + 1 + Rand(c->Width() - 2), c->Top() + 1 + Rand(c->Height() - 2)};
     }
 
@@ -83,7 +83,7 @@ protected:
             lastNo_ = h().Now();
             return {458, 286};
         }
-        if (active == wndHry && Rand(10) < 7) return HotAreaCentre(GamesMenuTable[Rand(10)]);
+        if (active == wndHry && Rand(10) < 7) return HotAreaCentre(kGamesMenuPlaces[Rand(10)]);
         if (active == wndVelamo && Rand(2) == 0) return {kGamesX, kBarY};
         if (Rand(10) < 4) {
             if (const auto spot = GameSpot(active)) return *spot;

@@ -54,9 +54,9 @@ struct RoundGame {
 };
 void PrintTo(const RoundGame& g, std::ostream* os) { *os << g.name; }
 
-template <class T, std::size_t N>
-std::vector<TXLabel*> Areas(T* const (&labels)[N]) {
-    return std::vector<TXLabel*>(std::begin(labels) + 1, std::end(labels));
+template <class Labels>
+std::vector<TXLabel*> Areas(const Labels& labels) {
+    return std::vector<TXLabel*>(labels.begin(), labels.end());
 }
 
 std::string Common(const char* name) { return std::string("sound\\") + name + ".wav"; }

@@ -11,7 +11,9 @@ namespace {
 constexpr int kWordPairsEntry = 4;
 // The entry's click is released here: the game is dealt.
 constexpr std::uint64_t kDealt = kReady + 550;
-constexpr std::uint64_t kPhaseEnd = kDealt + TwndDvojice::MemoriseMs;
+// The board stays up for the memorising phase's 90 seconds.
+constexpr std::uint64_t kMemoriseMs = 90000;
+constexpr std::uint64_t kPhaseEnd = kDealt + kMemoriseMs;
 // After the phase: the placards, then six strip frames of 50 ms.
 constexpr std::uint64_t kCoverMs = 6 * 50 + 50;
 // A turn: the click, the cell up for 2 s, five strip frames on a mistake.
@@ -324,13 +326,13 @@ TEST_P(WordPairsMessage, YesShowsTheNewBoardAtOnceAndNoLeavesForTheGamesMenu) {
         }
     });
     if (yes) {
-        h().At(answered + TwndDvojice::MemoriseMs - 100, [this] { EXPECT_TRUE(w().Memorising); });
-        h().At(answered + TwndDvojice::MemoriseMs + kCoverMs, [this] {
+        h().At(answered + kMemoriseMs - 100, [this] { EXPECT_TRUE(w().Memorising); });
+        h().At(answered + kMemoriseMs + kCoverMs, [this] {
             EXPECT_TRUE(Covered());
             EXPECT_EQ(w().Lives, 3);
         });
     }
-    EndAt(answered + TwndDvojice::MemoriseMs + kCoverMs + 10);
+    EndAt(answered + kMemoriseMs + kCoverMs + 10);
     RunProgram();
 }
 

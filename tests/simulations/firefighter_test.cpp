@@ -15,15 +15,15 @@ class Firefighter : public FirefighterTest {};
 // The screen shows window w's frame of the fire strip for its level.
 ::testing::AssertionResult ShowsFireOf(headless::Harness& h, int w) {
     const int frame = std::min(std::abs(F().FireLevel[w]) - 1, FireBurntLevel);
-    const TPoint at = FireWindowTable[w - 1];
-    return ScreenShows(h, *F().FireStrip, std::max(frame, 0) * FireWindowWidth, 0, at.X, at.Y, FireWindowWidth,
-                       FireWindowHeight)
+    const TPoint at = kFireWindowCorners[w - 1];
+    return ScreenShows(h, *F().FireStrip, std::max(frame, 0) * kFireWindowWidth, 0, at.X, at.Y, kFireWindowWidth,
+                       kFireWindowHeight)
            << " (window " << w << ", level " << F().FireLevel[w] << ")";
 }
 
 // The stream's frame of a window on the screen, where it is not transparent.
 ::testing::AssertionResult ShowsStreamFrame(headless::Harness& h, int w, int frame) {
-    const TWaterStreamRecord& r = WaterStreamTable[w - 1];
+    const TStreamPlace& r = kWaterStreamPlaces[w - 1];
     const Surface& water = F().WaterBitmaps[w]->Pixels();
     int opaque = 0;
     for (int y = 0; y < r.H; ++y)
@@ -89,8 +89,8 @@ TEST_F(Firefighter, EveryWindowShowsTheFrameOfItsLevel) {
         EXPECT_TRUE(F().Okna[5]->Visible());
         EXPECT_TRUE(F().Burnt[12]);
         EXPECT_FALSE(F().Burning[12]);
-        EXPECT_EQ(F().CleanBuffer->Pixels().Get(FireWindowTable[11].X + 20, FireWindowTable[11].Y + 30),
-                  F().FireStrip->Pixels().Get(FireBurntLevel * FireWindowWidth + 20, 30));
+        EXPECT_EQ(F().CleanBuffer->Pixels().Get(kFireWindowCorners[11].X + 20, kFireWindowCorners[11].Y + 30),
+                  F().FireStrip->Pixels().Get(115 * kFireWindowWidth + 20, 30));
     });
     EndAt(up + 600);
     RunProgram();
@@ -212,7 +212,7 @@ TEST_P(Spraying, HeldButtonDrivesTheFireBackWithStreamAndWater) {
         EXPECT_EQ(F().Burning[w], c.heldBurning);
         EXPECT_TRUE(WaterPlaying());
         // The stream loops on its frame n-4.
-        const int n = F().WaterBitmaps[w]->Width() / WaterStreamTable[w - 1].W;
+        const int n = F().WaterBitmaps[w]->Width() / kWaterStreamPlaces[w - 1].W;
         EXPECT_TRUE(ShowsStreamFrame(h(), w, n - 4));
     });
     h().MouseUp(up + 650, at.X, at.Y);
@@ -251,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, Spraying, ::testing::ValuesIn(kSprays),
 // The clock as the screen draws it: the text centred over the clean picture.
 std::unique_ptr<TBitmap> ClockPicture(const String& text) {
     auto b = std::make_unique<TBitmap>();
-    b->Assign(F().CleanBuffer);
+    b->Assign(F().CleanBuffer.get());
     TCanvas* c = b->Canvas();
     c->Font.Assign(F().Buffer->Canvas()->Font);
     c->Brush.Style = TBrushStyle::bsClear;

@@ -9,6 +9,7 @@
 
 #include <set>
 
+#include "firefighter_places.h"
 #include "games/games_test_support.h"
 #include "simulations/USimulaceHasic.h"
 #include "simulations/UTabulka.h"
@@ -18,7 +19,7 @@ namespace firetest {
 using namespace gametest;
 
 inline TPoint WindowCentre(int w) {
-    return {FireWindowTable[w - 1].X + FireWindowWidth / 2, FireWindowTable[w - 1].Y + FireWindowHeight / 2};
+    return {kFireWindowCorners[w - 1].X + kFireWindowWidth / 2, kFireWindowCorners[w - 1].Y + kFireWindowHeight / 2};
 }
 
 // The firefighter's screen and its table, while they are there.

@@ -11,11 +11,22 @@ namespace {
 constexpr TPoint kFace = {280, 340};  // on the face, below the lips
 const TPoint kHair = Centre(WigPreviewArea);
 
-TPoint Opener(int kind) { return Centre(MakeupKindTable[kind].Opener); }
+// By kind (cheeks, lips, eye shadow, lashes, liner): the opener, and the
+// panel where its palette opens.
+struct KindPlaces {
+    TRect opener, panel;
+};
+const KindPlaces kKinds[5] = {
+    {Bounds(10, 346, 59, 33), Bounds(13, 308, 37, 42)},   {Bounds(45, 384, 44, 30), Bounds(44, 307, 37, 86)},
+    {Bounds(554, 321, 47, 31), Bounds(558, 245, 38, 80)}, {Bounds(542, 390, 47, 24), Bounds(552, 349, 38, 61)},
+    {Bounds(562, 360, 43, 29), Bounds(564, 287, 38, 86)},
+};
+
+TPoint Opener(int kind) { return Centre(kKinds[kind].opener); }
 // Swatch i (1-based) of the kind's palette, on the screen.
 TPoint Swatch(int kind, int i) {
     const TMakeupSwatch s = MakeupSwatch(kind, i);
-    return {MakeupKindTable[kind].Panel.Left + s.Place.X + 2, MakeupKindTable[kind].Panel.Top + s.Place.Y + 2};
+    return {kKinds[kind].panel.Left + s.Place.X + 2, kKinds[kind].panel.Top + s.Place.Y + 2};
 }
 
 std::string Wig(int n) { return "simul/vizaz/paruky/p" + std::to_string(n) + ".bmp"; }
@@ -109,7 +120,7 @@ TEST_P(MakeupPalettes, OneOpensAtATimeAndClosesByItsOpenerTheFaceOrTheHair) {
         if (c.open < 0) return;
         // The palette lies over the face as it was when it opened; Buffer
         // itself never shows it.
-        const TRect& panel = MakeupKindTable[c.open].Panel;
+        const TRect& panel = kKinds[c.open].panel;
         auto palette = TreePicture(std::string("simul/vizaz/palety/") + MakeupKindTable[c.open].Palette + ".bmp");
         EXPECT_TRUE(PictureAt(h().ScreenSurface(), *palette, {panel.Left, panel.Top}, true));
         EXPECT_TRUE(ScreenShows(h(), before, panel.Left, panel.Bottom - 1, panel.Left, panel.Bottom - 1, 1, 1))

@@ -30,9 +30,9 @@ protected:
     // it, magenta left out.
     bool CellShowsPieces(int col, int row, std::initializer_list<int> pieces) const {
         TBitmap expected;
-        expected.Assign(B()->PiecePictures[25]);
+        expected.Assign(B()->PiecePictures[25].get());
         expected.Transparent = false;
-        for (int p : pieces) expected.Canvas()->Draw(0, 0, B()->PiecePictures[std::size_t(p)]);
+        for (int p : pieces) expected.Canvas()->Draw(0, 0, B()->PiecePictures[std::size_t(p)].get());
         const TPoint c = CellCornerB(col, row);
         for (int y = 0; y < PlumberBCell; ++y)
             for (int x = 0; x < PlumberBCell; ++x)
@@ -113,9 +113,9 @@ TEST_F(PlumberB, ThePreviewShowsTheCellsPiecesWithTheNewOne) {
         ASSERT_TRUE(B()->Ghost->Visible());
         EXPECT_TRUE(CursorIs(2));
         TBitmap expected;
-        expected.Assign(B()->PiecePictures[25]);
+        expected.Assign(B()->PiecePictures[25].get());
         expected.Transparent = false;
-        for (int p : {17, 19}) expected.Canvas()->Draw(0, 0, B()->PiecePictures[std::size_t(p)]);
+        for (int p : {17, 19}) expected.Canvas()->Draw(0, 0, B()->PiecePictures[std::size_t(p)].get());
         const TPoint c = CellCornerB(4, 4);
         EXPECT_TRUE(ScreenShows(h(), expected, 0, 0, c.X, c.Y, 49, 49));
     });

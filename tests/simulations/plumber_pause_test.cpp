@@ -16,7 +16,7 @@ const TPoint kValveA = CellCentreA(3, 3);
 // The pause starts after the valve's strip.
 constexpr std::uint64_t kPauseStart = 50 + 19 * 50;
 constexpr TPoint kExitNo = {458, 286};
-const TPoint kMenuInstal = HotAreaCentre(SimulationMenuTable[0]);
+const TPoint kMenuInstal = HotAreaCentre(kSimulationsMenuPlaces[0]);
 
 enum class Part { A, B };
 void PrintTo(Part p, std::ostream* os) { *os << (p == Part::A ? "part A" : "part B"); }

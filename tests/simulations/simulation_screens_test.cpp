@@ -13,11 +13,11 @@ using namespace plumbertest;
 namespace {
 
 constexpr TPoint kExitNo = {458, 286};
-const TPoint kMenuInstal = HotAreaCentre(SimulationMenuTable[0]);
-const TPoint kMenuHasic = HotAreaCentre(SimulationMenuTable[1]);
-const TPoint kMenuModel = HotAreaCentre(SimulationMenuTable[2]);
-const TPoint kMenuMalir = HotAreaCentre(SimulationMenuTable[3]);
-const TPoint kMenuVizaz = HotAreaCentre(SimulationMenuTable[4]);
+const TPoint kMenuInstal = HotAreaCentre(kSimulationsMenuPlaces[0]);
+const TPoint kMenuHasic = HotAreaCentre(kSimulationsMenuPlaces[1]);
+const TPoint kMenuModel = HotAreaCentre(kSimulationsMenuPlaces[2]);
+const TPoint kMenuMalir = HotAreaCentre(kSimulationsMenuPlaces[3]);
+const TPoint kMenuVizaz = HotAreaCentre(kSimulationsMenuPlaces[4]);
 
 struct ScreenCase {
     const char* name;

@@ -10,7 +10,7 @@
 
 #include <span>
 
-#include "games/GamesMenuTable.h"
+#include "games/menu_places.h"
 #include "games/TownGameThings.h"
 #include "simulations/MakeupKinds.h"
 #include "simulations/ModelKinds.h"
@@ -18,7 +18,6 @@
 #include "shell/TownPlaceTable.h"
 #include "platform/gfx/pixels.h"
 #include "simulations/PlumberTables.h"
-#include "simulations/SimulationMenuTable.h"
 
 namespace {
 
@@ -144,8 +143,8 @@ TEST_P(DataMenuEntries, LabelsAndHoverLooksLieInTheEntriesHotAreas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, DataMenuEntries,
-                         ::testing::Values(MenuCase{"Games", "hry\\hl_obr\\", GamesMenuTable},
-                                           MenuCase{"Simulations", "simul\\vyber\\", SimulationMenuTable}),
+                         ::testing::Values(MenuCase{"Games", "hry\\hl_obr\\", kGamesMenuPlaces},
+                                           MenuCase{"Simulations", "simul\\vyber\\", kSimulationsMenuPlaces}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DataHotAreas, TownGameDrawsOnItsBarOnlyItsButtonsAndTheThingsBox) {

@@ -7,6 +7,7 @@
 #include "games/GameCodeLists.h"
 #include "games/TownGameThings.h"
 #include "simulations/FirefighterTables.h"
+#include "simulations/firefighter_places.h"
 #include "simulations/MakeupKinds.h"
 #include "simulations/ModelKinds.h"
 #include "simulations/PlumberTables.h"
@@ -90,7 +91,7 @@ TEST(DataPictures, FixedSizesAreExact) {
     for (const auto& k : PlumberAKindTable) sizes.push_back({std::string("simul\\instal\\A_verze\\") + k.Picture + ".bmp", 63, 63});
     for (const auto& p : PlumberBPieceTable) sizes.push_back({std::string("simul\\instal\\B_verze\\") + p.Picture + ".bmp", 49, 49});
     for (const auto& part : FireStripTable)
-        sizes.push_back({std::string("simul\\hasic\\ohen\\") + part.Name + ".bmp", part.Width, FireWindowHeight});
+        sizes.push_back({std::string("simul\\hasic\\ohen\\") + part.Name + ".bmp", part.Width, kFireWindowHeight});
     for (const auto& k : MakeupKindTable)
         sizes.push_back({std::string("simul\\vizaz\\palety\\") + k.Palette + ".bmp", k.Panel.Width(), k.Panel.Height()});
     for (const auto& s : sizes) ExpectSize(s, false);
@@ -173,7 +174,7 @@ TEST(DataPictures, StripsHoldWholeFramesAndEnoughOfThem) {
     std::vector<TStrip> strips = {{"hry\\dvojice\\ziv.bmp", 122, 194, 6}, {"hry\\dvojice\\1ziv.bmp", 122, 194, 5},
                                   {"hry\\dvojice\\2ziv.bmp", 122, 194, 5}, {"hry\\dvojice\\3ziv.bmp", 122, 194, 5}};
     for (int w = 1; w <= 12; ++w) {
-        const auto& r = WaterStreamTable[w - 1];
+        const auto& r = kWaterStreamPlaces[w - 1];
         strips.push_back({"simul\\hasic\\voda\\voda" + std::to_string(w) + ".bmp", r.W, r.H, WaterStreamMinFrames});
     }
     for (const auto& s : strips) {

@@ -1,7 +1,7 @@
 #include "data_tree_support.h"
 
 #include "games/GameCodeLists.h"
-#include "games/GamesMenuTable.h"
+#include "games/menu_places.h"
 #include "games/TownGameThings.h"
 #include "shell/DetailCodes.h"
 #include "shell/TownPlaceTable.h"
@@ -10,7 +10,6 @@
 #include "simulations/ModelKinds.h"
 #include "simulations/PlumberTables.h"
 #include "simulations/RoomPainterTables.h"
-#include "simulations/SimulationMenuTable.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ std::vector<std::string> CatalogueFiles() {
     states("detaily\\zpet", 2);
     // Games menu and games.
     add("hry\\hl_obr\\pozadi.bmp");
-    for (const auto& e : GamesMenuTable) states(std::string("hry\\hl_obr\\") + e.Name, 2);
+    for (const auto& e : kGamesMenuPlaces) states(std::string("hry\\hl_obr\\") + e.Name, 2);
     add("hry\\citoje\\pozadi.bmp");
     add("hry\\citoje\\pozadi2.bmp");
     for (int n = 1; n <= 43; ++n) {
@@ -114,7 +113,7 @@ std::vector<std::string> CatalogueFiles() {
     }
     // Simulations.
     add("simul\\vyber\\pozadi.bmp");
-    for (const auto& item : SimulationMenuTable) states(std::string("simul\\vyber\\") + item.Name, 2);
+    for (const auto& item : kSimulationsMenuPlaces) states(std::string("simul\\vyber\\") + item.Name, 2);
     for (const char* p : {"pozadi.bmp", "hlaska.bmp", "hlaska.wav", "voda.wav", "tabulka.bmp"}) add(std::string("simul\\hasic\\") + p);
     for (int n = 0; n < CannonPictureCount; ++n) add("simul\\hasic\\dela\\delo" + N(n) + ".bmp");
     for (const auto& part : FireStripTable) add(std::string("simul\\hasic\\ohen\\") + part.Name + ".bmp");
