@@ -99,6 +99,7 @@ void TwndCiToJe::NewThing() {
 void TwndCiToJe::DrawOverFrame() {
     TCanvas* c = Buffer->Canvas();
     if (ThingPlace != 0) c->Draw(ThingBox.X, ThingBox.Y, ThingBitmap.get());
+    plateDrawn_ = HoverPlace;
     if (HoverPlace != 0) {
         const TPoint at = NamePlateAt(HoverPlace);
         c->Draw(at.X, at.Y, NamePlate[HoverPlace]);
@@ -106,25 +107,53 @@ void TwndCiToJe::DrawOverFrame() {
     if (Carrying) c->Draw(CarryPoint.X, CarryPoint.Y, ThingBitmap.get());
 }
 
-void TwndCiToJe::MestoMouseMove(TObject*, TShiftState, int X, int Y) {
+TRect TwndCiToJe::PlateArea(Byte Place) const {
+    if (Place == 0) return {};
+    const TPoint at = NamePlateAt(Place);
+    return Bounds(at.X, at.Y, NamePlate[Place]->Width(), NamePlate[Place]->Height());
+}
+
+TRect TwndCiToJe::CarriedArea() const {
+    return Bounds(CarryPoint.X, CarryPoint.Y, ThingBitmap->Width(), ThingBitmap->Height());
+}
+
+void TwndCiToJe::MestoMouseMove(TObject*, TShiftState, int X, int Y) { MoveOver(X, Y, {}); }
+
+void TwndCiToJe::MoveOver(int X, int Y, const TRect& alsoShown) {
+    const TRect thingWas = CarriedArea();
     if (Carrying) CarryPoint = TPoint{X - ThingBitmap->Width() / 2, Y - ThingBitmap->Height() / 2};
     const Byte plateShown = HoverPlace;
     // Below the town (the frame under it, the box, the bar) only the carried
     // thing moves, over the plate shown before; every other point redraws
     // with its place's plate or none. One drawing either way.
     if (HitTest(X, Y) != TTownPoint::Below) {
-        RedrawTown();
+        RedrawMove(thingWas, alsoShown);
     } else if (Carrying) {
         const Byte hit = HoverPlace;
         HoverPlace = plateShown;
-        RedrawTown();
+        RedrawMove(thingWas, alsoShown);
         HoverPlace = hit;
     }
 }
 
-void TwndCiToJe::ObjektMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {
+void TwndCiToJe::RedrawMove(const TRect& thingWas, const TRect& alsoShown) {
+    if (!Carrying) {
+        RedrawTown();
+        return;
+    }
+    // The town holds the same view as at the last drawing: only the carried
+    // thing's places, the plates shown and to show, and the control the
+    // pointer is over (a bar button's hover picture) change.
+    const TRect thingIs = CarriedArea();
+    const bool plateChanges = plateDrawn_ != HoverPlace;
+    const TRect plateWas = plateChanges ? PlateArea(plateDrawn_) : TRect{};
+    const TRect plateIs = plateChanges ? PlateArea(HoverPlace) : TRect{};
+    for (const TRect& area : {thingWas, thingIs, plateWas, plateIs, alsoShown}) RedrawTownArea(area);
+}
+
+void TwndCiToJe::ObjektMouseMove(TObject* Sender, TShiftState, int X, int Y) {
     const auto* control = static_cast<TControl*>(Sender);
-    MestoMouseMove(Sender, Shift, control->Left() + X, control->Top() + Y);
+    MoveOver(control->Left() + X, control->Top() + Y, control->BoundsRect());
 }
 
 void TwndCiToJe::lbObjektClick(TObject*) {

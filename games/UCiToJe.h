@@ -44,6 +44,16 @@ protected:
 
 private:
     friend class TwndCiToJe2;
+    // A move to window point (X, Y); alsoShown is redrawn too.
+    void MoveOver(int X, int Y, const TRect& alsoShown);
+    // After a move: the whole town when nothing is carried, else only where
+    // the picture changed.
+    void RedrawMove(const TRect& thingWas, const TRect& alsoShown);
+    TRect PlateArea(Byte Place) const;
+    // The carried thing's place at CarryPoint.
+    TRect CarriedArea() const;
+    // The name plate in the Buffer since the last drawing; 0 none.
+    Byte plateDrawn_ = 0;
     // The result window made with this game and released with it; each
     // forgets the other when it goes first.
     TwndCiToJe2* resultWindow_ = nullptr;

@@ -5,6 +5,7 @@
 #include "games/DistinctDraw.h"
 #include "games/GameCodeLists.h"
 #include "platform/core/strings.h"
+#include "platform/gfx/pixels.h"
 
 TwndPoradek* wndPoradek = nullptr;
 
@@ -153,15 +154,25 @@ void TwndPoradek::SlotClick(TObject* Sender) {
     CarriedItem = SlotItem[std::size_t(slot->Tag)];
     HidePointer(true);
     CarrySnapshot->Assign(Buffer);
+    // The window is repainted from the Buffer: the carried frame starts as
+    // the snapshot, the thing not yet drawn.
+    CarryFrame->Assign(CarrySnapshot.get());
+    carriedAt_ = {};
     Image->Picture()->Assign(ItemBitmaps[std::size_t(CarriedItem)][2].get());
     Image->Picture()->Bitmap()->Transparent = true;
     Repaint();
 }
 
-void TwndPoradek::DrawCarried(int X, int Y) {
-    CarryFrame->Assign(CarrySnapshot.get());
-    CarryFrame->Canvas()->Draw(X - CarryOffset, Y - CarryOffset, Image->Picture()->Bitmap());
-    BitBlt(Canvas(), 0, 0, 640, 480, CarryFrame->Canvas(), 0, 0, SRCCOPY);
+void TwndPoradek::DrawCarried(int X, int Y, const TRect& alsoShown) {
+    TBitmap* thing = Image->Picture()->Bitmap();
+    const TRect last = carriedAt_;
+    carriedAt_ = gfx::SafeBounds(X - CarryOffset, Y - CarryOffset, thing->Width(), thing->Height());
+    // Only the thing's last place and its new one change in the carried
+    // frame; the window gets both, and the frame over whatever else was
+    // drawn on it at alsoShown. Each copy clips to the surfaces.
+    CarryFrame->Canvas()->CopyRect(last, CarrySnapshot->Canvas(), last);
+    CarryFrame->Canvas()->Draw(carriedAt_.Left, carriedAt_.Top, thing);
+    for (const TRect& r : {last, carriedAt_, alsoShown}) Canvas()->CopyRect(r, CarryFrame->Canvas(), r);
 }
 
 void TwndPoradek::FormMouseMove(TObject*, TShiftState, int X, int Y) {
@@ -173,9 +184,15 @@ void TwndPoradek::ControlMouseMove(TObject* Sender, TShiftState, int X, int Y) {
     if (Carrying) DrawCarried(control->Left() + X, control->Top() + Y);
 }
 
-// Over the leaving buttons too (not over the help button).
+// Over the leaving buttons too (not over the help button). They draw their
+// hover picture on the window as the pointer enters them: the carried frame
+// covers the button's place.
 void TwndPoradek::PointerOverLeavingButton(int X, int Y) {
-    if (Carrying) DrawCarried(X, Y);
+    if (!Carrying) return;
+    TRect button{};
+    for (TBarButton which : {TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu})
+        if (const TBMPLabel* b = BarButton(which); b && b->BoundsRect().Contains(X, Y)) button = b->BoundsRect();
+    DrawCarried(X, Y, button);
 }
 
 void TwndPoradek::EndCarrying() {

@@ -66,10 +66,14 @@ private:
     void EndCarrying();
     // EndCarrying, and the window without the carried picture.
     void Drop();
-    void DrawCarried(int X, int Y);
+    // The carried frame (the snapshot with the thing at the pointer) shown
+    // where it changed since the last move, and over alsoShown.
+    void DrawCarried(int X, int Y, const TRect& alsoShown = {});
     void DrawPersons();
     // Counts rounds, so that a pause's end knows whether its round is over.
     unsigned round_ = 0;
+    // Where the carried frame holds the thing; empty before the first move.
+    TRect carriedAt_{};
 };
 
 extern TwndPoradek* wndPoradek;

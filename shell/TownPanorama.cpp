@@ -97,13 +97,22 @@ void TTownPanorama::ClosePlace(Byte Place) {
     if (PlaceHitTest) PlaceHitTest->MaskChanged();
 }
 
-void TTownPanorama::RedrawTown() {
-    Buffer->Canvas()->Draw(ScrollOffset + TownLeft, TownTop, Town);
+void TTownPanorama::RedrawTown() { RedrawTownArea(gfx::SurfaceRect(Buffer->Pixels())); }
+
+void TTownPanorama::RedrawTownArea(const TRect& Area) {
     Surface& buffer = Buffer->Pixels();
+    const TRect area = gfx::Intersect(Area, gfx::SurfaceRect(buffer));
+    if (area.IsEmpty()) return;
+    TCanvas* c = Buffer->Canvas();
+    c->SetClip(area);
+    c->Draw(ScrollOffset + TownLeft, TownTop, Town);
     for (const TRect& run : frameRuns_)
-        gfx::CopyArea(buffer, gfx::SurfaceRect(buffer), TPoint{run.Left, run.Top}, Frame->Pixels(), run);
+        if (run.Top >= area.Top && run.Top < area.Bottom)
+            gfx::CopyArea(buffer, area, TPoint{run.Left, run.Top}, Frame->Pixels(), run);
     DrawOverFrame();
-    BitBlt(Canvas()->Handle(), 0, 0, 640, 480, Buffer->Canvas()->Handle(), 0, 0, SRCCOPY);
+    c->ClearClip();
+    BitBlt(Canvas()->Handle(), area.Left, area.Top, area.Width(), area.Height(), c->Handle(), area.Left, area.Top,
+           SRCCOPY);
 }
 
 const TBitmap* TTownPanorama::ExitSnapshot() {

@@ -51,6 +51,9 @@ public:
     // The town at ScrollOffset into Buffer, the frame over it, what the
     // screen draws over the frame, then Buffer to the window.
     void RedrawTown();
+    // The same over Area only (window pixels): what lies outside it stays as
+    // it was drawn.
+    void RedrawTownArea(const TRect& Area);
     bool CursorInScrollZone();
 
     virtual void ScrollZoneEnter(TObject* Sender);

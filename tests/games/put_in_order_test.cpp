@@ -161,6 +161,49 @@ TEST_F(PutInOrder, ThingFollowsThePointerHiddenAndADropPutsItBackWithThePointer)
     EXPECT_TRUE(SoundStarts("sound\\spatne.wav").empty());
 }
 
+// After every carried move the window shows the screen as it stands with the
+// carried thing over it at the pointer and nothing else: the thing's last
+// place shows the screen again, whether the move overlaps it or jumps away,
+// runs over persons, slots or the bar's buttons (whose hover pictures the
+// carried frame covers), or pushes the thing past the window's edges; also
+// after a wrong give has repainted the screen without the thing.
+TEST_F(PutInOrder, EveryCarriedMoveShowsTheScreenAndTheThingAtThePointerOnly) {
+    struct Move {
+        TPoint to;
+        bool thingFollows;  // not over the help button
+    };
+    const Move moves[] = {
+        {{300, 200}, true},           {{305, 203}, true},           {{290, 230}, true},
+        {{330, 390}, true},           {{kMenuX, kBarY}, true},      {{kMenuX + 4, kBarY - 2}, true},
+        {{kGamesX, kBarY}, true},     {{kSimulationsX, kBarY}, true}, {{kExitX, kBarY + 3}, true},
+        {{5, 4}, true},               {{636, 476}, true},           {{kHelpX, kBarY}, false},
+        {{100, 300}, true},           {{51 + 60 * 4 + 28, 283 + 28}, true}, {{600, 20}, true},
+    };
+    auto expectCarriedFrame = [this](TPoint p, const char* when) {
+        ASSERT_TRUE(w().Carrying) << when;
+        TBitmap expected;
+        expected.Assign(w().Buffer);
+        expected.Canvas()->Draw(p.X - 28, p.Y - 28, w().ItemBitmaps[std::size_t(w().CarriedItem)][2].get());
+        EXPECT_TRUE(ScreenShows(h(), expected, 0, 0, 0, 0, 640, 480)) << when << " at " << p.X << ", " << p.Y;
+    };
+    Open(0);
+    PickUp(kPlay, 3);
+    std::uint64_t t = kPlay + 200;
+    for (const Move& m : moves) {
+        h().MoveTo(t, m.to.X, m.to.Y);
+        if (m.thingFollows) h().At(t + 10, [=] { expectCarriedFrame(m.to, "moved"); });
+        t += 50;
+    }
+    Give(t, 1);  // wrong: the screen repainted after the pause
+    const TPoint after{200, 150};
+    h().MoveTo(t + 700, after.X, after.Y);
+    h().At(t + 710, [=] { expectCarriedFrame(after, "after the wrong give"); });
+    h().MoveTo(t + 760, after.X + 30, after.Y + 10);
+    h().At(t + 770, [=] { expectCarriedFrame({after.X + 30, after.Y + 10}, "after the wrong give"); });
+    EndAt(t + 780);
+    RunProgram();
+}
+
 TEST_F(PutInOrder, WrongPersonKeepsTheThingCarriedAndTheRightOneIsServed) {
     Open(0);
     PickUp(kPlay, 2);

@@ -388,6 +388,52 @@ std::vector<EdgeCase> EdgeCases() {
                              EXPECT_TRUE(ShowsBareTown(h, kStartOffset, Rect(100 - 28, 392, 100 + 28, 405)));
                          });
                      }});
+    // After every carried move the screen is what drawing the whole screen
+    // anew shows then: the thing's last place, the plate left and the bar's
+    // hover pictures are all drawn over. Below the town the plate shown
+    // before stays, so the whole drawing there is made with that plate.
+    cases.push_back({"CarriedMovesShowWhatAWholeRedrawShows", [](TownGame&, headless::Harness& h, std::uint64_t at) {
+                         h.Click(at, kBoxPoint.X, kBoxPoint.Y);
+                         struct Stop {
+                             TPoint p;
+                             bool below;  // below the town: the plate shown before stays
+                         };
+                         const Stop stops[] = {
+                             {kRightPoint, false},
+                             {{kRightPoint.X + 3, kRightPoint.Y + 2}, false},
+                             {{1760 + kStartOffset + 6, 246 + 6}, false},
+                             {{1824 + kStartOffset + 6, 195 + 6}, false},
+                             {{1648 + kStartOffset + 6, 259 + 6}, false},
+                             {{320, 200}, false},
+                             {{300, 452}, true},
+                             {{150, 450}, true},
+                             {{154, 447}, true},
+                             {{470, 450}, true},
+                             {{600, 452}, true},
+                             {{1476 + kStartOffset + 6, 246 + 6}, false},
+                             {{1700 + kStartOffset + 6, 330 + 6}, false},
+                             {{8, 30}, false},
+                             {{630, 380}, false},
+                         };
+                         auto plateBefore = std::make_shared<Byte>(0);
+                         h.At(at + 100, [plateBefore] { *plateBefore = wndCiToJe->HoverPlace; });
+                         std::uint64_t t = at + 200;
+                         for (const Stop& s : stops) {
+                             h.MoveTo(t, s.p.X, s.p.Y);
+                             h.At(t + 10, [&h, s, plateBefore] {
+                                 ASSERT_TRUE(wndCiToJe->Carrying);
+                                 const std::vector<std::uint8_t> moved = h.ScreenSurface().pixels;
+                                 const Byte hit = wndCiToJe->HoverPlace;
+                                 if (s.below) wndCiToJe->HoverPlace = *plateBefore;
+                                 wndCiToJe->RedrawTown();
+                                 Application->ProcessMessages();
+                                 wndCiToJe->HoverPlace = hit;
+                                 *plateBefore = hit;
+                                 EXPECT_TRUE(moved == h.ScreenSurface().pixels) << "at " << s.p.X << ", " << s.p.Y;
+                             });
+                             t += 100;
+                         }
+                     }});
     return cases;
 }
 
