@@ -1,9 +1,7 @@
 #include "shell/ScreenFrame.h"
 
-#include "games/UHry.h"
 #include "shell/UKonec.h"
 #include "shell/UVelamo.h"
-#include "simulations/USimulace.h"
 
 namespace {
 
@@ -26,6 +24,10 @@ bool Leaves(TBarButton b) {
     return b == TBarButton::Exit || b == TBarButton::Menu || b == TBarButton::Games || b == TBarButton::Simulations;
 }
 
+TScreenMenus Menus;
+
+TForm* MenuOf(TForm* (*Menu)()) { return Menu ? Menu() : nullptr; }
+
 }  // namespace
 
 TScreenFrame::TScreenFrame(TComponent* AOwner, const TScreenSetup& Setup)
@@ -47,6 +49,8 @@ TScreenFrame::~TScreenFrame() {
     delete Buffer;
     Buffer = nullptr;
 }
+
+void TScreenFrame::SetMenus(const TScreenMenus& Named) { Menus = Named; }
 
 TBMPLabel* TScreenFrame::BarButton(TBarButton Which) const { return bar_[Index(Which)]; }
 
@@ -122,8 +126,8 @@ void TScreenFrame::ShowAndLeave(TForm* Target) {
 }
 
 void TScreenFrame::ShowMainWindow(TObject*) { ShowAndLeave(wndVelamo); }
-void TScreenFrame::ShowGamesMenu(TObject*) { ShowAndLeave(wndHry); }
-void TScreenFrame::ShowSimulationsMenu(TObject*) { ShowAndLeave(wndSimulace); }
+void TScreenFrame::ShowGamesMenu(TObject*) { ShowAndLeave(MenuOf(Menus.Games)); }
+void TScreenFrame::ShowSimulationsMenu(TObject*) { ShowAndLeave(MenuOf(Menus.Simulations)); }
 
 void TScreenFrame::HelpClick(TObject*) {
     // Not under another window: the help would play on over it and beyond.

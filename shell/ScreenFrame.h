@@ -48,10 +48,21 @@ struct TScreenSetup {
     bool StaysOpen = false;
 };
 
+// The menus the bar's Games and Simulations buttons show, as the program's
+// start-up names them: each reads its menu's global at the click (none made
+// yet: the screen only closes).
+struct TScreenMenus {
+    TForm* (*Games)() = nullptr;
+    TForm* (*Simulations)() = nullptr;
+};
+
 class TScreenFrame : public TForm, public THlaskaScreen {
 public:
     TScreenFrame(TComponent* AOwner, const TScreenSetup& Setup);
     ~TScreenFrame() override;
+
+    // Names the menus for every screen; the start-up does it as it makes them.
+    static void SetMenus(const TScreenMenus& Menus);
 
     // The screen's picture, 640x480; created empty, loaded or sized by the
     // screen.

@@ -5,10 +5,12 @@
 #include "games/UHry.h"
 #include "platform/backend/backend.h"
 #include "platform/core/files.h"
+#include "platform/default_backend.h"
 #include "platform/sys/termination.h"
 #include "shell/UHlaska.h"
 #include "shell/UKonec.h"
 #include "shell/UMisc.h"
+#include "shell/ScreenFrame.h"
 #include "shell/UPodklad.h"
 #include "shell/UVelamo.h"
 #include "simulations/USimulace.h"
@@ -103,6 +105,8 @@ void CreateScreens() {
     Application->CreateForm(wndSimulace);
     Application->CreateForm(wndHry);
     Application->CreateForm(wndHlaska);
+    TScreenFrame::SetMenus({.Games = []() -> TForm* { return wndHry; },
+                            .Simulations = []() -> TForm* { return wndSimulace; }});
 }
 
 // The display switch and the backdrop, from start-up step 6 until the end.

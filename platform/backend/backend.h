@@ -65,6 +65,14 @@ struct CursorData {
     StandardCursor standard = StandardCursor::Arrow;
 };
 
+// A display mode of the desktop.
+struct DesktopMode {
+    int width = 1024;
+    int height = 768;
+    int bitsPerPixel = 32;
+    int frequency = 60;
+};
+
 // A sound made ready for the device: interleaved 16-bit stereo at 44100 Hz.
 struct SoundBuffer {
     std::vector<std::int16_t> samples;  // frames * 2
@@ -102,6 +110,9 @@ public:
     // The display switched (full screen, the picture scaled to fit) or
     // restored (a 640x480 window).
     virtual void SetFullscreen(bool on) = 0;
+    // The desktop's mode as the display reports it; without a display
+    // (headless, or the display not open) 1024x768, 32 bits, 60 Hz.
+    virtual DesktopMode DesktopDisplayMode() { return {}; }
 
     // Sound channels: 0 for sndPlaySoundA, 1 for the media player. Playing a
     // channel replaces what it played. The device may be missing; then
@@ -125,7 +136,5 @@ Backend& Current();
 // Installs a backend; the platform owns it until the next call.
 void Install(std::unique_ptr<Backend> b);
 bool Installed();
-// Installs the headless backend when VELAMO_BACKEND=headless, else SDL.
-void InstallDefault();
 
 }  // namespace backend

@@ -1,4 +1,3 @@
-#include <SDL.h>
 #include <strings.h>
 
 #include <algorithm>
@@ -28,10 +27,9 @@ void AddMode(std::vector<DisplayMode>& modes, const DisplayMode& mode) {
 }
 
 DisplayMode RealDesktopMode() {
-    SDL_DisplayMode m{};
-    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDesktopDisplayMode(0, &m) == 0 && m.w > 0 && m.h > 0)
-        return {m.w, m.h, int(SDL_BYTESPERPIXEL(m.format)) * 8, m.refresh_rate > 0 ? m.refresh_rate : 60};
-    return {1024, 768, 32, 60};
+    const backend::DesktopMode m =
+        backend::Installed() ? backend::Current().DesktopDisplayMode() : backend::DesktopMode{};
+    return {m.width, m.height, m.bitsPerPixel, m.frequency};
 }
 
 DisplayModel DefaultModel() {

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/core/types.h"
-#include "platform/ui/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/wintypes.h"
 
 // ---------------------------------------------------------------------------

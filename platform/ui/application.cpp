@@ -8,6 +8,7 @@
 #include <climits>
 
 #include "platform/core/rtl.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/termination.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/input.h"
@@ -36,6 +37,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     desktop_ = std::make_unique<ui::Desktop>();
     input_ = std::make_unique<ui::InputRouter>();
+    sys::SetSleepFlush(&ui::PresentDrawn);
     Screen = new TScreen();
     exeName_ = ReadExeName();
 }

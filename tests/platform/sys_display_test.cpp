@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/backend/backend.h"
@@ -14,6 +15,7 @@ class RecordingBackend : public backend::Backend {
 public:
     std::vector<bool> fullscreen;
     std::vector<String> notices;
+    std::optional<backend::DesktopMode> desktop;  // the display's; none: the backend's default
 
     std::uint32_t Ticks() override { return 0; }
     void Sleep(std::uint32_t) override {}
@@ -24,6 +26,9 @@ public:
     void SetCursor(const backend::CursorData&) override {}
     void ShowPointer(bool) override {}
     void SetFullscreen(bool on) override { fullscreen.push_back(on); }
+    backend::DesktopMode DesktopDisplayMode() override {
+        return desktop ? *desktop : Backend::DesktopDisplayMode();
+    }
     void PlaySound(int, std::shared_ptr<const backend::SoundBuffer>, bool) override {}
     void StopSound(int) override {}
     void Notice(const String& what) override { notices.push_back(what); }
@@ -223,15 +228,35 @@ TEST_F(SysDisplay, DeviceContextAnswersOnlyForTheDisplay) {
     EXPECT_EQ(DeleteDC(nullptr), FALSE);
 }
 
-// Without SDL's video the desktop is taken as 1024x768x32; the list starts
-// with the 640x480 modes, so mode 0 is not the current mode.
-TEST_F(SysDisplay, DefaultModelWithoutARealDisplay) {
-    sys::ResetDisplay();
-    const DisplayMode desktop{1024, 768, 32, 60};
-    EXPECT_EQ(sys::CurrentDisplayMode(), desktop);
-    EXPECT_EQ(sys::DesktopDisplayMode(), desktop);
-    std::vector<DisplayMode> expected = Modes640({8, 16, 24, 32});
-    expected.push_back(desktop);
-    EXPECT_EQ(sys::DisplayModes(), expected);
-    EXPECT_EQ(sys::DescribeMode(sys::DisplayModes()[0]), "640x480x8");
+// The desktop is the mode the backend reports, 1024x768x32 at 60 Hz where
+// there is no display; the list starts with the 640x480 modes at the
+// desktop's frequency, so mode 0 is not the current mode.
+TEST_F(SysDisplay, DefaultModelIsTheDesktopTheBackendReports) {
+    struct Case {
+        const char* name;
+        bool installed;
+        std::optional<backend::DesktopMode> reported;
+        DisplayMode desktop;
+    };
+    const Case cases[] = {
+        {"a display's desktop", true, backend::DesktopMode{1920, 1080, 24, 75}, {1920, 1080, 24, 75}},
+        {"a backend without a display", true, std::nullopt, {1024, 768, 32, 60}},
+        {"no backend", false, std::nullopt, {1024, 768, 32, 60}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (backend_) backend_->desktop = c.reported;
+        if (!c.installed) {
+            backend::Install(nullptr);
+            backend_ = nullptr;
+        }
+        sys::ResetDisplay();
+        EXPECT_EQ(sys::CurrentDisplayMode(), c.desktop);
+        EXPECT_EQ(sys::DesktopDisplayMode(), c.desktop);
+        std::vector<DisplayMode> expected;
+        for (int bits : {8, 16, 24, 32}) expected.push_back({640, 480, bits, c.desktop.frequency});
+        expected.push_back(c.desktop);
+        EXPECT_EQ(sys::DisplayModes(), expected);
+        EXPECT_EQ(sys::DescribeMode(sys::DisplayModes()[0]), "640x480x8");
+    }
 }

@@ -179,6 +179,7 @@ public:
     void SetCursor(const CursorData& cursor) override;
     void ShowPointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
     void SetFullscreen(bool on) override;
+    DesktopMode DesktopDisplayMode() override;
     void PlaySound(int channel, std::shared_ptr<const SoundBuffer> sound, bool loop) override;
     void StopSound(int channel) override { PlaySound(channel, nullptr, false); }
     // Pushing an event is safe from any thread; the quit event ends a wait.
@@ -526,6 +527,13 @@ TPoint SdlBackend::PointerPos() {
 void SdlBackend::SetCursor(const CursorData& cursor) {
     SDL_Cursor* c = cursors_.For(cursor);
     if (c && c != SDL_GetCursor()) SDL_SetCursor(c);
+}
+
+DesktopMode SdlBackend::DesktopDisplayMode() {
+    SDL_DisplayMode m{};
+    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDesktopDisplayMode(0, &m) == 0 && m.w > 0 && m.h > 0)
+        return {m.w, m.h, int(SDL_BYTESPERPIXEL(m.format)) * 8, m.refresh_rate > 0 ? m.refresh_rate : 60};
+    return {};
 }
 
 void SdlBackend::SetFullscreen(bool on) {

@@ -1,0 +1,21 @@
+# Two ways past the layers' include roots that the compiler cannot refuse:
+# an include that climbs out of its folder ("../"), and SDL's headers named
+# through the system's include path. Both are refused here.
+file(GLOB_RECURSE sources ${PLATFORM_DIR}/*.h ${PLATFORM_DIR}/*.cpp)
+set(faults "")
+foreach(source ${sources})
+  file(RELATIVE_PATH name ${PLATFORM_DIR} ${source})
+  file(STRINGS ${source} climbing REGEX "^[ \t]*#[ \t]*include[ \t]*\"\\.\\./")
+  foreach(line ${climbing})
+    string(APPEND faults "${name}: ${line}\n")
+  endforeach()
+  if(NOT name MATCHES "^backend/sdl/" AND NOT name STREQUAL "media/sound_file.cpp")
+    file(STRINGS ${source} sdl REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](SDL2/)?SDL")
+    foreach(line ${sdl})
+      string(APPEND faults "${name}: ${line}\n")
+    endforeach()
+  endif()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "Includes past the platform's layers:\n${faults}")
+endif()
