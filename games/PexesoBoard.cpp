@@ -28,7 +28,7 @@ void TPexesoBoard::Clear() {
     ComputerScore = 0;
     FirstTurned = false;
     FirstCard = {};
-    PictureNumbers.fill(0);
+    PictureNumbers = {};
 }
 
 void TPexesoBoard::Deal() {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "platform/core/rtl.h"
+#include "shell/OneBased.h"
 
 constexpr int PexesoColumns = 6;
 constexpr int PexesoRows = 5;
@@ -64,8 +65,8 @@ public:
     Byte ComputerScore = 0;
     bool FirstTurned = false;
     TPoint FirstCard{};
-    // PictureNumbers[i]: pair i's picture number 1..43 (index 0 unused).
-    std::array<int, PexesoPairs + 1> PictureNumbers{};
+    // PictureNumbers[i]: pair i's picture number 1..43.
+    TOneBased<int, PexesoPairs> PictureNumbers;
 
     // A cleared board: no scores, no memory, every card without a pair,
     // face down, at (0, 0).

@@ -54,12 +54,12 @@ void TwndCiToJe::FormCreate(TObject*) {
     CreateFrame();
 
     CreateSlider();
-    Town = new TBitmap();
-    Town->Assign(wndVelamo->Town);
+    Town = std::make_unique<TBitmap>();
+    Town->Assign(wndVelamo->Town.get());
     CreateScrollZones();
     LoadPlaces();
-    Mask = new TBitmap();
-    Mask->Assign(wndVelamo->Mask);
+    Mask = std::make_unique<TBitmap>();
+    Mask->Assign(wndVelamo->Mask.get());
     for (Byte place : TownGameClosedPlaces) ClosePlace(place);
     StartView();
 
@@ -86,7 +86,7 @@ void TwndCiToJe::NewThing() {
     } while (PlaceClosed(ThingPlace));
     ThingVariant = Byte(Random(TownGameThingCount[ThingPlace - 1]) + 1);
 
-    Buffer->Assign(Frame);
+    Buffer->Assign(Frame.get());
     Buffer->Transparent = false;
     ThingBitmap->LoadFromFile(TownGamePicture(ThingPlace, "A\\" + IntToStr(ThingVariant) + ".bmp"));
     ThingBitmap->TransparentColor = clFuchsia;
@@ -102,7 +102,7 @@ void TwndCiToJe::DrawOverFrame() {
     plateDrawn_ = HoverPlace;
     if (HoverPlace != 0) {
         const TPoint at = NamePlateAt(HoverPlace);
-        c->Draw(at.X, at.Y, NamePlate[HoverPlace]);
+        c->Draw(at.X, at.Y, NamePlate[HoverPlace].get());
     }
     if (Carrying) c->Draw(CarryPoint.X, CarryPoint.Y, ThingBitmap.get());
 }

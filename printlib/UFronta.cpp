@@ -3,66 +3,61 @@
 TFrontaString::~TFrontaString() { Clear(); }
 
 void TFrontaString::Clear() {
-    while (First) {
-        TFrontaUzel* next = First->Next;
-        delete First;
-        First = next;
-    }
+    // One node at a time: a long queue freed by the nodes' own chain would
+    // nest as deep as it is long.
+    while (First) First = std::move(First->Next);
     Last = nullptr;
 }
 
 void TFrontaString::Push(const String& S) {
     if (S.empty()) return;
-    auto* node = new TFrontaUzel{S, nullptr, Last};
+    auto node = std::make_unique<TFrontaUzel>(TFrontaUzel{S, nullptr, Last});
+    TFrontaUzel* added = node.get();
     if (Last) {
-        Last->Next = node;
+        Last->Next = std::move(node);
     } else {
-        First = node;
+        First = std::move(node);
     }
-    Last = node;
+    Last = added;
 }
 
 void TFrontaString::Pop(String& S) {
     if (!First) return;
-    TFrontaUzel* node = First;
-    S = node->Text;
-    First = node->Next;
+    S = First->Text;
+    First = std::move(First->Next);
     if (First) {
         First->Prev = nullptr;
     } else {
         Last = nullptr;
     }
-    delete node;
 }
 
 int TFrontaString::Count() const {
     int n = 0;
-    for (const TFrontaUzel* node = First; node; node = node->Next) ++n;
+    for (const TFrontaUzel* node = First.get(); node; node = node->Next.get()) ++n;
     return n;
 }
 
 void TFrontaString::PopLast(String& S) {
     if (!Last) return;
-    TFrontaUzel* node = Last;
-    S = node->Text;
-    Last = node->Prev;
+    S = Last->Text;
+    Last = Last->Prev;
     if (Last) {
-        Last->Next = nullptr;
+        Last->Next.reset();
     } else {
-        First = nullptr;
+        First.reset();
     }
-    delete node;
 }
 
 void TFrontaString::PushFirst(const String& S) {
     if (S.empty()) return;
-    auto* node = new TFrontaUzel{S, First, nullptr};
-    if (First) {
-        First->Prev = node;
+    auto node = std::make_unique<TFrontaUzel>(TFrontaUzel{S, std::move(First), nullptr});
+    if (node->Next) {
+        node->Next->Prev = node.get();
     } else {
-        Last = node;
+        Last = node.get();
     }
-    First = node;
+    First = std::move(node);
 }
 
 void SplitWords(String Line, TFrontaString* Queue) {
@@ -75,7 +70,7 @@ void SplitWords(String Line, TFrontaString* Queue) {
 
 int LineWidth(TCanvas* Canvas, TFrontaString* Queue) {
     String joined;
-    for (const TFrontaUzel* node = Queue->First; node; node = node->Next) {
+    for (const TFrontaUzel* node = Queue->First.get(); node; node = node->Next.get()) {
         if (!joined.empty()) joined += ' ';
         joined += node->Text;
     }

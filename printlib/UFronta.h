@@ -2,14 +2,16 @@
 // queues of words.
 #pragma once
 
+#include <memory>
+
 #include "platform/core/types.h"
 #include "platform/gfx/graphics.h"
 
-// One word in a queue.
+// One word in a queue; each node owns the one behind it.
 struct TFrontaUzel {
-    String Text;                  // never empty
-    TFrontaUzel* Next = nullptr;  // the node behind it
-    TFrontaUzel* Prev = nullptr;  // the node in front of it
+    String Text;                        // never empty
+    std::unique_ptr<TFrontaUzel> Next;  // the node behind it
+    TFrontaUzel* Prev = nullptr;        // the node in front of it
 };
 
 class TFrontaString : public TObject {
@@ -30,8 +32,8 @@ public:
     // Puts S in front of the first word; an empty S is dropped.
     void PushFirst(const String& S);
 
-    TFrontaUzel* Last = nullptr;   // where words are added
-    TFrontaUzel* First = nullptr;  // where words are taken
+    TFrontaUzel* Last = nullptr;        // where words are added
+    std::unique_ptr<TFrontaUzel> First;  // where words are taken
 };
 
 // The text's geometry on the sheet's background picture.

@@ -61,11 +61,10 @@ TwndProfese::TwndProfese(TComponent* AOwner) : TForm(AOwner) {
     DoCreate();
 }
 
-void TwndProfese::FormCreate(TObject*) { TextLines = new TStringList; }
+void TwndProfese::FormCreate(TObject*) { TextLines = std::make_unique<TStringList>(); }
 
 void TwndProfese::FormDestroy(TObject*) {
-    delete TextLines;
-    TextLines = nullptr;
+    TextLines.reset();
 }
 
 void TwndProfese::ReportNeedData(TObject*, bool& MoreData) {

@@ -4,6 +4,8 @@
 // dialog.
 #pragma once
 
+#include <memory>
+
 #include "platform/print/printdialog.h"
 #include "platform/print/report.h"
 #include "platform/ui/forms.h"
@@ -21,7 +23,7 @@ public:
 
     String Title;
     bool Done = false;
-    TStringList* TextLines = nullptr;
+    std::unique_ptr<TStringList> TextLines;
 
     void FormCreate(TObject* Sender);
     void FormDestroy(TObject* Sender);

@@ -3,23 +3,16 @@
 TPictureMenu::TPictureMenu(TComponent* AOwner, const char* Caption)
     : TScreenFrame(AOwner, {.Caption = Caption, .CloseAction = caHide}) {}
 
-TPictureMenu::~TPictureMenu() {
-    for (TMenuItem& item : Items) {
-        delete item.HoverBitmap;
-        delete item.NormalBitmap;
-    }
-}
-
 void TPictureMenu::CreateMenu(const String& Folder, std::initializer_list<TBarButton> Bar,
                               std::span<const TMenuEntry> Entries) {
     Buffer->LoadFromFile(AppDir + Folder + "pozadi.bmp");
     CreateBottomBar(Bar);
 
-    Items.assign(Entries.size() + 1, TMenuItem{});
+    Items = std::vector<TMenuItem>(Entries.size());
     for (const TMenuEntry& e : Entries) {
-        TMenuItem& item = Items[e.Tag];
-        item.HoverBitmap = new TBitmap();
-        item.NormalBitmap = new TBitmap();
+        TMenuItem& item = Item(e.Tag);
+        item.HoverBitmap = std::make_unique<TBitmap>();
+        item.NormalBitmap = std::make_unique<TBitmap>();
         item.Label = new TXLabel(this, 0, 0, 10, 10);
         item.Label->Tag = e.Tag;
         item.Label->OnClick = [this](TObject* s) { ItemClick(s); };
@@ -27,7 +20,7 @@ void TPictureMenu::CreateMenu(const String& Folder, std::initializer_list<TBarBu
         item.Label->OnMouseLeave = [this](TObject* s) { ItemLeave(s); };
     }
     for (const TMenuEntry& e : Entries) {
-        TMenuItem& item = Items[e.Tag];
+        TMenuItem& item = Item(e.Tag);
         item.HoverBitmap->LoadFromFile(AppDir + Folder + e.Name + "2.bmp");
         item.NormalBitmap->LoadFromFile(AppDir + Folder + e.Name + "1.bmp");
         item.Position = e.Position;
@@ -37,19 +30,19 @@ void TPictureMenu::CreateMenu(const String& Folder, std::initializer_list<TBarBu
 }
 
 void TPictureMenu::DrawItem(int Tag, TBitmap* Picture) {
-    const TMenuItem& item = Items[std::size_t(Tag)];
+    const TMenuItem& item = Item(Tag);
     BitBlt(Canvas(), item.Position.X, item.Position.Y, Picture->Width(), Picture->Height(), Picture->Canvas(), 0, 0,
            SRCCOPY);
 }
 
 void TPictureMenu::ItemEnter(TObject* Sender) {
     const int tag = static_cast<TComponent*>(Sender)->Tag;
-    DrawItem(tag, Items[std::size_t(tag)].HoverBitmap);
+    DrawItem(tag, Item(tag).HoverBitmap.get());
 }
 
 void TPictureMenu::ItemLeave(TObject* Sender) {
     const int tag = static_cast<TComponent*>(Sender)->Tag;
-    DrawItem(tag, Items[std::size_t(tag)].NormalBitmap);
+    DrawItem(tag, Item(tag).NormalBitmap.get());
 }
 
 void TPictureMenu::ItemClick(TObject* Sender) {

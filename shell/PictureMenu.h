@@ -4,6 +4,7 @@
 // The games menu and the simulations menu are made of it.
 #pragma once
 
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -11,8 +12,8 @@
 #include "shell/ScreenFrame.h"
 
 struct TMenuItem {
-    TBitmap* HoverBitmap = nullptr;
-    TBitmap* NormalBitmap = nullptr;
+    std::unique_ptr<TBitmap> HoverBitmap;
+    std::unique_ptr<TBitmap> NormalBitmap;
     TPoint Position{};
     TXLabel* Label = nullptr;  // Tag: the entry's number
 };
@@ -20,9 +21,8 @@ struct TMenuItem {
 class TPictureMenu : public TScreenFrame {
 public:
     TPictureMenu(TComponent* AOwner, const char* Caption);
-    ~TPictureMenu() override;
 
-    // 1-based as the entries' tags: Items[0] is unused.
+    // In tag order: the entry of tag T is Item(T).
     std::vector<TMenuItem> Items;
 
 protected:
@@ -37,5 +37,7 @@ private:
     void ItemEnter(TObject* Sender);
     void ItemLeave(TObject* Sender);
     void ItemClick(TObject* Sender);
+    // Tags count from 1; tag 0 or one past the entries is a fault and throws.
+    TMenuItem& Item(int Tag) { return Items.at(std::size_t(Tag) - 1); }
     void DrawItem(int Tag, TBitmap* Picture);
 };

@@ -34,15 +34,10 @@ TTownPanorama::TTownPanorama(TComponent* AOwner, const TScreenSetup& Setup) : TS
     ScrollTimer->OnTimer = [this](TObject* s) { ScrollTimerTimer(s); };
 }
 
-TTownPanorama::~TTownPanorama() {
-    for (TBitmap* plate : NamePlate) delete plate;
-    delete Mask;
-    delete Town;
-    delete Frame;
-}
+TTownPanorama::~TTownPanorama() = default;
 
 void TTownPanorama::CreateFrame() {
-    Frame = new TBitmap();
+    Frame = std::make_unique<TBitmap>();
     Frame->Assign(Buffer);
     Frame->TransparentColor = clFuchsia;
     Frame->Transparent = true;
@@ -78,7 +73,7 @@ void TTownPanorama::LoadPlaces() {
         const int i = place.ProfessionNumber;
         SamplePoint[i] = place.SamplePoint;
         NamePlatePoint[i] = place.NamePlatePoint;
-        NamePlate[i] = new TBitmap();
+        NamePlate[i] = std::make_unique<TBitmap>();
         NamePlate[i]->LoadFromFile(AppDir + "hl_obr\\nazvy\\" + place.PlaceCode + ".bmp");
     }
 }
@@ -86,7 +81,7 @@ void TTownPanorama::LoadPlaces() {
 void TTownPanorama::StartView() {
     ViewWidth = TownViewWidth;
     ScrollOffset = ViewWidth / 2 - TownMiddle;
-    PlaceHitTest = std::make_unique<TRegionHitTest>(Mask, clBlack);
+    PlaceHitTest = std::make_unique<TRegionHitTest>(Mask.get(), clBlack);
 }
 
 void TTownPanorama::ClosePlace(Byte Place) {
@@ -105,7 +100,7 @@ void TTownPanorama::RedrawTownArea(const TRect& Area) {
     if (area.IsEmpty()) return;
     TCanvas* c = Buffer->Canvas();
     c->SetClip(area);
-    c->Draw(ScrollOffset + TownLeft, TownTop, Town);
+    c->Draw(ScrollOffset + TownLeft, TownTop, Town.get());
     for (const TRect& run : frameRuns_)
         if (run.Top >= area.Top && run.Top < area.Bottom)
             gfx::CopyArea(buffer, area, TPoint{run.Left, run.Top}, Frame->Pixels(), run);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "shell/OneBased.h"
 #include "shell/RegionHitTest.h"
 #include "shell/ScreenFrame.h"
 #include "shell/TownPlaceTable.h"
@@ -28,18 +29,18 @@ public:
     TTimer* ScrollTimer;
 
     // The screen picture with its magenta window onto the town.
-    TBitmap* Frame = nullptr;
+    std::unique_ptr<TBitmap> Frame;
     TXLabel* LeftScrollZone = nullptr;
     TXLabel* RightScrollZone = nullptr;
     TPosuvnik* Slider = nullptr;
-    TBitmap* Town = nullptr;
+    std::unique_ptr<TBitmap> Town;
 
     // The places and their hit test.
-    TBitmap* Mask = nullptr;
+    std::unique_ptr<TBitmap> Mask;
     std::unique_ptr<TRegionHitTest> PlaceHitTest;  // on Mask, from StartView
     TPoint SamplePoint[TownPlaceCount + 1] = {};      // 1..43
     TPoint NamePlatePoint[TownPlaceCount + 1] = {};   // 1..43
-    TBitmap* NamePlate[TownPlaceCount + 1] = {};      // 1..43
+    TOneBased<std::unique_ptr<TBitmap>, TownPlaceCount> NamePlate;
     Byte HoverPlace = 0;
 
     TXLabel* ActiveScrollZone = nullptr;

@@ -90,11 +90,11 @@ TwndDetailProfese::TwndDetailProfese(TComponent* AOwner)
 void TwndDetailProfese::FormCreate(TObject*) {
     Cil->SetCursor(HandCursor);
 
-    ScriptLines = new TStringList();
-    TextLines = new TStringList();
+    ScriptLines = std::make_unique<TStringList>();
+    TextLines = std::make_unique<TStringList>();
     LoadScrambledText(DataDir + "profese.dat", *TextLines);
 
-    BarPicture = new TBitmap();
+    BarPicture = std::make_unique<TBitmap>();
     BarPicture->LoadFromFile(AppDir + "detaily\\lista.bmp");
 
     CreateBottomBar({TBarButton::Exit, TBarButton::Games, TBarButton::Simulations, TBarButton::Menu,
@@ -118,11 +118,9 @@ void TwndDetailProfese::FormCreate(TObject*) {
 }
 
 void TwndDetailProfese::FormDestroy(TObject*) {
-    delete ScriptLines;
-    delete TextLines;
-    delete BarPicture;
-    ScriptLines = TextLines = nullptr;
-    BarPicture = nullptr;
+    ScriptLines.reset();
+    TextLines.reset();
+    BarPicture.reset();
 }
 
 void TwndDetailProfese::PopisEnter(TObject*) { edKurzor->SetFocus(); }
@@ -140,7 +138,7 @@ void TwndDetailProfese::ShowProfession(Byte ProfessionNumber, bool WithNavigatio
     for (TBarButton b : {TBarButton::Exit, TBarButton::Games, TBarButton::Menu, TBarButton::Simulations})
         BarButton(b)->SetVisible(WithNavigation);
     BarButton(TBarButton::Back)->SetVisible(!WithNavigation);
-    if (!WithNavigation) Buffer->Canvas()->Draw(0, 421, BarPicture);
+    if (!WithNavigation) Buffer->Canvas()->Draw(0, 421, BarPicture.get());
 
     // The page is shown before its spoken description starts: showing it
     // deactivates the screen below, and the games stop their sound when they
@@ -245,7 +243,7 @@ void TwndDetailProfese::SliderMouseMove(TObject*, TShiftState, int, int Y) {
 
 void TwndDetailProfese::CilClick(TObject*) {
     const String base = ScriptLines->Count() > 0 ? ScriptLines->Get(0) : String();
-    PlayAviScript(ScriptLines, AppDir + "detaily\\" + base + ".avi", this, AppDir + "detaily\\" + base + ".wav");
+    PlayAviScript(ScriptLines.get(), AppDir + "detaily\\" + base + ".avi", this, AppDir + "detaily\\" + base + ".wav");
 }
 
 const TBitmap* TwndDetailProfese::ExitSnapshot() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "shell/DetailCodes.h"
@@ -20,9 +21,9 @@ public:
     TEdit* edKurzor;
     TTimer* Timer;
 
-    TBitmap* BarPicture = nullptr;
-    TStringList* ScriptLines = nullptr;
-    TStringList* TextLines = nullptr;
+    std::unique_ptr<TBitmap> BarPicture;
+    std::unique_ptr<TStringList> ScriptLines;
+    std::unique_ptr<TStringList> TextLines;
 
     T3BMPLabel* UpArrow = nullptr;
     T3BMPLabel* DownArrow = nullptr;

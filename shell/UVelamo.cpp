@@ -25,7 +25,7 @@ void TwndVelamo::FormCreate(TObject*) {
 
     CreateSlider();
 
-    Town = new TBitmap();
+    Town = std::make_unique<TBitmap>();
     Town->LoadFromFile(DataDir + "mesto.bmp");
 
     NazevPanel = new TXPanel(this);
@@ -38,7 +38,7 @@ void TwndVelamo::FormCreate(TObject*) {
 
     CreateScrollZones();
 
-    Mask = new TBitmap();
+    Mask = std::make_unique<TBitmap>();
     Mask->LoadFromFile(DataDir + "mesto_m.bmp");
     LoadPlaces();
 
@@ -57,7 +57,7 @@ void TwndVelamo::MestoMouseMove(TObject*, TShiftState, int X, int Y) {
     if (HitTest(X, Y) != TTownPoint::Region) {
         NazevPanel->Hide();
     } else if (HoverPlace != 0) {
-        TBitmap* plate = NamePlate[HoverPlace];
+        TBitmap* plate = NamePlate[HoverPlace].get();
         NazevPanel->Bitmap->SetSize(plate->Width(), plate->Height());
         const TPoint at = NamePlateAt(HoverPlace);
         NazevPanel->SetBounds(at.X, at.Y, plate->Width(), plate->Height());

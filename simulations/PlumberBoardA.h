@@ -2,8 +2,7 @@
 // removing pieces, and the pipe check from the washbasin to the valve.
 #pragma once
 
-#include <array>
-
+#include "shell/OneBased.h"
 #include "simulations/PlumberLevels.h"
 #include "simulations/PlumberTables.h"
 
@@ -28,9 +27,9 @@ struct TPipeCellA {
 
 class TPlumberBoardA {
 public:
-    // Columns 1..8, rows 1..6 (index 0 unused).
-    TPipeCellA Grid[PlumberAColumns + 1][PlumberARows + 1];
-    std::array<Byte, 7> Stock{};  // kinds 1..6
+    // Grid[column 1..8][row 1..6].
+    TOneBased<TOneBased<TPipeCellA, PlumberARows>, PlumberAColumns> Grid;
+    TOneBased<Byte, 6> Stock;  // kinds 1..6
     Byte PieceTotal = 0;
     Byte PathLength = 0;
 

@@ -3,6 +3,7 @@
 // the three pipe checks.
 #pragma once
 
+#include "shell/OneBased.h"
 #include "simulations/PlumberTables.h"
 
 // Pieces 21..24: the washbasin, the left- and right-edge valves, the boiler.
@@ -56,8 +57,8 @@ TPlumberBLayout DrawPlumberBLayout(int* Draws = nullptr);
 
 class TPlumberBoardB {
 public:
-    // Columns 1..11, rows 1..8 (index 0 unused).
-    TPipeCellB Grid[PlumberBColumns + 1][PlumberBRows + 1];
+    // Grid[column 1..11][row 1..8].
+    TOneBased<TOneBased<TPipeCellB, PlumberBRows>, PlumberBColumns> Grid;
 
     static bool InGrid(int Col, int Row) {
         return Col >= 1 && Col <= PlumberBColumns && Row >= 1 && Row <= PlumberBRows;

@@ -14,13 +14,13 @@ public:
     explicit TwndSimulaceInstalater1(TComponent* AOwner);
     ~TwndSimulaceInstalater1() override;
 
-    // 1..7 (index 0 unused): six kinds, then the wrench.
-    std::array<TXLabel*, 8> PaletteLabels{};
+    // 1..7: six kinds, then the wrench.
+    TOneBased<TXLabel*, 7> PaletteLabels;
     // Kinds 1..8, and 9: the empty top-left cell, drawn to clear a cell.
     std::array<std::unique_ptr<TBitmap>, 10> PiecePictures;
     std::array<std::unique_ptr<TBitmap>, PlumberAMaxStock + 1> DigitPictures;
     // The palette entries' highlight pictures, 1..7.
-    std::array<std::unique_ptr<TBitmap>, 8> PaletteHighlights;
+    TOneBased<std::unique_ptr<TBitmap>, 7> PaletteHighlights;
     std::unique_ptr<TBitmap> ValveStrip;
     std::unique_ptr<TBitmap> AllPiecesPicture;
     String AllPiecesSound;

@@ -14,14 +14,14 @@ public:
     explicit TwndSimulaceInstalater2(TComponent* AOwner);
     ~TwndSimulaceInstalater2() override;
 
-    // 1..21 (index 0 unused): pieces 1..20, then the wrench.
-    std::array<TXLabel*, 22> PaletteLabels{};
+    // 1..21: pieces 1..20, then the wrench.
+    TOneBased<TXLabel*, 21> PaletteLabels;
     // Pieces 1..24, and 25: the empty top-left cell; all drawn with magenta
     // transparent, so the pieces of a cell show over each other.
     std::array<std::unique_ptr<TBitmap>, 26> PiecePictures;
     // Each palette entry's picture of its group with the entry chosen; 21
     // the wrench's hover picture.
-    std::array<std::unique_ptr<TBitmap>, 22> PalettePictures;
+    TOneBased<std::unique_ptr<TBitmap>, 21> PalettePictures;
     // The valve's strip, of its edge, loaded by each new game.
     std::unique_ptr<TBitmap> ValveStrip;
     TPlumberBoardB Board;

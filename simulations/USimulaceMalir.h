@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/print/printdialog.h"
+#include "shell/OneBased.h"
 #include "shell/RegionHitTest.h"
 #include "shell/ScreenFrame.h"
 #include "simulations/PrintPicture.h"
@@ -32,25 +33,25 @@ public:
     // 0: the pointer is not over the palette; 255: it is (set by a move);
     // 1..31: the paint taken by the last press on the palette.
     Byte PaletteState = 0;
-    // By surface 1..4 (index 0 unused): full-screen pictures holding their
+    // By surface 1..4: full-screen pictures holding their
     // surface in its present paint, magenta elsewhere. They are the room's
     // paint.
-    std::array<std::unique_ptr<TBitmap>, RoomSurfaceCount + 1> SurfaceBitmaps;
+    TOneBased<std::unique_ptr<TBitmap>, RoomSurfaceCount> SurfaceBitmaps;
     // Full screen: each paint's field in some colour, magenta between and
     // around them.
     std::unique_ptr<TBitmap> PaletteMask;
     TColor CurrentColour = clWhite;
     bool FurnishedView = false;
-    // By paint 1..31 (index 0 unused).
-    std::array<std::unique_ptr<TBitmap>, PaintCount + 1> ColourSwatches;
+    // By paint 1..31.
+    TOneBased<std::unique_ptr<TBitmap>, PaintCount> ColourSwatches;
     TXLabel* BrushLabel = nullptr;
     TXLabel* RollerLabel = nullptr;
     std::unique_ptr<TBitmap> BrushPicture;
     std::unique_ptr<TBitmap> RollerPicture;
     // 0: the brush, no pattern; 1..10: the roller's pattern.
     Byte Pattern = 0;
-    // By pattern 1..10 (index 0 unused).
-    std::array<std::unique_ptr<TBitmap>, RollerPatternCount + 1> RollerPreviews;
+    // By pattern 1..10.
+    TOneBased<std::unique_ptr<TBitmap>, RollerPatternCount> RollerPreviews;
     TBMPLabel* FurnishedButton = nullptr;
 
     void FormCreate(TObject* Sender);

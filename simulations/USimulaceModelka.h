@@ -5,11 +5,11 @@
 // closed.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <vector>
 
 #include "platform/print/printdialog.h"
+#include "shell/OneBased.h"
 #include "shell/RegionHitTest.h"
 #include "shell/ScreenFrame.h"
 #include "simulations/ModelKinds.h"
@@ -23,10 +23,10 @@ enum TGarment : Byte { gShoes = 1, gTrousers, gShirt, gDress, gSkirt, gTShirt };
 // What is worn: the item of each kind (0-based) and whether it is on. The
 // rules of putting on and taking off, apart from the pictures.
 struct TWardrobe {
-    // By Tag 1..6 (index 0 unused). Each kind starts at its last item, so
-    // that the first choice puts on item 1.
-    std::array<Byte, GarmentKindCount + 1> GarmentIndex{};
-    std::array<bool, GarmentKindCount + 1> GarmentWorn{};
+    // By Tag 1..6. Each kind starts at its last item, so that the first
+    // choice puts on item 1.
+    TOneBased<Byte, GarmentKindCount> GarmentIndex;
+    TOneBased<bool, GarmentKindCount> GarmentWorn;
 
     TWardrobe();
     // The next item of the kind goes on, and what it cannot be worn with
@@ -54,10 +54,10 @@ public:
     // Black outside the body, its regions separated by black; placed at
     // BodyMaskOrigin.
     std::unique_ptr<TBitmap> BodyMask;
-    // By Tag 1..6 (index 0 unused).
-    std::array<TXLabel*, GarmentKindCount + 1> Choosers{};
-    std::array<std::vector<std::unique_ptr<TBitmap>>, GarmentKindCount + 1> PreviewBitmaps;
-    std::array<std::vector<std::unique_ptr<TBitmap>>, GarmentKindCount + 1> WornBitmaps;
+    // By Tag 1..6.
+    TOneBased<TXLabel*, GarmentKindCount> Choosers;
+    TOneBased<std::vector<std::unique_ptr<TBitmap>>, GarmentKindCount> PreviewBitmaps;
+    TOneBased<std::vector<std::unique_ptr<TBitmap>>, GarmentKindCount> WornBitmaps;
     TWardrobe Wardrobe;
 
     void FormCreate(TObject* Sender);

@@ -81,7 +81,7 @@ void TwndTabulka::LoadTable() {
     BestTimesFolder.clear();
     if (registry.OpenKeyReadOnly("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"))
         BestTimesFolder = registry.ReadString("Common AppData");
-    TableRow.fill({});
+    TableRow = {};
     try {
         const std::vector<TTableRow> rows = ReadBestTimes(FileName());
         for (std::size_t i = 0; i < rows.size(); ++i) TableRow[i + 1] = rows[i];

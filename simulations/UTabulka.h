@@ -5,8 +5,8 @@
 // Made and released with the firefighter screen; it only hides meanwhile.
 #pragma once
 
-#include <array>
 
+#include "shell/OneBased.h"
 #include "shell/ScreenFrame.h"
 #include "simulations/BestTimes.h"
 
@@ -23,14 +23,14 @@ public:
         TLabel* Jmeno = nullptr;  // the name
         TLabel* Cas = nullptr;    // the time, centred
     };
-    // [1..10]; [0] is unused.
-    std::array<TRowLabels, BestTimesRows + 1> Rows;
+    // Rows 1..10.
+    TOneBased<TRowLabels, BestTimesRows> Rows;
     // The new record's name, on its row.
     TEdit* Jmeno = nullptr;
 
-    // [1..11]: rows 1..10 are the table, row 11 is where the firefighter
-    // puts a new result; [0] is unused.
-    std::array<TTableRow, BestTimesRows + 2> TableRow;
+    // Rows 1..10 are the table, row 11 is where the firefighter puts a new
+    // result.
+    TOneBased<TTableRow, BestTimesRows + 1> TableRow;
     // The row that holds the new result after sorting; 0 when none does.
     Byte NewRow = 0;
     // A record was made that the file does not hold yet.

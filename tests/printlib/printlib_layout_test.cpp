@@ -54,6 +54,26 @@ TEST(PrintQueue, FirstInFirstOutEmptyWordsDroppedPopOnEmptyLeavesItsArgument) {
     EXPECT_EQ(Drain(q), std::vector<String>{"w"});
 }
 
+// Each word owns the one behind it: a queue as long as a line of a million
+// words is freed, cleared and taken from the back without nesting a call per
+// word (which would overflow the stack).
+TEST(PrintQueue, AMillionWordsAreFreedWithoutOneCallPerWord) {
+    {
+        TFrontaString q;
+        for (int i = 0; i < 1'000'000; ++i) q.Push("a");
+        EXPECT_EQ(q.Count(), 1'000'000);
+    }
+    TFrontaString q;
+    for (int i = 0; i < 1'000'000; ++i) q.PushFirst("b");
+    String s;
+    q.PopLast(s);
+    EXPECT_EQ(s, "b");
+    EXPECT_EQ(q.Count(), 999'999);
+    q.Clear();
+    EXPECT_EQ(q.First, nullptr);
+    EXPECT_EQ(q.Last, nullptr);
+}
+
 TEST(PrintQueue, SplitWordsAtSpacesOnly) {
     struct Case {
         String line;
