@@ -69,7 +69,7 @@ void TwndPexeso::NewGame() {
     if (Busy()) return;
     Board.Deal();
     Buffer->Assign(CleanBuffer.get());
-    Buffer->Canvas()->Draw(ModeButton->Left(), ModeButton->Top(), ModeButton->NormalBitmap);
+    Buffer->Canvas()->Draw(ModeButton->Left(), ModeButton->Top(), ModeButton->NormalBitmap.get());
     for (int i = 1; i <= PexesoPairs; ++i) {
         const String n = IntToStr(Board.PictureNumbers[std::size_t(i)]);
         auto& pictures = PairPictures[std::size_t(i)];

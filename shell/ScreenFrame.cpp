@@ -82,7 +82,7 @@ void TScreenFrame::BarClick(TBarButton Which, TObject* Sender) {
 }
 
 void TScreenFrame::DrawBarButton(TBarButton Which) {
-    if (TBMPLabel* b = BarButton(Which)) Buffer->Canvas()->Draw(b->Left(), b->Top(), b->NormalBitmap);
+    if (TBMPLabel* b = BarButton(Which)) Buffer->Canvas()->Draw(b->Left(), b->Top(), b->NormalBitmap.get());
 }
 
 void TScreenFrame::FormPaint(TObject*) {

@@ -112,7 +112,7 @@ void TTownPanorama::RedrawTownArea(const TRect& Area) {
 
 const TBitmap* TTownPanorama::ExitSnapshot() {
     exitSnapshot_.Assign(Buffer);
-    exitSnapshot_.Canvas()->Draw(Slider->Left(), Slider->Top(), Slider->Bitmap);
+    exitSnapshot_.Canvas()->Draw(Slider->Left(), Slider->Top(), Slider->Bitmap.get());
     return &exitSnapshot_;
 }
 

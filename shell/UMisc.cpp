@@ -41,9 +41,9 @@ void LoadButtonPicture(TBitmap* Bitmap, const String& FileName) {
     }
 }
 
-TXPanel::TXPanel(TComponent* AOwner) : TPanel(AOwner), Bitmap(new TBitmap()) { SetParent(ParentWindow(AOwner)); }
-
-TXPanel::~TXPanel() { delete Bitmap; }
+TXPanel::TXPanel(TComponent* AOwner) : TPanel(AOwner), Bitmap(std::make_unique<TBitmap>()) {
+    SetParent(ParentWindow(AOwner));
+}
 
 void TXPanel::Paint() { BitBlt(Canvas(), 0, 0, Width(), Height(), Bitmap->Canvas(), 0, 0, SRCCOPY); }
 
@@ -65,26 +65,22 @@ void TXLabel::CMMouseLeave() {
 
 TBMPLabel::TBMPLabel(TComponent* AOwner, const String& HoverFile, const String& NormalFile, int ALeft, int ATop,
                      int AWidth, int AHeight)
-    : TXLabel(AOwner, ALeft, ATop, AWidth, AHeight), HoverBitmap(new TBitmap()), NormalBitmap(new TBitmap()) {
-    LoadButtonPicture(HoverBitmap, HoverFile);
-    LoadButtonPicture(NormalBitmap, NormalFile);
-}
-
-TBMPLabel::~TBMPLabel() {
-    delete HoverBitmap;
-    delete NormalBitmap;
+    : TXLabel(AOwner, ALeft, ATop, AWidth, AHeight), HoverBitmap(std::make_unique<TBitmap>()),
+      NormalBitmap(std::make_unique<TBitmap>()) {
+    LoadButtonPicture(HoverBitmap.get(), HoverFile);
+    LoadButtonPicture(NormalBitmap.get(), NormalFile);
 }
 
 void TBMPLabel::CMMouseEnter() {
     if (!Enabled()) return;
-    DrawOnParent(this, HoverBitmap);
+    DrawOnParent(this, HoverBitmap.get());
     PlaySoundEx(EnterSound, ButtonSoundFlags);
     TXLabel::CMMouseEnter();
 }
 
 void TBMPLabel::CMMouseLeave() {
     if (!Enabled()) return;
-    DrawOnParent(this, NormalBitmap);
+    DrawOnParent(this, NormalBitmap.get());
     TXLabel::CMMouseLeave();
 }
 
@@ -96,34 +92,28 @@ void TBMPLabel::Click() {
 T3BMPLabel::T3BMPLabel(TComponent* AOwner, const String& HoverFile, const String& NormalFile,
                        const String& PressedFile, int ALeft, int ATop, int AWidth, int AHeight)
     : TXLabel(AOwner, ALeft, ATop, AWidth, AHeight),
-      HoverBitmap(new TBitmap()),
-      NormalBitmap(new TBitmap()),
-      PressedBitmap(new TBitmap()) {
+      HoverBitmap(std::make_unique<TBitmap>()),
+      NormalBitmap(std::make_unique<TBitmap>()),
+      PressedBitmap(std::make_unique<TBitmap>()) {
     LoadPictures(HoverFile, NormalFile, PressedFile);
 }
 
-T3BMPLabel::~T3BMPLabel() {
-    delete HoverBitmap;
-    delete NormalBitmap;
-    delete PressedBitmap;
-}
-
 void T3BMPLabel::LoadPictures(const String& HoverFile, const String& NormalFile, const String& PressedFile) {
-    LoadButtonPicture(HoverBitmap, HoverFile);
-    LoadButtonPicture(NormalBitmap, NormalFile);
-    LoadButtonPicture(PressedBitmap, PressedFile);
+    LoadButtonPicture(HoverBitmap.get(), HoverFile);
+    LoadButtonPicture(NormalBitmap.get(), NormalFile);
+    LoadButtonPicture(PressedBitmap.get(), PressedFile);
 }
 
 void T3BMPLabel::CMMouseEnter() {
     if (!Enabled()) return;
-    DrawOnParent(this, HoverBitmap);
+    DrawOnParent(this, HoverBitmap.get());
     PlaySoundEx(AppDir + "sound\\enter1.wav", ButtonSoundFlags);
     TXLabel::CMMouseEnter();
 }
 
 void T3BMPLabel::CMMouseLeave() {
     if (!Enabled()) return;
-    DrawOnParent(this, NormalBitmap);
+    DrawOnParent(this, NormalBitmap.get());
     TXLabel::CMMouseLeave();
 }
 
@@ -135,13 +125,13 @@ void T3BMPLabel::Click() {
 void T3BMPLabel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (!Enabled()) return;
     TXLabel::MouseDown(Button, Shift, X, Y);
-    DrawOnParent(this, PressedBitmap);
+    DrawOnParent(this, PressedBitmap.get());
 }
 
 void T3BMPLabel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (!Enabled()) return;
     TXLabel::MouseUp(Button, Shift, X, Y);
-    DrawOnParent(this, HoverBitmap);
+    DrawOnParent(this, HoverBitmap.get());
 }
 
 void DimAndCentre(TBitmap* Picture, TBitmap* Overlay) {

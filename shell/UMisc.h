@@ -3,6 +3,7 @@
 // the text scrambling.
 #pragma once
 
+#include <memory>
 #include "platform/ui/ui.h"
 #include "shell/UDataRoots.h"
 #include "shell/UScramble.h"
@@ -18,8 +19,7 @@ void LoadButtonPicture(TBitmap* Bitmap, const String& FileName);
 class TXPanel : public TPanel {
 public:
     explicit TXPanel(TComponent* AOwner);
-    ~TXPanel() override;
-    TBitmap* Bitmap;
+    std::unique_ptr<TBitmap> Bitmap;
 
 protected:
     void Paint() override;
@@ -43,9 +43,8 @@ class TBMPLabel : public TXLabel {
 public:
     TBMPLabel(TComponent* AOwner, const String& HoverFile, const String& NormalFile, int ALeft, int ATop,
               int AWidth, int AHeight);
-    ~TBMPLabel() override;
-    TBitmap* HoverBitmap;
-    TBitmap* NormalBitmap;
+    std::unique_ptr<TBitmap> HoverBitmap;
+    std::unique_ptr<TBitmap> NormalBitmap;
     void Click() override;
 
 protected:
@@ -58,10 +57,9 @@ class T3BMPLabel : public TXLabel {
 public:
     T3BMPLabel(TComponent* AOwner, const String& HoverFile, const String& NormalFile, const String& PressedFile,
                int ALeft, int ATop, int AWidth, int AHeight);
-    ~T3BMPLabel() override;
-    TBitmap* HoverBitmap;
-    TBitmap* NormalBitmap;
-    TBitmap* PressedBitmap;
+    std::unique_ptr<TBitmap> HoverBitmap;
+    std::unique_ptr<TBitmap> NormalBitmap;
+    std::unique_ptr<TBitmap> PressedBitmap;
     // Reloads the three pictures in place (hover, normal, pressed), each
     // as LoadButtonPicture does.
     void LoadPictures(const String& HoverFile, const String& NormalFile, const String& PressedFile);

@@ -101,7 +101,7 @@ void TwndSimulaceInstalater2::DrawPaletteEntry(int Tag, bool Highlighted) {
 
 void TwndSimulaceInstalater2::UpdateGhost(int Col, int Row) {
     const TPoint corner = CellCorner(Col, Row);
-    TBitmap* preview = Ghost->Bitmap;
+    TBitmap* preview = Ghost->Bitmap.get();
     preview->SetSize(PlumberBCell, PlumberBCell);
     BitBlt(preview->Canvas(), 0, 0, PlumberBCell, PlumberBCell, Buffer->Canvas(), corner.X, corner.Y, SRCCOPY);
     preview->Canvas()->Draw(0, 0, PiecePictures[SelectedPiece].get());

@@ -80,7 +80,7 @@ void TwndSimulaceMalir::FormCreate(TObject*) {
     FurnishedButton = new TBMPLabel(this, MalpokFile("obyv1"), MalpokFile("obyv2"), button.Left, button.Top,
                                     button.Width(), button.Height());
     FurnishedButton->OnClick = [this](TObject* s) { ToggleFurnishedView(s); };
-    Buffer->Canvas()->Draw(FurnishedButton->Left(), FurnishedButton->Top(), FurnishedButton->NormalBitmap);
+    Buffer->Canvas()->Draw(FurnishedButton->Left(), FurnishedButton->Top(), FurnishedButton->NormalBitmap.get());
     // No surface, tool or pattern is drawn: the room shows as the
     // background has it.
 }
@@ -105,7 +105,7 @@ void TwndSimulaceMalir::FormMouseDown(TObject*, TMouseButton, TShiftState, int X
         Buffer->Canvas()->Draw(PaintSwatchAt.X, PaintSwatchAt.Y, ColourSwatches[PaletteState].get());
     }
     if (Surface != 0) PaintSurface(Surface);
-    Buffer->Canvas()->Draw(FurnishedButton->Left(), FurnishedButton->Top(), FurnishedButton->NormalBitmap);
+    Buffer->Canvas()->Draw(FurnishedButton->Left(), FurnishedButton->Top(), FurnishedButton->NormalBitmap.get());
     if (Surface != 0) RedrawRoom({Surface});
     else RedrawRoom({});
 }
@@ -171,6 +171,6 @@ void TwndSimulaceMalir::ToggleFurnishedView(TObject*) {
     } else {
         Buffer->Assign(SavedBuffer.get());
     }
-    Buffer->Canvas()->Draw(FurnishedButton->Left(), FurnishedButton->Top(), FurnishedButton->HoverBitmap);
+    Buffer->Canvas()->Draw(FurnishedButton->Left(), FurnishedButton->Top(), FurnishedButton->HoverBitmap.get());
     Repaint();
 }

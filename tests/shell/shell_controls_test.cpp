@@ -185,7 +185,7 @@ TEST_F(ShellControls, PanelShowsItsBitmapOneToOne) {
     auto* panel = new TPosuvnik(screen_);
     panel->SetBounds(50, 60, 30, 20);
     panel->Bitmap->SetSize(30, 20);
-    FillPattern(panel->Bitmap);
+    FillPattern(panel->Bitmap.get());
     panel->Repaint();
     h().RunFor(10);
     EXPECT_TRUE(ScreenShows(h(), *panel->Bitmap, 0, 0, 50, 60, 30, 20));

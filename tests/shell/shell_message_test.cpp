@@ -131,8 +131,8 @@ TEST_P(ShellMessage, ShowsItsPictureButtonsTextAndSound) {
         if (!*want.pictures) continue;
         EXPECT_EQ(button->BoundsRect(), want.bounds);
         const String base = kAppDir + "hl_obr/hlasky/" + want.pictures;
-        for (auto [bitmap, suffix] : {std::pair{button->HoverBitmap, "2"}, std::pair{button->NormalBitmap, "1"},
-                                      std::pair{button->PressedBitmap, "3"}}) {
+        for (auto [bitmap, suffix] : {std::pair{button->HoverBitmap.get(), "2"}, std::pair{button->NormalBitmap.get(), "1"},
+                                      std::pair{button->PressedBitmap.get(), "3"}}) {
             auto file = LoadPicture(base + suffix + ".bmp");
             EXPECT_EQ(bitmap->Pixels().pixels, file->Pixels().pixels) << suffix;
         }

@@ -246,7 +246,7 @@ TEST_F(PainterScreen, TheFurnishedViewIsForLookingOnlyAndGivesTheRoomBack) {
         // The room as it was, with the button's look under the pointer.
         TBitmap expected;
         expected.Assign(&before);
-        expected.Canvas()->Draw(FurnishedButtonArea.Left, FurnishedButtonArea.Top, Painter().FurnishedButton->HoverBitmap);
+        expected.Canvas()->Draw(FurnishedButtonArea.Left, FurnishedButtonArea.Top, Painter().FurnishedButton->HoverBitmap.get());
         EXPECT_TRUE(PictureAt(Painter().Buffer->Pixels(), expected, {0, 0}));
         EXPECT_TRUE(Painter().BrushLabel->Enabled());
     });
